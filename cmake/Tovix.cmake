@@ -1,0 +1,53 @@
+# Build helpers shared by every folder.
+
+set(TOVIX_WARNINGS -Wall -Wextra)
+if(WIN32)
+  # The program targets Windows XP with the ANSI interfaces.
+  add_compile_definitions(_WIN32_WINNT=0x0501 WINVER=0x0501 _WIN32_IE=0x0600 WIN32_LEAN_AND_MEAN
+                          NOMINMAX)
+  add_link_options(-static -static-libgcc -static-libstdc++)
+endif()
+
+# tovix_library(name SOURCES ... [LIBS ...])
+function(tovix_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_compile_options(${name} PRIVATE ${TOVIX_WARNINGS})
+  target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+endfunction()
+
+# GoogleTest: the distribution's natively, built from its sources for Windows.
+if(WIN32)
+  if(NOT TARGET gtest)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  endif()
+  set(TOVIX_GTEST gtest gmock)
+  set(TOVIX_GTEST_MAIN gtest_main)
+else()
+  find_package(GTest REQUIRED)
+  set(TOVIX_GTEST GTest::gtest GTest::gmock)
+  set(TOVIX_GTEST_MAIN GTest::gtest_main)
+endif()
+
+# tovix_test(name SOURCES ... [LIBS ...] [NO_MAIN])
+# A GoogleTest program. Natively it runs as it is; in the Windows build ctest runs it
+# through the Wine harness, with the program's folder as working folder.
+function(tovix_test name)
+  cmake_parse_arguments(ARG "NO_MAIN" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_compile_options(${name} PRIVATE ${TOVIX_WARNINGS})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} ${TOVIX_GTEST})
+  if(NOT ARG_NO_MAIN)
+    target_link_libraries(${name} PRIVATE ${TOVIX_GTEST_MAIN})
+  endif()
+  if(WIN32)
+    add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/tools/wine-run ${CMAKE_BINARY_DIR}/bin/${name}.exe)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wine ENVIRONMENT "TOVIX_BUILD=${CMAKE_BINARY_DIR}")
+  else()
+    add_test(NAME ${name} COMMAND ${name})
+  endif()
+endfunction()

@@ -32,9 +32,11 @@ else()
   set(TOVIX_GTEST_MAIN GTest::gtest_main)
 endif()
 
+include(GoogleTest)
+
 # tovix_test(name SOURCES ... [LIBS ...] [NO_MAIN])
-# A GoogleTest program. Natively it runs as it is; in the Windows build ctest runs it
-# through the Wine harness, with the program's folder as working folder.
+# A GoogleTest program. Natively each of its cases is a test of its own; in the Windows
+# build ctest runs the whole program through the Wine harness, in the program's folder.
 function(tovix_test name)
   cmake_parse_arguments(ARG "NO_MAIN" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
@@ -48,6 +50,6 @@ function(tovix_test name)
     add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/tools/wine-run ${CMAKE_BINARY_DIR}/bin/${name}.exe)
     set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wine ENVIRONMENT "TOVIX_BUILD=${CMAKE_BINARY_DIR}")
   else()
-    add_test(NAME ${name} COMMAND ${name})
+    gtest_discover_tests(${name} TEST_PREFIX "${name}." DISCOVERY_TIMEOUT 120)
   endif()
 endfunction()

@@ -61,4 +61,28 @@ constexpr const char* kHardwareIds[5] = {
     "TXLM70RDV",
 };
 
+// Authentication modes of ZelSetAuthMode / ZelQueryAuthMode: Microsoft's
+// NDIS_802_11_AUTHENTICATION_MODE values.
+enum AuthMode : uint32_t {
+    AuthOpen = 0,
+    AuthShared = 1,
+    AuthAutoSwitch = 2,
+    AuthWpa = 3,
+    AuthWpaPsk = 4,
+    AuthWpa2 = 6,
+    AuthWpa2Psk = 7,
+};
+
+// WEP status values of ZelSetWepStatus / ZelQueryWepStatus: Microsoft's
+// NDIS_802_11_ENCRYPTION_STATUS values (2, 5 and 7 mean that a key is absent).
+enum WepStatus : uint32_t {
+    WepEnabled = 0,
+    WepDisabled = 1,
+    WepKeyAbsent = 2,
+    TkipEnabled = 4,
+    TkipKeyAbsent = 5,
+    AesEnabled = 6,
+    AesKeyAbsent = 7,
+};
+
 }  // namespace zel

@@ -1,0 +1,197 @@
+// Behaviour of the settings file, run against every settings store: natively against the
+// in-memory store, under Wine against the private-profile functions and a real file.
+//
+// An environment type provides:
+//   app::SettingsStore& store();
+//   void setText(const char* section, const char* key, const std::string& text);
+//   std::string text(const char* section, const char* key);   // "" when missing
+//   void failWrites();                                         // later writes fail
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/Settings.h"
+
+namespace settings_suite {
+
+using app::Setting;
+
+// The settings file as the program documents it, with a legal value other than the
+// default for each key.
+struct DocumentedKey {
+    Setting setting;
+    const char* section;
+    const char* name;
+    int defaultValue;
+    int otherValue;
+};
+
+inline const std::vector<DocumentedKey>& documentedKeys() {
+    static const std::vector<DocumentedKey> keys = {
+        {Setting::AutoConfiguration, "Advanced", "Auto Configuration", 1, 0},
+        {Setting::AutoLink, "Advanced", "AutoLink", 1, 0},
+        {Setting::BoostMode, "Advanced", "BoostMode", 1, 0},
+        {Setting::FirstChan, "Advanced", "FirstChan", 1, 3},
+        {Setting::LastChan, "Advanced", "LastChan", 11, 9},
+        {Setting::Trace, "Debug", "Trace", 0, 1},
+        {Setting::RefreshRatePS, "Debug", "RefreshRatePS", 0, 1},
+        {Setting::RefreshRfCal, "Debug", "RefreshRfCal", 0, 1},
+        {Setting::Statistics, "Debug", "Statistics", 0, 1},
+        {Setting::DebugWin, "Debug", "DebugWin", 0, 1},
+        {Setting::TestPage, "Debug", "TestPage", 0, 1},
+        {Setting::WepKeyFmt, "Security", "WepKeyFmt", 0, 1},
+    };
+    return keys;
+}
+
+// Whether `value` is one the key's readers can use as it is.
+inline bool isSafe(Setting setting, int value) {
+    switch (setting) {
+        case Setting::BoostMode:
+            return value >= 0;
+        case Setting::FirstChan:
+        case Setting::LastChan:
+            return value >= app::kLowestChannel && value <= app::kHighestChannel;
+        default:
+            return value == 0 || value == 1;
+    }
+}
+
+}  // namespace settings_suite
+
+template <typename Env>
+class SettingsBehaviour : public ::testing::Test {
+protected:
+    void setText(app::Setting setting, const std::string& text) {
+        const app::SettingKey& key = app::settingKey(setting);
+        env.setText(key.section, key.name, text);
+    }
+    int read(app::Setting setting) const { return settings.readSetting(setting); }
+
+    Env env;
+    app::Settings settings{env.store()};
+};
+
+TYPED_TEST_SUITE_P(SettingsBehaviour);
+
+TYPED_TEST_P(SettingsBehaviour, EveryKeyIsDocumentedAndReadsItsDefaultWhenMissing) {
+    ASSERT_EQ(settings_suite::documentedKeys().size(), static_cast<size_t>(app::kSettingCount));
+    for (const auto& documented : settings_suite::documentedKeys()) {
+        SCOPED_TRACE(documented.name);
+        const app::SettingKey& key = app::settingKey(documented.setting);
+        EXPECT_STREQ(key.section, documented.section);
+        EXPECT_STREQ(key.name, documented.name);
+        EXPECT_EQ(key.defaultValue, documented.defaultValue);
+        EXPECT_EQ(this->read(documented.setting), documented.defaultValue);
+    }
+    EXPECT_EQ(this->settings.channelRange(), (app::ChannelRange{1, 11}));
+}
+
+TYPED_TEST_P(SettingsBehaviour, EveryKeyRoundTripsAsDecimalText) {
+    for (const auto& documented : settings_suite::documentedKeys()) {
+        SCOPED_TRACE(documented.name);
+        ASSERT_TRUE(this->settings.writeSetting(documented.setting, documented.otherValue));
+        EXPECT_EQ(this->env.text(documented.section, documented.name),
+                  std::to_string(documented.otherValue));
+        EXPECT_EQ(this->read(documented.setting), documented.otherValue);
+    }
+    // Writing one key leaves the others as they were.
+    for (const auto& documented : settings_suite::documentedKeys()) {
+        EXPECT_EQ(this->read(documented.setting), documented.otherValue) << documented.name;
+    }
+}
+
+TYPED_TEST_P(SettingsBehaviour, SwitchesReadAnyNonZeroValueAsOn) {
+    this->setText(app::Setting::Statistics, "5");
+    this->setText(app::Setting::DebugWin, "-1");
+    this->setText(app::Setting::AutoLink, "0");
+    this->setText(app::Setting::Trace, "yes");
+    EXPECT_EQ(this->read(app::Setting::Statistics), 1);
+    EXPECT_EQ(this->read(app::Setting::DebugWin), 1);
+    EXPECT_EQ(this->read(app::Setting::AutoLink), 0);
+    EXPECT_EQ(this->read(app::Setting::Trace), 0);
+}
+
+TYPED_TEST_P(SettingsBehaviour, WepKeyFormatOtherThanZeroOrOneReadsAsAscii) {
+    const struct {
+        const char* text;
+        int expected;
+    } cases[] = {{"7", 0}, {"1", 1}, {"0", 0}, {"2", 0}, {"-1", 0}, {"hex", 0}};
+    for (const auto& c : cases) {
+        this->setText(app::Setting::WepKeyFmt, c.text);
+        EXPECT_EQ(this->read(app::Setting::WepKeyFmt), c.expected) << c.text;
+    }
+}
+
+TYPED_TEST_P(SettingsBehaviour, BoostModeIsPassedOnUnlessNegative) {
+    const struct {
+        const char* text;
+        int expected;
+    } cases[] = {{"0", 0}, {"3", 3}, {"-2", 1}, {"12abc", 12}, {"fast", 0}};
+    for (const auto& c : cases) {
+        this->setText(app::Setting::BoostMode, c.text);
+        EXPECT_EQ(this->read(app::Setting::BoostMode), c.expected) << c.text;
+    }
+}
+
+TYPED_TEST_P(SettingsBehaviour, ChannelRangeOutsideOneToFourteenOrReversedIsOneToEleven) {
+    const struct {
+        const char* first;  // nullptr: key missing
+        const char* last;
+        app::ChannelRange expected;
+    } cases[] = {
+        {"11", "13", {11, 13}}, {"1", "14", {1, 14}},  {"14", "14", {14, 14}},
+        {"5", nullptr, {5, 11}}, {"0", "11", {1, 11}}, {"1", "15", {1, 11}},
+        {"12", "3", {1, 11}},    {"-3", "5", {1, 11}}, {nullptr, "0", {1, 11}},
+        {"abc", "xyz", {1, 11}}, {"99999999999999999999", "13", {1, 11}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.first ? c.first : "(missing)") + ".." +
+                     (c.last ? c.last : "(missing)"));
+        TypeParam env;
+        const auto& first = app::settingKey(app::Setting::FirstChan);
+        const auto& last = app::settingKey(app::Setting::LastChan);
+        if (c.first) env.setText(first.section, first.name, c.first);
+        if (c.last) env.setText(last.section, last.name, c.last);
+        const app::Settings settings(env.store());
+        EXPECT_EQ(settings.channelRange(), c.expected);
+        EXPECT_EQ(settings.readSetting(app::Setting::FirstChan), c.expected.first);
+        EXPECT_EQ(settings.readSetting(app::Setting::LastChan), c.expected.last);
+    }
+}
+
+TYPED_TEST_P(SettingsBehaviour, GarbageInEveryKeyReadsAsAUsableValue) {
+    const std::string garbage[] = {
+        "99999999999999999999", "-99999999999999999999", "4294967297", "2147483648",
+        "\x01\x7f\xff\xfe",     "--5",                   "+-3",        "=",
+        "  ",                   std::string(5000, '9'),
+    };
+    for (const std::string& text : garbage) {
+        for (const auto& documented : settings_suite::documentedKeys()) {
+            this->setText(documented.setting, text);
+        }
+        for (const auto& documented : settings_suite::documentedKeys()) {
+            const int value = this->read(documented.setting);
+            EXPECT_TRUE(settings_suite::isSafe(documented.setting, value))
+                << documented.name << " read " << value << " from \"" << text.substr(0, 40) << "\"";
+        }
+        const app::ChannelRange range = this->settings.channelRange();
+        EXPECT_LE(range.first, range.last) << text.substr(0, 40);
+    }
+}
+
+TYPED_TEST_P(SettingsBehaviour, AFailedWriteIsReported) {
+    this->env.failWrites();
+    EXPECT_FALSE(this->settings.writeSetting(app::Setting::AutoLink, 0));
+    EXPECT_EQ(this->read(app::Setting::AutoLink), 1);
+}
+
+REGISTER_TYPED_TEST_SUITE_P(SettingsBehaviour, EveryKeyIsDocumentedAndReadsItsDefaultWhenMissing,
+                            EveryKeyRoundTripsAsDecimalText, SwitchesReadAnyNonZeroValueAsOn,
+                            WepKeyFormatOtherThanZeroOrOneReadsAsAscii,
+                            BoostModeIsPassedOnUnlessNegative,
+                            ChannelRangeOutsideOneToFourteenOrReversedIsOneToEleven,
+                            GarbageInEveryKeyReadsAsAUsableValue, AFailedWriteIsReported);

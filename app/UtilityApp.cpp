@@ -1,0 +1,196 @@
+#include "app/UtilityApp.h"
+
+#include <commctrl.h>
+#include <dbt.h>
+
+#include <cstddef>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "app/ExitCode.h"
+#include "app/ModulePath.h"
+#include "app/ProgramPaths.h"
+#include "app/ZeroConfigTakeover.h"
+#include "res/resource.h"
+
+namespace {
+
+constexpr const char* kMessageCaption = "Tovix";
+constexpr const char* kAdapterLibraryFile = "Tovix.dll";
+
+// The network adapter device interface class.
+constexpr GUID kNetworkAdapterInterface = {
+    0xAD498944, 0x762F, 0x11D0, {0x8D, 0xCB, 0x00, 0xC0, 0x4F, 0xC3, 0x35, 0x8C}};
+
+// Device notifications came with Windows 98 and 2000; Windows 95 and NT 4 lack them, so
+// the functions are looked up rather than imported.
+using RegisterDeviceNotificationFunction = HDEVNOTIFY(WINAPI*)(HANDLE, LPVOID, DWORD);
+using UnregisterDeviceNotificationFunction = BOOL(WINAPI*)(HDEVNOTIFY);
+
+template <typename Function>
+Function userFunction(const char* name) {
+    const FARPROC address = GetProcAddress(GetModuleHandleA("user32.dll"), name);
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
+}
+
+// `pattern` from the string table with up to two texts filled in.
+std::string format(const std::string& pattern, const char* first, const char* second = "") {
+    const int length = std::snprintf(nullptr, 0, pattern.c_str(), first, second);
+    if (length < 0) return pattern;
+    std::vector<char> buffer(static_cast<size_t>(length) + 1);
+    std::snprintf(buffer.data(), buffer.size(), pattern.c_str(), first, second);
+    return buffer.data();
+}
+
+}  // namespace
+
+int CUtilityApp::run() {
+    exitCode_ = app::ExitStartupFailed;
+    if (initInstance()) exitCode_ = messageLoop();
+    exitInstance();
+    return exitCode_;
+}
+
+bool CUtilityApp::initInstance() {
+    title_ = text(IDS_APP_TITLE);
+    if (!classifySystem()) return false;
+    if (!singleInstance_.claim(title_.c_str(), osKind_)) {
+        app::bringRunningCopyForward(title_.c_str());
+        exitCode_ = app::ExitAlreadyRunning;
+        return false;
+    }
+    if (!findProgramFiles()) return false;
+    // Loaded before anything reaches the card; a second copy never loads it.
+    if (!loadAdapterLibrary()) return false;
+
+    // The program's dialogs use the common controls on every system.
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    if (osKind_ == app::OsWinXp) app::takeCardFromZeroConfiguration(library_.api());
+
+    if (!mainSheet_.create(instance_, title_)) return false;
+    if (!registerDeviceNotification()) return false;
+    registerRadioHotkey();
+    ShowWindow(mainSheet_.window(), SW_SHOW);
+    return true;
+}
+
+bool CUtilityApp::classifySystem() {
+    // The extended record first; older systems know only the plain one.
+    OSVERSIONINFOEXA version{};
+    version.dwOSVersionInfoSize = sizeof(OSVERSIONINFOEXA);
+    auto* record = reinterpret_cast<OSVERSIONINFOA*>(&version);
+    if (!GetVersionExA(record)) {
+        version.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
+        if (!GetVersionExA(record)) {
+            showMessage(text(IDS_NO_WINDOWS_VERSION), MB_OK | MB_ICONEXCLAMATION);
+            return false;
+        }
+    }
+    osKind_ = app::classifyOs(version.dwPlatformId, version.dwMajorVersion,
+                              version.dwMinorVersion);
+    if (osKind_ == app::OsUnsupported) {
+        showMessage(text(IDS_NOT_SUPPORTED), MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    return true;
+}
+
+bool CUtilityApp::findProgramFiles() {
+    const std::optional<std::string> modulePath = app::upperCaseModulePath();
+    if (!modulePath) {
+        showMessage(text(IDS_NO_PROGRAM_PATH), MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    const app::ProgramPaths paths = app::programPaths(*modulePath, app::isAnsiLeadByte);
+    profilePath_ = paths.profilePath;
+    settingsPath_ = paths.settingsPath;
+    settingsStore_.emplace(settingsPath_);
+    settings_.emplace(*settingsStore_);
+    return true;
+}
+
+bool CUtilityApp::loadAdapterLibrary() {
+    switch (library_.load(kAdapterLibraryFile)) {
+        case ZelLibrary::Status::Loaded:
+            return true;
+        case ZelLibrary::Status::LibraryMissing:
+            showMessage(format(text(IDS_NO_ADAPTER_LIBRARY), kAdapterLibraryFile),
+                        MB_OK | MB_ICONEXCLAMATION);
+            return false;
+        case ZelLibrary::Status::OperationMissing:
+            showMessage(format(text(IDS_NO_ADAPTER_OPERATION), kAdapterLibraryFile,
+                               library_.missingOperation().c_str()),
+                        MB_OK | MB_ICONEXCLAMATION);
+            return false;
+    }
+    return false;
+}
+
+bool CUtilityApp::registerDeviceNotification() {
+    const auto registerNotification =
+        userFunction<RegisterDeviceNotificationFunction>("RegisterDeviceNotificationA");
+    if (!registerNotification) return true;  // the system reports no device interfaces
+
+    // The filter carries the name "Net", which runs on past the header's one-character
+    // name field.
+    struct {
+        DEV_BROADCAST_DEVICEINTERFACE_A header;
+        char nameSpace[4];
+    } filter{};
+    filter.header.dbcc_size = sizeof(filter);
+    filter.header.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+    filter.header.dbcc_classguid = kNetworkAdapterInterface;
+    std::memcpy(reinterpret_cast<char*>(&filter) +
+                    offsetof(DEV_BROADCAST_DEVICEINTERFACE_A, dbcc_name),
+                "Net", sizeof("Net"));
+    deviceNotification_ =
+        registerNotification(mainSheet_.window(), &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
+    if (!deviceNotification_) {
+        showMessage(text(IDS_NOTIFICATION_FAILED), MB_OK);
+        return false;
+    }
+    return true;
+}
+
+void CUtilityApp::registerRadioHotkey() {
+    hotkeyRegistered_ = RegisterHotKey(mainSheet_.window(), ID_RADIO_TOGGLE, MOD_ALT, VK_F2);
+    if (!hotkeyRegistered_) showMessage(text(IDS_NO_RADIO_HOTKEY), MB_OK | MB_ICONEXCLAMATION);
+}
+
+int CUtilityApp::messageLoop() {
+    MSG message;
+    while (!mainSheet_.isClosed()) {
+        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        if (got == 0) return static_cast<int>(message.wParam);  // WM_QUIT
+        if (got == -1) break;
+        if (!mainSheet_.handleDialogMessage(message)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+    return app::ExitNormal;
+}
+
+void CUtilityApp::exitInstance() {
+    if (hotkeyRegistered_) UnregisterHotKey(mainSheet_.window(), ID_RADIO_TOGGLE);
+    hotkeyRegistered_ = false;
+    if (deviceNotification_) {
+        userFunction<UnregisterDeviceNotificationFunction>("UnregisterDeviceNotification")(
+            deviceNotification_);
+        deviceNotification_ = nullptr;
+    }
+    mainSheet_.destroy();
+    singleInstance_.release();
+}
+
+std::string CUtilityApp::text(UINT id) const {
+    char buffer[512];
+    const int length = LoadStringA(instance_, id, buffer, sizeof(buffer));
+    return std::string(buffer, length > 0 ? length : 0);
+}
+
+void CUtilityApp::showMessage(const std::string& message, UINT style) const {
+    MessageBoxA(mainSheet_.window(), message.c_str(), kMessageCaption, style);
+}

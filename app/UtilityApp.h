@@ -1,0 +1,62 @@
+// The application object: starts the program, owns what lives as long as the program
+// (the single-instance marker, the adapter library, the settings file, the main window)
+// and runs the message loop.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "adapter/ZelLibrary.h"
+#include "app/OsKind.h"
+#include "app/PrivateProfileStore.h"
+#include "app/Settings.h"
+#include "app/SingleInstance.h"
+#include "shell/MainSheet.h"
+
+class CUtilityApp {
+public:
+    explicit CUtilityApp(HINSTANCE instance) : instance_(instance) {}
+    CUtilityApp(const CUtilityApp&) = delete;
+    CUtilityApp& operator=(const CUtilityApp&) = delete;
+
+    // Starts the program, runs it until the main window ends and cleans up; returns the
+    // program's exit code (app::ExitCode).
+    int run();
+
+    app::OsKind osKind() const { return osKind_; }
+    const std::string& profilePath() const { return profilePath_; }
+    const std::string& settingsPath() const { return settingsPath_; }
+    // The settings file; available once start-up has found the program's folder.
+    app::Settings& settings() { return *settings_; }
+    // The adapter control library; available once start-up has loaded it.
+    const ZelApi& adapter() const { return library_.api(); }
+
+private:
+    bool initInstance();
+    bool classifySystem();
+    bool findProgramFiles();
+    bool loadAdapterLibrary();
+    bool registerDeviceNotification();
+    void registerRadioHotkey();
+    int messageLoop();
+    void exitInstance();
+
+    std::string text(UINT id) const;
+    void showMessage(const std::string& message, UINT style) const;
+
+    HINSTANCE instance_;
+    std::string title_;
+    app::OsKind osKind_ = app::OsUnsupported;
+    app::CSingleInstance singleInstance_;
+    std::string profilePath_;
+    std::string settingsPath_;
+    std::optional<app::PrivateProfileStore> settingsStore_;
+    std::optional<app::Settings> settings_;
+    ZelLibrary library_;
+    CMainSheet mainSheet_;
+    HDEVNOTIFY deviceNotification_ = nullptr;
+    bool hotkeyRegistered_ = false;
+    int exitCode_ = 0;
+};

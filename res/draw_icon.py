@@ -1,0 +1,139 @@
+#!/usr/bin/env python3
+"""Draws the program icon Tovix.ico: a blue tile with radio waves rising from a dot.
+
+Each size comes twice: 32-bit with soft edges for Windows XP, and 16 colours with a
+transparency mask for older systems and displays. Run it from anywhere; it writes the
+icon beside itself.
+"""
+import math
+import os
+import struct
+
+BLUE = (0x1F, 0x5F, 0xB4)
+DARK_BLUE = (0x12, 0x3A, 0x73)
+WHITE = (0xFF, 0xFF, 0xFF)
+ORANGE = (0xF2, 0x9B, 0x1D)
+SIZES = (32, 16)
+SAMPLES = 4  # per axis, for the soft edges
+
+
+def shade(x, y):
+    """Colour at a point of the unit square (y down), or None outside the tile."""
+    # Rounded tile.
+    r = 0.18
+    cx = min(max(x, r), 1 - r)
+    cy = min(max(y, r), 1 - r)
+    if math.hypot(x - cx, y - cy) > r:
+        return None
+    # The signal: a dot in the lower left and three arcs around it.
+    ox, oy = 0.28, 0.72
+    d = math.hypot(x - ox, y - oy)
+    if d < 0.11:
+        return ORANGE
+    if ox - 0.03 < x < 0.86 and 0.14 < y < oy + 0.03:
+        for radius in (0.30, 0.52):
+            if abs(d - radius) < 0.07:
+                return WHITE
+    # A darker rim gives the tile an edge on light backgrounds.
+    if math.hypot(x - cx, y - cy) > r - 0.05 or min(x, y, 1 - x, 1 - y) < 0.05:
+        return DARK_BLUE
+    return BLUE
+
+
+def render(size):
+    """Rows of (r, g, b, a), top row first."""
+    rows = []
+    for py in range(size):
+        row = []
+        for px in range(size):
+            acc = [0, 0, 0]
+            hits = 0
+            for sy in range(SAMPLES):
+                for sx in range(SAMPLES):
+                    colour = shade((px + (sx + 0.5) / SAMPLES) / size,
+                                   (py + (sy + 0.5) / SAMPLES) / size)
+                    if colour:
+                        hits += 1
+                        for i in range(3):
+                            acc[i] += colour[i]
+            if hits:
+                row.append(tuple(a // hits for a in acc) + (255 * hits // SAMPLES ** 2,))
+            else:
+                row.append((0, 0, 0, 0))
+        rows.append(row)
+    return rows
+
+
+def mask_rows(rows):
+    """The 1-bit transparency mask, bottom row first, rows padded to 4 bytes."""
+    out = b""
+    for row in reversed(rows):
+        bits = 0
+        data = bytearray()
+        for i, pixel in enumerate(row):
+            bits = bits << 1 | (1 if pixel[3] < 128 else 0)
+            if i % 8 == 7:
+                data.append(bits)
+                bits = 0
+        while len(data) % 4:
+            data.append(0)
+        out += bytes(data)
+    return out
+
+
+def header(size, bits, palette_size, pixel_bytes):
+    return struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, bits, 0, pixel_bytes, 0, 0,
+                       palette_size, 0)
+
+
+def image_32(rows):
+    size = len(rows)
+    pixels = b"".join(bytes((b, g, r, a)) for row in reversed(rows) for (r, g, b, a) in row)
+    mask = mask_rows(rows)
+    return header(size, 32, 0, len(pixels) + len(mask)) + pixels + mask
+
+
+def image_4(rows):
+    size = len(rows)
+    palette = [(0, 0, 0), BLUE, DARK_BLUE, WHITE, ORANGE]
+    palette += [(0, 0, 0)] * (16 - len(palette))
+
+    def nearest(pixel):
+        if pixel[3] < 128:
+            return 0
+        return min(range(1, 5), key=lambda i: sum((pixel[c] - palette[i][c]) ** 2
+                                                  for c in range(3)))
+
+    pixels = bytearray()
+    for row in reversed(rows):
+        line = bytearray()
+        for i in range(0, size, 2):
+            line.append(nearest(row[i]) << 4 | nearest(row[i + 1]))
+        while len(line) % 4:
+            line.append(0)
+        pixels += line
+    mask = mask_rows(rows)
+    colours = b"".join(bytes((b, g, r, 0)) for (r, g, b) in palette)
+    return header(size, 4, 16, len(pixels) + len(mask)) + colours + bytes(pixels) + mask
+
+
+def main():
+    images = []
+    for size in SIZES:
+        rows = render(size)
+        images.append((size, 0, 32, image_32(rows)))
+        images.append((size, 16, 4, image_4(rows)))
+    directory = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    body = b""
+    for size, colours, bits, data in images:
+        directory += struct.pack("<BBBBHHII", size, size, colours, 0, 1, bits, len(data),
+                                 offset + len(body))
+        body += data
+    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "Tovix.ico")
+    with open(path, "wb") as f:
+        f.write(directory + body)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,304 @@
+#include "adapter/ScanList.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "profiles/Profile.h"
+
+namespace scan {
+
+namespace {
+
+// Offsets inside a record.
+constexpr size_t kLength = 0;
+constexpr size_t kMacAddress = 4;
+constexpr size_t kSsidLength = 12;
+constexpr size_t kSsid = 16;
+constexpr size_t kPrivacy = 48;
+constexpr size_t kRssi = 52;
+constexpr size_t kDsConfig = 72;
+constexpr size_t kInfrastructureMode = 92;
+constexpr size_t kSupportedRates = 96;
+constexpr size_t kBand = 112;               // ZelQueryScanList
+constexpr size_t kIeLength = 112;           // ZelQueryScanListLength
+constexpr size_t kScanListElements = 120;   // ZelQueryScanList
+constexpr size_t kFixedIeFields = 12;       // timestamp, beacon interval, capabilities
+constexpr size_t kFullListElements = 128;   // ZelQueryScanListLength
+constexpr size_t kFirstRecord = 4;          // after NumberOfItems
+
+// The smallest record of each layout: every fixed field it is read for.
+size_t minimumRecordSize(Layout layout) {
+    return layout == Layout::ScanList ? kScanListElements : kIeLength + 4;
+}
+
+uint32_t readU32(const uint8_t* bytes) {
+    return static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
+           static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
+}
+
+// First channel and first frequency (MHz) of the three 5 GHz sub-bands; channels step
+// by 4 every 20 MHz.
+struct SubBand {
+    uint32_t firstChannel;
+    uint32_t firstMhz;
+};
+constexpr SubBand kSubBands[] = {{36, 5180}, {52, 5260}, {149, 5745}};
+
+}  // namespace
+
+// --- Elements
+
+Elements::Iterator::Iterator(const uint8_t* position, const uint8_t* end)
+    : position_(position), end_(end) {
+    const size_t left = static_cast<size_t>(end_ - position_);
+    if (left < 2 || left - 2 < position_[1]) position_ = end_;
+}
+
+Element Elements::Iterator::operator*() const { return {position_[0], position_[1], position_ + 2}; }
+
+Elements::Iterator& Elements::Iterator::operator++() {
+    *this = Iterator(position_ + 2 + position_[1], end_);
+    return *this;
+}
+
+// --- Entry
+
+uint32_t Entry::u32(size_t offset) const { return readU32(record_ + offset); }
+
+Bssid Entry::bssid() const {
+    Bssid bssid;
+    std::memcpy(bssid.data(), record_ + kMacAddress, bssid.size());
+    return bssid;
+}
+
+std::string Entry::bssidText() const {
+    const Bssid b = bssid();
+    char text[18];
+    std::snprintf(text, sizeof text, "%02X-%02X-%02X-%02X-%02X-%02X", b[0], b[1], b[2], b[3], b[4],
+                  b[5]);
+    return text;
+}
+
+uint32_t Entry::ssidLength() const { return u32(kSsidLength); }
+
+std::string Entry::ssid() const {
+    const auto* bytes = reinterpret_cast<const char*>(record_ + kSsid);
+    return std::string(bytes, std::min(ssidLength(), kMaxSsidLength));
+}
+
+bool Entry::privacy() const { return u32(kPrivacy) != 0; }
+
+int32_t Entry::rssi() const { return static_cast<int32_t>(u32(kRssi)); }
+
+uint32_t Entry::frequencyKhz() const { return u32(kDsConfig); }
+
+uint32_t Entry::infrastructureMode() const { return u32(kInfrastructureMode); }
+
+std::array<uint8_t, 16> Entry::supportedRates() const {
+    std::array<uint8_t, 16> rates;
+    std::memcpy(rates.data(), record_ + kSupportedRates, rates.size());
+    return rates;
+}
+
+std::optional<uint32_t> Entry::driverBand() const {
+    if (layout_ != Layout::ScanList) return std::nullopt;
+    return u32(kBand);
+}
+
+Band Entry::band() const { return classifyBand(frequencyKhz(), supportedRates()); }
+
+uint32_t Entry::channel() const { return channelFromFrequency(frequencyKhz()); }
+
+int Entry::signalPercent() const { return scan::signalPercent(rssi()); }
+
+Elements Entry::elements() const {
+    const uint8_t* end = record_ + size_;
+    if (layout_ == Layout::ScanList) return Elements(record_ + kScanListElements, end);
+    if (size_ < kFullListElements) return Elements(end, end);
+    // IELength counts the fixed fields too; a smaller value means no elements.
+    const uint32_t ieLength = u32(kIeLength);
+    const size_t declared = ieLength > kFixedIeFields ? ieLength - kFixedIeFields : 0;
+    const size_t available = std::min(declared, size_ - kFullListElements);
+    return Elements(record_ + kFullListElements, record_ + kFullListElements + available);
+}
+
+// --- ScanList
+
+ScanList::Iterator::Iterator(const ScanList* list, size_t offset, uint32_t position)
+    : list_(list), offset_(offset), position_(position) {}
+
+Entry ScanList::Iterator::operator*() const {
+    return Entry(list_->buffer_ + offset_, list_->recordSizeAt(offset_), list_->layout_);
+}
+
+ScanList::Iterator& ScanList::Iterator::operator++() {
+    *this = list_->iteratorAt(offset_ + list_->recordSizeAt(offset_), position_ + 1);
+    return *this;
+}
+
+ScanList::ScanList(const uint8_t* buffer, size_t size, Layout layout)
+    : buffer_(buffer), size_(size), layout_(layout), count_(size >= 4 ? readU32(buffer) : 0) {}
+
+size_t ScanList::recordSizeAt(size_t offset) const {
+    if (offset > size_ || size_ - offset < 4) return 0;
+    const uint32_t length = readU32(buffer_ + offset + kLength);
+    if (length < minimumRecordSize(layout_) || length > size_ - offset) return 0;
+    return length;
+}
+
+ScanList::Iterator ScanList::iteratorAt(size_t offset, uint32_t position) const {
+    if (position >= count_ || recordSizeAt(offset) == 0) return end();
+    return Iterator(this, offset, position);
+}
+
+ScanList::Iterator ScanList::begin() const { return iteratorAt(kFirstRecord, 0); }
+
+ScanList::Iterator ScanList::end() const { return Iterator(this, 0, count_); }
+
+std::optional<Entry> ScanList::at(int position) const {
+    if (position < 0) return std::nullopt;
+    int current = 0;
+    for (const Entry entry : *this) {
+        if (current++ == position) return entry;
+    }
+    return std::nullopt;
+}
+
+std::optional<Entry> ScanList::find(const Bssid& bssid) const {
+    for (const Entry entry : *this) {
+        if (entry.bssid() == bssid) return entry;
+    }
+    return std::nullopt;
+}
+
+// --- Derived values
+
+Band classifyBand(uint32_t frequencyKhz, const std::array<uint8_t, 16>& rates) {
+    if (frequencyKhz > 5000000) return Band80211a;
+    for (size_t i = 0; i < 14; ++i) {
+        const uint8_t rate = rates[i] & 0x7F;
+        if (rate == 0) break;
+        const uint8_t even = rate & 0x7E;
+        if (even == 18 || even > 22) return Band80211g;
+    }
+    return Band80211b;
+}
+
+uint32_t channelFromFrequency(uint32_t frequencyKhz) {
+    const uint32_t mhz = frequencyKhz / 1000;
+    if (mhz < kSubBands[0].firstMhz) {
+        if (mhz == 2484) return 14;
+        const uint32_t channel = (mhz - 2412) / 5 + 1;  // wraps below 2412 MHz
+        return channel >= 1 && channel <= 14 ? channel : 0;
+    }
+    const SubBand* band = std::begin(kSubBands);
+    for (const SubBand& candidate : kSubBands) {
+        if (mhz >= candidate.firstMhz) band = &candidate;
+    }
+    return band->firstChannel + 4 * ((mhz - band->firstMhz) / 20);
+}
+
+int signalLevel(int32_t rssi) {
+    const int64_t sum = static_cast<int64_t>(rssi) + 96;
+    return static_cast<int>(std::clamp<int64_t>(sum, 0, 40));
+}
+
+int signalPercent(int32_t rssi) { return signalLevel(rssi) * 100 / 40; }
+
+// --- Security detection
+
+namespace {
+
+constexpr uint8_t kWpaOui[3] = {0x00, 0x50, 0xF2};
+constexpr uint8_t kRsnOui[3] = {0x00, 0x0F, 0xAC};
+constexpr uint8_t kWpaElementStart[4] = {0x00, 0x50, 0xF2, 0x01};
+constexpr uint8_t kOpenVendorStart[4] = {0x00, 0x40, 0x96, 0x04};
+constexpr uint8_t kVendorSpecific = 221;
+constexpr uint8_t kRsn = 48;
+
+// Where the first pairwise and key-management suites stand in an element's body.
+struct SuitePlaces {
+    const uint8_t* oui;
+    size_t pairwise;
+    size_t keyManagement;
+    uint32_t dot1xType;  // securityType of 802.1X key management
+    uint32_t pskType;    // securityType of pre-shared key management
+};
+constexpr SuitePlaces kWpaPlaces = {kWpaOui, 12, 18, SecurityGroupWpa, SecurityWpaPsk};
+constexpr SuitePlaces kRsnPlaces = {kRsnOui, 8, 14, SecurityGroupWpa2, SecurityWpa2Psk};
+
+bool startsWith(const Element& element, const uint8_t (&prefix)[4]) {
+    return element.length >= 4 && std::memcmp(element.body, prefix, 4) == 0;
+}
+
+// The type byte of the suite at `offset`, or 0 when the suite lies beyond the element
+// or carries another OUI (both read as "any other suite").
+uint8_t suiteType(const Element& element, size_t offset, const uint8_t* oui) {
+    if (offset + 4 > element.length || std::memcmp(element.body + offset, oui, 3) != 0) return 0;
+    return element.body[offset + 3];
+}
+
+Security readSuites(const Element& element, const SuitePlaces& places) {
+    Security security{SecurityOpenSystem, EncryptionOff};
+    switch (suiteType(element, places.pairwise, places.oui)) {
+        case 1:
+        case 5: security.encryption = EncryptionWep; break;
+        case 2: security.encryption = EncryptionTkip; break;
+        case 4: security.encryption = EncryptionAes; break;
+        default: break;
+    }
+    switch (suiteType(element, places.keyManagement, places.oui)) {
+        case 1: security.securityType = places.dot1xType; break;
+        case 2: security.securityType = places.pskType; break;
+        default: break;
+    }
+    return security;
+}
+
+}  // namespace
+
+Security detectSecurity(const uint8_t* buffer, size_t size, const Bssid& bssid) {
+    const Security openWithWep{SecurityOpenSystem, EncryptionWep};
+    const auto entry = ScanList(buffer, size, Layout::ScanListLength).find(bssid);
+    if (!entry) return openWithWep;
+    for (const Element element : entry->elements()) {
+        if (element.length <= 12) continue;
+        if (element.id == kVendorSpecific && startsWith(element, kOpenVendorStart)) {
+            return {SecurityOpenSystem, EncryptionOff};
+        }
+        if (element.id == kVendorSpecific && startsWith(element, kWpaElementStart)) {
+            return readSuites(element, kWpaPlaces);
+        }
+        if (element.id == kRsn) return readSuites(element, kRsnPlaces);
+    }
+    return openWithWep;
+}
+
+Security detectSecurity(const ZelApi& api, ZelHandle adapter, const Bssid& bssid) {
+    std::vector<uint8_t> buffer(kScanListBufferSize, 0);
+    uint32_t written = 0;
+    const int32_t result = api.ZelQueryScanListLength(adapter, buffer.data(), kScanListBufferSize,
+                                                      &written);
+    if (result < 0 || written == 0) return {SecurityOpenSystem, EncryptionWep};
+    return detectSecurity(buffer.data(), std::min<size_t>(written, buffer.size()), bssid);
+}
+
+bool queryScanList(const ZelApi& api, ZelHandle adapter, std::vector<uint8_t>& buffer) {
+    buffer.assign(kScanListBufferSize, 0);
+    return api.ZelQueryScanList(adapter, buffer.data(), kScanListBufferSize) == 0;
+}
+
+ZEL_SSID_SCAN makeSsidScan(std::string_view ssid) {
+    ZEL_SSID_SCAN request;
+    std::memset(&request, 0, sizeof request);
+    const size_t length = std::min<size_t>(ssid.size(), sizeof request.Ssid);
+    request.SsidLength = static_cast<uint32_t>(length);
+    std::memcpy(request.Ssid, ssid.data(), length);
+    for (uint8_t channel = 1; channel <= sizeof request.Channels; ++channel) {
+        request.Channels[channel - 1] = channel;
+    }
+    return request;
+}
+
+}  // namespace scan

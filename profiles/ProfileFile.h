@@ -1,0 +1,56 @@
+// The profile file: Data.cfg beside the program, and exported profile files of the
+// same format. No header, version or count: a sequence of records, each a 32-bit
+// little-endian length N (the writer always writes 792) followed by N bytes of the
+// profile record, scrambled with a two-byte key that restarts with every record.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "profiles/ProfileList.h"
+
+enum class LoadStatus {
+    Loaded,      // every record was read
+    Missing,     // there is no such file; nothing was appended
+    Unreadable,  // the file exists but could not be opened or read; nothing was appended
+    Truncated,   // the file ends inside a record; the records before it were appended
+};
+
+// Appends the records encoded in `bytes` to `list`, each forced to be safe to use
+// (terminateTextFields). A record shorter than 792 bytes leaves the rest zero; of a
+// longer one the first 792 bytes are kept and the rest is skipped. A length of 0 ends
+// the sequence.
+LoadStatus decodeProfiles(const std::vector<uint8_t>& bytes, ProfileList& list);
+
+// The file image of `list`; an export leaves out "<Default>" and "<Site Survey>".
+enum class SaveScope { Everything, Export };
+std::vector<uint8_t> encodeProfiles(const ProfileList& list, SaveScope scope);
+
+// Reads and writes the profile file at `profilePath` and files at other paths.
+class ProfileStore {
+public:
+    explicit ProfileStore(std::string profilePath);
+
+    // The load at start-up: appends the profile file's records and then ensures the
+    // "<Default>" profile. An existing file that cannot be read is reported here (the
+    // caller tells the user) and is never overwritten by this store afterwards.
+    LoadStatus loadAtStartup(ProfileList& list);
+
+    // Appends every record of the file at `path` (an import, or the profile file).
+    LoadStatus loadProfiles(const std::string& path, ProfileList& list) const;
+
+    // Writes the list to `path`: the whole list to the profile file, and without the
+    // special profiles to any other path. A complete new file replaces the old one in
+    // one step, so a failed save leaves the previous file as it was.
+    bool saveProfiles(const std::string& path, const ProfileList& list) const;
+
+private:
+    std::string profilePath_;
+    bool profileFileUnreadable_ = false;
+};
+
+// Inserts the "<Default>" profile unless the list holds one among its leading
+// Infrastructure profiles and the first Ad-Hoc one: before the first Ad-Hoc profile, or
+// at the end.
+void ensureDefaultProfile(ProfileList& list);

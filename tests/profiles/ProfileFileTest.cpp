@@ -1,0 +1,335 @@
+#include "profiles/ProfileFile.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "tests/profiles/ProfileFixtures.h"
+
+namespace fs = std::filesystem;
+using testing::ElementsAre;
+
+namespace {
+
+// A fresh folder for one test, removed afterwards.
+class TempFolder {
+public:
+    TempFolder() {
+        static std::atomic<int> counter{0};
+        const auto* test = testing::UnitTest::GetInstance()->current_test_info();
+        folder_ = fs::temp_directory_path() /
+                  (std::string("tovix-") + test->name() + "-" + std::to_string(counter++));
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        fs::remove_all(folder_, ignored);
+    }
+    std::string path(const std::string& name) const { return (folder_ / name).string(); }
+    std::vector<std::string> files() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder_)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+private:
+    fs::path folder_;
+};
+
+std::vector<uint8_t> readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<uint8_t> bytesOf(const Profile& p) {
+    const auto* raw = reinterpret_cast<const uint8_t*>(&p);
+    return {raw, raw + sizeof p};
+}
+
+// The scrambling key, read back from the image of an all-zero record.
+std::array<uint8_t, 2> scrambleKey() {
+    ProfileList list;
+    list.append(std::make_unique<Profile>(blankProfile()));
+    const auto image = encodeProfiles(list, SaveScope::Everything);
+    return {image[4], image[5]};
+}
+
+// One file record: the plain length, then `body` scrambled from its first byte.
+std::vector<uint8_t> fileRecord(uint32_t length, std::vector<uint8_t> body) {
+    const auto key = scrambleKey();
+    for (size_t i = 0; i < body.size(); ++i) body[i] ^= key[i & 1];
+    std::vector<uint8_t> bytes = {static_cast<uint8_t>(length), static_cast<uint8_t>(length >> 8),
+                                  static_cast<uint8_t>(length >> 16),
+                                  static_cast<uint8_t>(length >> 24)};
+    bytes.insert(bytes.end(), body.begin(), body.end());
+    return bytes;
+}
+
+std::vector<uint8_t> join(std::vector<uint8_t> a, const std::vector<uint8_t>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+Profile fullProfile(const std::string& name) {
+    Profile p = infra(name, "ssid-" + name);
+    p.securityType = SecurityWpa2Peap;
+    p.encryption = EncryptionAes;
+    p.txKeyIndex = 2;
+    p.wepKeys[1].length = 13;
+    for (int i = 0; i < 13; ++i) p.wepKeys[1].key[i] = static_cast<uint8_t>(0xA0 + i);
+    setFieldText(p.psk, "a passphrase");
+    p.pskLength = 12;
+    setFieldText(p.loginName, "login");
+    setFieldText(p.anonymousName, "anonymous");
+    p.certHash[19] = 0x99;
+    p.ipAddress = 0xC0A80001;
+    p.rtsThreshold = 2347;
+    return p;
+}
+
+}  // namespace
+
+TEST(ProfileFileFormat, ScrambledRecordsWithPlainLengths) {
+    ProfileList list = listOf({fullProfile("one"), fullProfile("two")});
+    const auto image = encodeProfiles(list, SaveScope::Everything);
+    ASSERT_EQ(image.size(), 2u * (4 + 792));
+    const auto key = scrambleKey();
+    EXPECT_NE(key[0], 0);
+    EXPECT_NE(key[1], 0);
+    EXPECT_NE(key[0], key[1]);
+    for (size_t record = 0; record < 2; ++record) {
+        const size_t start = record * 796;
+        EXPECT_THAT(std::vector<uint8_t>(image.begin() + start, image.begin() + start + 4),
+                    ElementsAre(0x18, 0x03, 0, 0));  // 792, little-endian
+        const auto plain = bytesOf(*list.at(record));
+        for (size_t i = 0; i < 792; ++i) {
+            ASSERT_EQ(image[start + 4 + i] ^ plain[i], key[i & 1]) << "record " << record << " byte " << i;
+        }
+    }
+}
+
+TEST(ProfileFileFormat, RoundTripKeepsEveryByte) {
+    TempFolder folder;
+    ProfileStore store(folder.path("Data.cfg"));
+    ProfileList saved = listOf({fullProfile("one"), adHoc("two"), fullProfile("three")});
+    ASSERT_TRUE(store.saveProfiles(folder.path("Data.cfg"), saved));
+    ProfileList loaded;
+    EXPECT_EQ(store.loadProfiles(folder.path("Data.cfg"), loaded), LoadStatus::Loaded);
+    ASSERT_EQ(loaded.size(), 3u);
+    for (size_t i = 0; i < 3; ++i) EXPECT_EQ(bytesOf(*loaded.at(i)), bytesOf(*saved.at(i)));
+}
+
+TEST(ProfileFileLoad, ARecordShorterThan792LeavesTheRestZero) {
+    const Profile full = fullProfile("old");
+    auto body = bytesOf(full);
+    body.resize(101);  // an odd length: the next record still starts its own scrambling
+    TempFolder folder;
+    writeBytes(folder.path("old.cfg"), join(fileRecord(101, body), fileRecord(792, bytesOf(full))));
+    ProfileList list;
+    EXPECT_EQ(ProfileStore(folder.path("Data.cfg")).loadProfiles(folder.path("old.cfg"), list),
+              LoadStatus::Loaded);
+    ASSERT_EQ(list.size(), 2u);
+    Profile expected = blankProfile();
+    std::memcpy(&expected, &full, 101);
+    EXPECT_EQ(bytesOf(*list.at(0)), bytesOf(expected));
+    EXPECT_EQ(bytesOf(*list.at(1)), bytesOf(full));
+}
+
+TEST(ProfileFileLoad, ALongerRecordKeeps792BytesAndSkipsTheRest) {
+    const Profile first = fullProfile("first");
+    auto body = bytesOf(first);
+    body.resize(800, 0xEE);
+    ProfileList list;
+    EXPECT_EQ(decodeProfiles(join(fileRecord(800, body), fileRecord(792, bytesOf(fullProfile("next")))), list),
+              LoadStatus::Loaded);
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(bytesOf(*list.at(0)), bytesOf(first));
+    EXPECT_EQ(fieldText(list.at(1)->name), "next");
+    // Skipping past the end of the file is a short record.
+    list = ProfileList();
+    EXPECT_EQ(decodeProfiles(fileRecord(0xFFFFFFFFu, body), list), LoadStatus::Truncated);
+    EXPECT_TRUE(list.empty());
+}
+
+TEST(ProfileFileLoad, AFileShorterThanItsLastLengthLosesOnlyThatRecord) {
+    auto image = encodeProfiles(listOf({fullProfile("a"), fullProfile("b"), fullProfile("c")}),
+                                SaveScope::Everything);
+    image.resize(image.size() - 1);
+    ProfileList list;
+    EXPECT_EQ(decodeProfiles(image, list), LoadStatus::Truncated);
+    EXPECT_THAT(namesOf(list), ElementsAre("a", "b"));
+    // A length field cut short ends the file the same way.
+    image.resize(2 * 796 + 2);
+    list = ProfileList();
+    EXPECT_EQ(decodeProfiles(image, list), LoadStatus::Truncated);
+    EXPECT_THAT(namesOf(list), ElementsAre("a", "b"));
+}
+
+TEST(ProfileFileLoad, AZeroLengthEndsTheFile) {
+    const auto image = join(join(fileRecord(792, bytesOf(fullProfile("a"))), fileRecord(0, {})),
+                            fileRecord(792, bytesOf(fullProfile("b"))));
+    ProfileList list;
+    EXPECT_EQ(decodeProfiles(image, list), LoadStatus::Loaded);
+    EXPECT_THAT(namesOf(list), ElementsAre("a"));
+    list = ProfileList();
+    EXPECT_EQ(decodeProfiles({}, list), LoadStatus::Loaded);
+    EXPECT_TRUE(list.empty());
+}
+
+TEST(ProfileFileLoad, TextFieldsAreForcedToEndInsideTheirFields) {
+    Profile p;
+    std::memset(&p, 'x', sizeof p);
+    p.pskLength = 0xFFFFFFFFu;
+    ProfileList list;
+    decodeProfiles(fileRecord(792, bytesOf(p)), list);
+    ASSERT_EQ(list.size(), 1u);
+    const Profile& loaded = *list.at(0);
+    EXPECT_EQ(fieldText(loaded.name), std::string(39, 'x'));
+    EXPECT_EQ(fieldText(loaded.ssid), std::string(32, 'x'));
+    EXPECT_EQ(fieldText(loaded.psk), std::string(127, 'x'));
+    EXPECT_EQ(fieldText(loaded.anonymousName), std::string(39, 'x'));
+    EXPECT_EQ(fieldText(loaded.certIssuerName), std::string(39, 'x'));
+    EXPECT_EQ(loaded.pskLength, 127u);
+}
+
+TEST(ProfileFileLoad, AMissingOrUnreadableFileAppendsNothing) {
+    TempFolder folder;
+    ProfileList list = listOf({infra("kept")});
+    const ProfileStore store(folder.path("Data.cfg"));
+    EXPECT_EQ(store.loadProfiles(folder.path("none.cfg"), list), LoadStatus::Missing);
+    fs::create_directory(folder.path("folder.cfg"));
+    EXPECT_EQ(store.loadProfiles(folder.path("folder.cfg"), list), LoadStatus::Unreadable);
+    EXPECT_THAT(namesOf(list), ElementsAre("kept"));
+}
+
+TEST(ProfileFileImport, AppendsAfterTheListDuplicatesIncluded) {
+    TempFolder folder;
+    const ProfileStore store(folder.path("Data.cfg"));
+    ASSERT_TRUE(store.saveProfiles(folder.path("export.cfg"), listOf({infra("Home"), adHoc("Peer")})));
+    ProfileList list = listOf({infra("Home"), infra("Office")});
+    EXPECT_EQ(store.loadProfiles(folder.path("export.cfg"), list), LoadStatus::Loaded);
+    EXPECT_THAT(namesOf(list), ElementsAre("Home", "Office", "Home", "Peer"));
+}
+
+TEST(ProfileFileSave, AnExportLeavesOutTheSpecialProfiles) {
+    TempFolder folder;
+    const ProfileStore store(folder.path("Data.cfg"));
+    ProfileList list = listOf({makeDefaultProfile(), infra("Home"), infra("<Site Survey>"), adHoc("Peer")});
+    ASSERT_TRUE(store.saveProfiles(folder.path("export.cfg"), list));
+    ASSERT_TRUE(store.saveProfiles(folder.path("Data.cfg"), list));
+    ProfileList exported, everything;
+    store.loadProfiles(folder.path("export.cfg"), exported);
+    store.loadProfiles(folder.path("Data.cfg"), everything);
+    EXPECT_THAT(namesOf(exported), ElementsAre("Home", "Peer"));
+    EXPECT_THAT(namesOf(everything), ElementsAre("<Default>", "Home", "<Site Survey>", "Peer"));
+    // The profile file is recognised by its exact path text only.
+    ASSERT_TRUE(store.saveProfiles(folder.path("./Data.cfg"), list));
+    ProfileList other;
+    store.loadProfiles(folder.path("./Data.cfg"), other);
+    EXPECT_THAT(namesOf(other), ElementsAre("Home", "Peer"));
+}
+
+TEST(ProfileFileSave, AShorterListLeavesNoStaleRecords) {
+    TempFolder folder;
+    const std::string path = folder.path("Data.cfg");
+    const ProfileStore store(path);
+    ASSERT_TRUE(store.saveProfiles(path, listOf({infra("a"), infra("b"), infra("c")})));
+    ASSERT_TRUE(store.saveProfiles(path, listOf({infra("z")})));
+    EXPECT_EQ(readBytes(path).size(), 796u);
+    ProfileList list;
+    store.loadProfiles(path, list);
+    EXPECT_THAT(namesOf(list), ElementsAre("z"));
+    EXPECT_THAT(folder.files(), ElementsAre("Data.cfg"));  // no temporary file is left
+}
+
+TEST(ProfileFileSave, AFailedSaveLeavesThePreviousFile) {
+    TempFolder folder;
+    const std::string path = folder.path("Data.cfg");
+    const ProfileStore store(path);
+    ASSERT_TRUE(store.saveProfiles(path, listOf({infra("a"), infra("b")})));
+    const auto before = readBytes(path);
+    // The temporary file cannot be created.
+    fs::create_directory(path + ".tmp");
+    EXPECT_FALSE(store.saveProfiles(path, listOf({infra("z")})));
+    EXPECT_EQ(readBytes(path), before);
+    EXPECT_FALSE(store.saveProfiles(folder.path("no/such/folder.cfg"), listOf({infra("z")})));
+}
+
+TEST(ProfileFileStartup, AMissingFileGivesOnlyTheDefaultProfile) {
+    TempFolder folder;
+    ProfileStore store(folder.path("Data.cfg"));
+    ProfileList list;
+    EXPECT_EQ(store.loadAtStartup(list), LoadStatus::Missing);
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(bytesOf(*list.at(0)), bytesOf(makeDefaultProfile()));
+    // Saving at exit creates the file.
+    EXPECT_TRUE(store.saveProfiles(folder.path("Data.cfg"), list));
+    EXPECT_EQ(readBytes(folder.path("Data.cfg")).size(), 796u);
+}
+
+TEST(ProfileFileStartup, AnUnreadableFileIsReportedAndNeverOverwritten) {
+    TempFolder folder;
+    const std::string path = folder.path("Data.cfg");
+    fs::create_directory(path);  // exists, cannot be read as a file
+    ProfileStore store(path);
+    ProfileList list;
+    EXPECT_EQ(store.loadAtStartup(list), LoadStatus::Unreadable);
+    EXPECT_THAT(namesOf(list), ElementsAre("<Default>"));
+    EXPECT_FALSE(store.saveProfiles(path, list));
+    EXPECT_TRUE(fs::is_directory(path));
+    EXPECT_THAT(folder.files(), ElementsAre("Data.cfg"));
+    // Exports still work.
+    EXPECT_TRUE(store.saveProfiles(folder.path("export.cfg"), listOf({infra("x")})));
+}
+
+TEST(ProfileFileStartup, ATruncatedFileIsStillSavedAtExit) {
+    TempFolder folder;
+    const std::string path = folder.path("Data.cfg");
+    auto image = encodeProfiles(listOf({infra("a"), infra("b")}), SaveScope::Everything);
+    image.resize(image.size() - 10);
+    writeBytes(path, image);
+    ProfileStore store(path);
+    ProfileList list;
+    EXPECT_EQ(store.loadAtStartup(list), LoadStatus::Truncated);
+    EXPECT_THAT(namesOf(list), ElementsAre("a", "<Default>"));
+    EXPECT_TRUE(store.saveProfiles(path, list));
+    EXPECT_EQ(readBytes(path).size(), 2u * 796);
+}
+
+TEST(ProfileDefault, InsertedBeforeTheFirstAdHocProfileUnlessPresent) {
+    ProfileList list;
+    ensureDefaultProfile(list);
+    EXPECT_THAT(namesOf(list), ElementsAre("<Default>"));
+
+    list = listOf({infra("I1"), infra("I2"), adHoc("A1"), adHoc("A2")});
+    ensureDefaultProfile(list);
+    EXPECT_THAT(namesOf(list), ElementsAre("I1", "I2", "<Default>", "A1", "A2"));
+
+    list = listOf({infra("I1"), infra("<Default>"), adHoc("A1")});
+    ensureDefaultProfile(list);
+    EXPECT_THAT(namesOf(list), ElementsAre("I1", "<Default>", "A1"));
+
+    // The walk ends after the first Ad-Hoc profile, which is examined too.
+    list = listOf({infra("I1"), adHoc("<Default>"), infra("I2")});
+    ensureDefaultProfile(list);
+    EXPECT_THAT(namesOf(list), ElementsAre("I1", "<Default>", "I2"));
+    list = listOf({infra("I1"), adHoc("A1"), infra("<Default>")});
+    ensureDefaultProfile(list);
+    EXPECT_THAT(namesOf(list), ElementsAre("I1", "<Default>", "A1", "<Default>"));
+}

@@ -18,7 +18,10 @@ ZelLibrary::~ZelLibrary() { unload(); }
 ZelLibrary::Status ZelLibrary::load(const char* fileName) {
     unload();
     missingOperation_.clear();
+    // The program reports a library that will not load itself; the system shows nothing.
+    const UINT previousMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     module_ = LoadLibraryA(fileName);
+    SetErrorMode(previousMode);
     if (!module_) return Status::LibraryMissing;
 #define ZEL_RESOLVE(name, params, args)        \
     if (!resolve(module_, #name, api_.name)) { \

@@ -137,7 +137,7 @@ bool CUtilityApp::registerDeviceNotification() {
     // name field.
     struct {
         DEV_BROADCAST_DEVICEINTERFACE_A header;
-        char nameSpace[4];
+        char nameRest[4];
     } filter{};
     filter.header.dbcc_size = sizeof(filter);
     filter.header.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;

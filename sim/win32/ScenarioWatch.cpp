@@ -1,0 +1,145 @@
+#include "sim/win32/ScenarioWatch.h"
+
+#include <vector>
+
+#include "sim/Scenario.h"
+#include "sim/win32/Win32Host.h"
+
+namespace sim {
+namespace {
+
+constexpr DWORD kPollMs = 200;
+constexpr DWORD kMaxScenarioBytes = 1 << 20;
+constexpr const char* kScenarioName = "Tovix.scn";
+
+// The folder of `module`'s file, with its trailing separator.
+std::string moduleFolder(HMODULE module) {
+    std::vector<char> path(MAX_PATH);
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameA(module, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return std::string();
+        if (length < path.size()) {
+            const std::string file(path.data(), length);
+            return file.substr(0, file.find_last_of("\\/") + 1);
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+bool readFile(const std::string& path, std::string& text) {
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    const DWORD size = GetFileSize(file, nullptr);
+    bool good = size != INVALID_FILE_SIZE && size <= kMaxScenarioBytes;
+    if (good) {
+        text.resize(size);
+        DWORD read = 0;
+        good = size == 0 || (ReadFile(file, &text[0], size, &read, nullptr) && read == size);
+    }
+    CloseHandle(file);
+    return good;
+}
+
+Scenario withoutCard() {
+    Scenario scenario;
+    scenario.card.present = false;
+    return scenario;
+}
+
+}  // namespace
+
+ScenarioWatch::ScenarioWatch(CardLibrary& library, Host& host, HMODULE module)
+    : library_(library), host_(host), path_(moduleFolder(module) + kScenarioName) {}
+
+void ScenarioWatch::ensureRunning() {
+    {
+        std::lock_guard<std::mutex> lock(runMutex_);
+        if (running_) return;
+    }
+    checkFile();
+    std::lock_guard<std::mutex> lock(runMutex_);
+    if (running_) return;
+    HMODULE self = nullptr;
+    if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                            reinterpret_cast<LPCSTR>(&ScenarioWatch::run), &self)) {
+        return;
+    }
+    const HANDLE thread = CreateThread(nullptr, 0, &ScenarioWatch::run, this, 0, nullptr);
+    if (!thread) {
+        FreeLibrary(self);
+        return;
+    }
+    CloseHandle(thread);
+    threadModule_ = self;
+    running_ = true;
+}
+
+DWORD WINAPI ScenarioWatch::run(void* param) {
+    auto* watch = static_cast<ScenarioWatch*>(param);
+    HMODULE self = nullptr;
+    for (;;) {
+        Sleep(kPollMs);
+        watch->checkFile();
+        watch->library_.tick();
+        std::lock_guard<std::mutex> lock(watch->runMutex_);
+        if (!watch->listening()) {
+            watch->running_ = false;
+            self = watch->threadModule_;
+            break;
+        }
+    }
+    FreeLibraryAndExitThread(self, 0);
+}
+
+bool ScenarioWatch::listening() const {
+    return library_.adapterOpen() || IsWindow(static_cast<HWND>(library_.window()));
+}
+
+void ScenarioWatch::checkFile() {
+    std::vector<DeviceChange> changes;
+    {
+        std::lock_guard<std::mutex> lock(fileMutex_);
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        const bool exists = GetFileAttributesExA(path_.c_str(), GetFileExInfoStandard, &data) &&
+                            !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+        const uint64_t size = exists ? (uint64_t{data.nFileSizeHigh} << 32 | data.nFileSizeLow) : 0;
+        const bool same = exists == exists_ &&
+                          (!exists || (CompareFileTime(&data.ftLastWriteTime, &lastWrite_) == 0 &&
+                                       size == size_));
+        if (seen_ && same) return;
+        const bool first = !seen_;
+        seen_ = true;
+        exists_ = exists;
+        lastWrite_ = data.ftLastWriteTime;
+        size_ = size;
+
+        std::string text;
+        if (!exists || !readFile(path_, text)) {
+            if (first) {
+                host_.note("cannot read the scenario file " + path_ + "; no card is plugged in");
+                changes = library_.load(withoutCard());
+            } else {
+                host_.note("cannot read the scenario file " + path_ + "; the card keeps its world");
+            }
+        } else {
+            std::vector<ScenarioError> errors;
+            const std::optional<Scenario> scenario = parseScenario(text, errors);
+            if (scenario) {
+                changes = library_.load(*scenario);
+            } else {
+                for (const ScenarioError& e : errors) {
+                    host_.note(path_ + ":" + std::to_string(e.line) + ": " + e.message);
+                }
+                host_.note(first ? "no good scenario yet; no card is plugged in"
+                                 : "the card keeps its last good world");
+                if (first) changes = library_.load(withoutCard());
+            }
+        }
+    }
+    for (const DeviceChange& change : changes) broadcastDeviceChange(change);
+}
+
+}  // namespace sim

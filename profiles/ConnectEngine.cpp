@@ -108,12 +108,7 @@ ConnectEngine::ConnectEngine(const ZelApi& api, ConnectHost& host, TickCount tic
 int ConnectEngine::connectProfile(const Profile* profile) {
     std::lock_guard<std::mutex> connecting(connecting_);
     if (profile == nullptr) return kConnectNotDone;
-    Profile copy;
-    {
-        std::lock_guard<std::mutex> lock(host_.profileLock());
-        copy = *profile;
-    }
-    return connect(copy, profile);
+    return connect(copyOf(*profile), profile);
 }
 
 int ConnectEngine::connectCopy(const Profile& copy, const Profile* original) {
@@ -123,19 +118,24 @@ int ConnectEngine::connectCopy(const Profile& copy, const Profile* original) {
 
 void ConnectEngine::markInUse(const Profile* profile) {
     std::lock_guard<std::mutex> connecting(connecting_);
+    const ZelHandle adapter = host_.adapter();
     if (profile == nullptr) {
-        tellProfileInUse(" ");
+        tellProfileInUse(adapter, " ");
         std::lock_guard<std::mutex> lock(host_.profileLock());
         host_.profiles().markInUse(nullptr);
         return;
     }
+    markInUse(adapter, copyOf(*profile), profile);
+}
+
+Profile ConnectEngine::copyOf(const Profile& profile) {
     Profile copy;
     {
         std::lock_guard<std::mutex> lock(host_.profileLock());
-        copy = *profile;
+        copy = profile;
     }
     terminateTextFields(copy);
-    markInUse(copy, profile);
+    return copy;
 }
 
 int ConnectEngine::connect(Profile profile, const Profile* original) {
@@ -147,8 +147,8 @@ int ConnectEngine::connect(Profile profile, const Profile* original) {
         const ZEL_SSID_SCAN request = scan::makeSsidScan(fieldText(profile.ssid));
         api_.ZelSsidScan(adapter, &request, profile.networkType);
     }
-    markInUse(profile, original);
-    applySecurity(profile);
+    markInUse(adapter, profile, original);
+    applySecurity(adapter, profile);
     if (anySsid) return joinAnySsid();
 
     api_.ZelSetNetworkMode(adapter, profile.networkType);
@@ -161,36 +161,34 @@ int ConnectEngine::connect(Profile profile, const Profile* original) {
     const auto ssidLength = static_cast<uint32_t>(std::strlen(profile.ssid));
     const int result = api_.ZelSetSsid(adapter, profile.ssid, ssidLength, profile.hiddenSsid);
     if (result == kConnectAccepted) {
-        applyRadio(profile);
+        applyRadio(adapter, profile);
     } else {
         const LinkView link = host_.refreshConnection(api_.ZelGetConnectStatus(adapter) != 0);
-        if (link.connected || link.adHocActive) applyRadio(profile);
+        if (link.connected || link.adHocActive) applyRadio(adapter, profile);
     }
     return result;
 }
 
-void ConnectEngine::markInUse(const Profile& profile, const Profile* original) {
-    tellProfileInUse(profile.name);
+void ConnectEngine::markInUse(ZelHandle adapter, const Profile& profile, const Profile* original) {
+    tellProfileInUse(adapter, profile.name);
     std::lock_guard<std::mutex> lock(host_.profileLock());
     host_.profiles().markInUse(original);
 }
 
-void ConnectEngine::tellProfileInUse(const char* name) {
-    const ZelHandle adapter = host_.adapter();
+void ConnectEngine::tellProfileInUse(ZelHandle adapter, const char* name) {
     if (adapter == nullptr) return;
     api_.ZelSetProfileInUse(adapter, name, static_cast<uint32_t>(std::strlen(name)));
 }
 
-void ConnectEngine::applySecurity(const Profile& profile) {
-    const ZelHandle adapter = host_.adapter();
-    applyAuthentication(profile);
+void ConnectEngine::applySecurity(ZelHandle adapter, const Profile& profile) {
+    applyAuthentication(adapter, profile);
     api_.ZelSetWPAInformation(adapter, profile.networkType, profile.securityType,
                               profile.encryption, profile.psk, profile.ssid);
     switch (profile.encryption) {
         case EncryptionOff: api_.ZelSetWepStatus(adapter, zel::WepDisabled); break;
         case EncryptionWep:
             api_.ZelSetWepStatus(adapter, zel::WepEnabled);
-            if (usesWepKeys(profile.securityType)) applyWepKeys(profile);
+            if (usesWepKeys(profile.securityType)) applyWepKeys(adapter, profile);
             break;
         case EncryptionTkip: api_.ZelSetWepStatus(adapter, zel::TkipEnabled); break;
         case EncryptionAes: api_.ZelSetWepStatus(adapter, zel::AesEnabled); break;
@@ -198,8 +196,7 @@ void ConnectEngine::applySecurity(const Profile& profile) {
     }
 }
 
-void ConnectEngine::applyAuthentication(const Profile& profile) {
-    const ZelHandle adapter = host_.adapter();
+void ConnectEngine::applyAuthentication(ZelHandle adapter, const Profile& profile) {
     // Ad-Hoc profiles take their mode from the same table: their security type is no
     // mode itself (Auto Switch, 4, would mean WPA-PSK to the card).
     api_.ZelSetAuthMode(adapter, authModeFor(profile));
@@ -208,8 +205,7 @@ void ConnectEngine::applyAuthentication(const Profile& profile) {
     if (infrastructure) createIdentity(api_, profile);
 }
 
-void ConnectEngine::applyWepKeys(const Profile& profile) {
-    const ZelHandle adapter = host_.adapter();
+void ConnectEngine::applyWepKeys(ZelHandle adapter, const Profile& profile) {
     const auto program = [&](uint32_t slot, uint32_t transmit) {
         const WepKey& key = profile.wepKeys[slot - 1];
         // A length that does not fit the key field is taken as an unset key.
@@ -220,8 +216,7 @@ void ConnectEngine::applyWepKeys(const Profile& profile) {
     if (profile.txKeyIndex >= 1 && profile.txKeyIndex <= 4) program(profile.txKeyIndex, 1);
 }
 
-void ConnectEngine::applyRadio(const Profile& profile) {
-    const ZelHandle adapter = host_.adapter();
+void ConnectEngine::applyRadio(ZelHandle adapter, const Profile& profile) {
     if (!isInfrastructure(profile)) api_.ZelSetPowerMode(adapter, 0);
     if (profile.useDefaultRadio != 0) return;
     api_.ZelSetPowerMode(adapter, profile.powerMode);

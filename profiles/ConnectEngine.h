@@ -67,13 +67,15 @@ public:
     void markInUse(const Profile* profile);
 
 private:
+    // A copy of the record taken under the profile lock, its texts ended.
+    Profile copyOf(const Profile& profile);
     int connect(Profile profile, const Profile* original);
-    void markInUse(const Profile& profile, const Profile* original);
-    void tellProfileInUse(const char* name);
-    void applySecurity(const Profile& profile);
-    void applyAuthentication(const Profile& profile);
-    void applyWepKeys(const Profile& profile);
-    void applyRadio(const Profile& profile);
+    void markInUse(ZelHandle adapter, const Profile& profile, const Profile* original);
+    void tellProfileInUse(ZelHandle adapter, const char* name);
+    void applySecurity(ZelHandle adapter, const Profile& profile);
+    void applyAuthentication(ZelHandle adapter, const Profile& profile);
+    void applyWepKeys(ZelHandle adapter, const Profile& profile);
+    void applyRadio(ZelHandle adapter, const Profile& profile);
     int joinAnySsid();
 
     const ZelApi& api_;

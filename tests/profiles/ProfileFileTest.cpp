@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "profiles/FileReplace.h"
 #include "tests/profiles/ProfileFixtures.h"
 
 namespace fs = std::filesystem;
@@ -71,13 +72,11 @@ std::array<uint8_t, 2> scrambleKey() {
 }
 
 // One file record: the plain length, then `body` scrambled from its first byte.
-std::vector<uint8_t> fileRecord(uint32_t length, std::vector<uint8_t> body) {
+std::vector<uint8_t> fileRecord(uint32_t length, const std::vector<uint8_t>& body) {
     const auto key = scrambleKey();
-    for (size_t i = 0; i < body.size(); ++i) body[i] ^= key[i & 1];
-    std::vector<uint8_t> bytes = {static_cast<uint8_t>(length), static_cast<uint8_t>(length >> 8),
-                                  static_cast<uint8_t>(length >> 16),
-                                  static_cast<uint8_t>(length >> 24)};
-    bytes.insert(bytes.end(), body.begin(), body.end());
+    std::vector<uint8_t> bytes(4 + body.size());
+    for (size_t i = 0; i < 4; ++i) bytes[i] = static_cast<uint8_t>(length >> (8 * i));
+    for (size_t i = 0; i < body.size(); ++i) bytes[4 + i] = body[i] ^ key[i & 1];
     return bytes;
 }
 
@@ -332,4 +331,15 @@ TEST(ProfileDefault, InsertedBeforeTheFirstAdHocProfileUnlessPresent) {
     list = listOf({infra("I1"), adHoc("A1"), infra("<Default>")});
     ensureDefaultProfile(list);
     EXPECT_THAT(namesOf(list), ElementsAre("I1", "<Default>", "A1", "<Default>"));
+}
+
+TEST(ProfileFileReplace, TakesThePlaceOfAnExistingFile) {
+    TempFolder folder;
+    writeBytes(folder.path("old"), {1, 2, 3});
+    writeBytes(folder.path("new"), {4, 5});
+    EXPECT_TRUE(replaceFile(folder.path("new"), folder.path("old")));
+    EXPECT_EQ(readBytes(folder.path("old")), (std::vector<uint8_t>{4, 5}));
+    EXPECT_THAT(folder.files(), ElementsAre("old"));
+    EXPECT_FALSE(replaceFile(folder.path("gone"), folder.path("old")));
+    EXPECT_EQ(readBytes(folder.path("old")), (std::vector<uint8_t>{4, 5}));
 }

@@ -87,6 +87,18 @@ TEST_F(Startup, ShowsItsMainSheetAndEndsWhenTheSheetIsClosed) {
     EXPECT_FALSE(mutexExists());
 }
 
+TEST_F(Startup, RunsWithTheSimulatedCard) {
+    ASSERT_TRUE(CopyFileA((ownFolder() + "Tovix.scn").c_str(),
+                          programFolder.file("Tovix.scn").c_str(), FALSE));
+    useAdapter("Tovix.dll");
+    ASSERT_TRUE(start());
+    const HWND sheet = driver.waitForWindow(kTitle);
+    ASSERT_TRUE(sheet);
+    EXPECT_FALSE(driver.waitForMessageBox(0));
+    closeMainWindow(sheet);
+    EXPECT_EQ(driver.waitForExit(), static_cast<DWORD>(app::ExitNormal));
+}
+
 TEST_F(Startup, ASecondStartBringsTheRunningCopyBackAndEnds) {
     ASSERT_TRUE(start());
     const HWND sheet = driver.waitForWindow(kTitle);

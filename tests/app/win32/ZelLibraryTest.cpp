@@ -30,6 +30,13 @@ TEST(ZelLibrary, FillsEveryOperationFromALibraryThatHasThemAll) {
     EXPECT_EQ(library.api().ZelWPACreateIdentityTtls("a", "b", "c", "d"), 1);
 }
 
+TEST(ZelLibrary, TheSimulatedCardHasEveryOperation) {
+    ZelLibrary library;
+    ASSERT_EQ(library.load("Tovix.dll"), ZelLibrary::Status::Loaded)
+        << "missing: " << library.missingOperation();
+    EXPECT_EQ(filledOperations(library.api()), static_cast<size_t>(kZelOperationCount));
+}
+
 TEST(ZelLibrary, NamesTheOperationALibraryLacksAndKeepsNothingLoaded) {
     ZelLibrary library;
     ASSERT_EQ(library.load(kStubAdapterWithoutRadar), ZelLibrary::Status::OperationMissing);

@@ -37,7 +37,8 @@ public:
     // Takes the record out of the list; null when it is not listed. Removing the
     // profile in use leaves no profile in use.
     std::unique_ptr<Profile> remove(const Profile* profile);
-    // Moves the record at `from` to position `to`.
+    // Moves the record at `from` to position `to` (both below size()); the profile in
+    // use stays in use.
     void move(size_t from, size_t to);
     // Stable partition: every Infrastructure profile before every Ad-Hoc one.
     void sortInfrastructureFirst();

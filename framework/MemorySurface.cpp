@@ -1,0 +1,607 @@
+#include "framework/MemorySurface.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace fw {
+
+namespace {
+// Where the memory list view says a click hit: on a row's check box, or on its text.
+constexpr int kCheckBoxX = 8;
+constexpr int kTextX = 40;
+}  // namespace
+
+MemorySurface::MemorySurface(Dialog& dialog, Script& script,
+                             const std::vector<ControlSpec>& layout,
+                             std::function<void(int)> onEnd)
+    : dialog_(dialog), script_(script), onEnd_(std::move(onEnd)) {
+    int group = 0;
+    for (const ControlSpec& spec : layout) {
+        Control& c = controls_[spec.id];
+        c.kind = spec.kind;
+        if (spec.kind == Kind::RadioButton) {
+            if (spec.group || group == 0) group = spec.id;
+            c.group = group;
+        } else {
+            group = 0;
+        }
+        order_.push_back(spec.id);
+    }
+}
+
+MemorySurface::~MemorySurface() { close(); }
+
+void MemorySurface::close() {
+    if (closed_) return;
+    closed_ = true;
+    timers_.clear();
+    if (dialog_.hasWindow() && &dialog_.ui() == this) dialog_.detach();
+}
+
+MemorySurface::Control& MemorySurface::control(int id, Kind use) {
+    auto [it, made] = controls_.try_emplace(id);
+    if (made) order_.push_back(id);
+    if (it->second.kind == Kind::Unknown) it->second.kind = use;
+    return it->second;
+}
+
+const MemorySurface::Control* MemorySurface::find(int id) const {
+    const auto it = controls_.find(id);
+    return it == controls_.end() ? nullptr : &it->second;
+}
+
+Kind MemorySurface::kind(int id) const {
+    const Control* c = find(id);
+    return c ? c->kind : Kind::Unknown;
+}
+
+const MemorySurface::Row* MemorySurface::findRow(int id, int row) const {
+    const Control* c = find(id);
+    if (!c || row < 0 || row >= static_cast<int>(c->rows.size())) return nullptr;
+    return &c->rows[row];
+}
+
+void MemorySurface::notify(Message m) {
+    if (!closed_) dialog_.deliver(m);
+}
+
+void MemorySurface::command(int id, int code) {
+    Message m;
+    m.message = msg::Command;
+    m.code = code;
+    m.id = id;
+    m.wParam = static_cast<uintptr_t>((code & 0xFFFF) << 16 | (id & 0xFFFF));
+    notify(m);
+}
+
+void MemorySurface::listNotify(int id, int code, int row, unsigned oldState, unsigned newState,
+                               unsigned changed, int x) {
+    Message m;
+    m.message = msg::Notify;
+    m.code = code;
+    m.id = id;
+    m.row = row;
+    m.oldState = oldState;
+    m.newState = newState;
+    m.changed = changed;
+    m.x = x;
+    notify(m);
+}
+
+// Text and state.
+
+void MemorySurface::setText(int id, const std::string& text) {
+    Control& c = control(id, Kind::Static);
+    c.text = text;
+    if (c.kind == Kind::Edit) {
+        c.caret = 0;
+        command(id, code::EditUpdate);
+        command(id, code::EditChange);
+    }
+}
+
+std::string MemorySurface::text(int id) const {
+    const Control* c = find(id);
+    return c ? c->text : std::string();
+}
+
+void MemorySurface::enable(int id, bool enabled) {
+    control(id, Kind::Static).enabled = enabled;
+    // A disabled control cannot keep the focus: nothing has it then.
+    if (!enabled && focus_ == id) {
+        focus_ = 0;
+        killFocus(id);
+    }
+}
+
+bool MemorySurface::isEnabled(int id) const {
+    const Control* c = find(id);
+    return !c || c->enabled;
+}
+
+void MemorySurface::show(int id, bool visible) {
+    control(id, Kind::Static).visible = visible;
+    // A hidden control loses the focus to the dialog, which gives it to its first
+    // control that can take it.
+    if (!visible && focus_ == id) {
+        focus_ = 0;
+        killFocus(id);
+        for (int next : order_) {
+            if (focusable(controls_.at(next))) {
+                takeFocus(next);
+                break;
+            }
+        }
+    }
+}
+
+bool MemorySurface::isVisible(int id) const {
+    const Control* c = find(id);
+    return !c || c->visible;
+}
+
+bool MemorySurface::focusable(const Control& c) const {
+    const bool takesFocus = c.kind != Kind::Static && c.kind != Kind::Unknown &&
+                            c.kind != Kind::Progress;
+    return takesFocus && c.enabled && c.visible;
+}
+
+// Focus.
+
+void MemorySurface::killFocus(int id) {
+    switch (kind(id)) {
+        case Kind::Edit:
+            command(id, code::EditKillFocus);
+            break;
+        case Kind::ComboBox:
+            command(id, code::ComboSelEndCancel);
+            command(id, code::ComboKillFocus);
+            break;
+        case Kind::ListBox:
+            command(id, code::ListBoxKillFocus);
+            break;
+        case Kind::ListView:
+            listNotify(id, code::KillFocus, -1);
+            break;
+        default:
+            break;
+    }
+}
+
+void MemorySurface::takeFocus(int id) {
+    focus_ = id;
+    switch (kind(id)) {
+        case Kind::Edit:
+            command(id, code::EditSetFocus);
+            break;
+        case Kind::ComboBox:
+            command(id, code::ComboSetFocus);
+            break;
+        case Kind::ListBox:
+            command(id, code::ListBoxSetFocus);
+            break;
+        case Kind::ListView:
+            listNotify(id, code::SetFocus, -1);
+            break;
+        default:
+            break;
+    }
+}
+
+void MemorySurface::setFocus(int id) {
+    control(id, Kind::PushButton);
+    if (focus_ == id) return;
+    const int previous = focus_;
+    focus_ = 0;
+    if (previous) killFocus(previous);
+    takeFocus(id);
+}
+
+// Edits.
+
+void MemorySurface::limitText(int id, int maxChars) {
+    control(id, Kind::Edit).limit = maxChars > 0 ? maxChars : 0x7FFFFFFE;
+}
+
+int MemorySurface::textLimit(int id) const {
+    const Control* c = find(id);
+    return c ? c->limit : 0;
+}
+
+void MemorySurface::setCaret(int id, int position) {
+    Control& c = control(id, Kind::Edit);
+    c.caret = std::clamp(position, 0, static_cast<int>(c.text.size()));
+}
+
+int MemorySurface::caret(int id) const {
+    const Control* c = find(id);
+    return c ? c->caret : 0;
+}
+
+// Buttons.
+
+void MemorySurface::setCheck(int id, bool checked) { control(id, Kind::CheckBox).checked = checked; }
+
+bool MemorySurface::isChecked(int id) const {
+    const Control* c = find(id);
+    return c && c->checked;
+}
+
+// Combo boxes and list boxes.
+
+int MemorySurface::addItem(int id, const std::string& text, intptr_t data) {
+    Control& c = control(id, Kind::ComboBox);
+    c.items.emplace_back(text, data);
+    return static_cast<int>(c.items.size()) - 1;
+}
+
+void MemorySurface::clearItems(int id) {
+    Control& c = control(id, Kind::ComboBox);
+    c.items.clear();
+    c.selection = -1;
+}
+
+int MemorySurface::itemCount(int id) const {
+    const Control* c = find(id);
+    return c ? static_cast<int>(c->items.size()) : 0;
+}
+
+std::string MemorySurface::itemText(int id, int index) const {
+    const Control* c = find(id);
+    if (!c || index < 0 || index >= static_cast<int>(c->items.size())) return {};
+    return c->items[index].first;
+}
+
+intptr_t MemorySurface::itemData(int id, int index) const {
+    const Control* c = find(id);
+    if (!c || index < 0 || index >= static_cast<int>(c->items.size())) return -1;
+    return c->items[index].second;
+}
+
+void MemorySurface::select(int id, int index) {
+    Control& c = control(id, Kind::ComboBox);
+    c.selection = index >= 0 && index < static_cast<int>(c.items.size()) ? index : -1;
+}
+
+int MemorySurface::selection(int id) const {
+    const Control* c = find(id);
+    return c ? c->selection : -1;
+}
+
+// List views.
+
+void MemorySurface::setListStyle(int id, unsigned extendedStyle) {
+    Control& c = control(id, Kind::ListView);
+    const bool boxes = (extendedStyle & lvs::CheckBoxes) != 0;
+    if (boxes && !(c.listStyle & lvs::CheckBoxes)) {
+        for (int row = 0; row < static_cast<int>(c.rows.size()); ++row) {
+            setItemState(id, row, row::Unchecked, row::StateImageMask);
+        }
+    }
+    c.listStyle = extendedStyle;
+}
+
+unsigned MemorySurface::listStyle(int id) const {
+    const Control* c = find(id);
+    return c ? c->listStyle : 0;
+}
+
+void MemorySurface::setImages(int id, const std::vector<int>& iconIds) {
+    control(id, Kind::ListView).images = iconIds;
+}
+
+std::vector<int> MemorySurface::images(int id) const {
+    const Control* c = find(id);
+    return c ? c->images : std::vector<int>();
+}
+
+void MemorySurface::addColumn(int id, const std::string& heading, int width) {
+    control(id, Kind::ListView).columns.push_back({heading, width});
+}
+
+std::vector<std::string> MemorySurface::columns(int id) const {
+    std::vector<std::string> headings;
+    if (const Control* c = find(id)) {
+        for (const Column& column : c->columns) headings.push_back(column.heading);
+    }
+    return headings;
+}
+
+int MemorySurface::insertRow(int id, int row, const std::string& text, int image,
+                             intptr_t data) {
+    Control& c = control(id, Kind::ListView);
+    const int count = static_cast<int>(c.rows.size());
+    const int at = row < 0 || row > count ? count : row;
+    Row inserted;
+    inserted.cells.push_back(text);
+    inserted.image = image;
+    inserted.data = data;
+    inserted.stateImage = (c.listStyle & lvs::CheckBoxes) ? row::Unchecked : 0;
+    c.rows.insert(c.rows.begin() + at, inserted);
+    if (c.focusedRow >= at) ++c.focusedRow;
+    listNotify(id, code::InsertItem, at);
+    return at;
+}
+
+void MemorySurface::deleteRow(int id, int row) {
+    if (!findRow(id, row)) return;
+    // The row gives up its selection and focus first.
+    setItemState(id, row, 0, row::Selected | row::Focused);
+    listNotify(id, code::DeleteItem, row);
+    Control& c = control(id, Kind::ListView);
+    c.rows.erase(c.rows.begin() + row);
+    if (c.focusedRow > row) --c.focusedRow;
+}
+
+void MemorySurface::deleteAllRows(int id) {
+    Control& c = control(id, Kind::ListView);
+    listNotify(id, code::DeleteAllItems, -1);
+    for (int row = static_cast<int>(c.rows.size()) - 1; row >= 0; --row) {
+        listNotify(id, code::DeleteItem, row);
+    }
+    c.rows.clear();
+    c.focusedRow = -1;
+}
+
+int MemorySurface::rowCount(int id) const {
+    const Control* c = find(id);
+    return c ? static_cast<int>(c->rows.size()) : 0;
+}
+
+void MemorySurface::setCell(int id, int row, int column, const std::string& text) {
+    if (!findRow(id, row) || column < 0) return;
+    Control& c = control(id, Kind::ListView);
+    std::vector<std::string>& cells = c.rows[row].cells;
+    if (column > 0) {
+        if (static_cast<int>(cells.size()) <= column) cells.resize(column + 1);
+        cells[column] = text;
+        return;
+    }
+    // The row's own text is an item change.
+    const bool changed = cells[0] != text;
+    listNotify(id, code::ItemChanging, row, 0, 0, lvif::Text);
+    if (!changed || !findRow(id, row)) return;
+    control(id, Kind::ListView).rows[row].cells[0] = text;
+    listNotify(id, code::ItemChanged, row, 0, 0, lvif::Text);
+}
+
+std::string MemorySurface::cell(int id, int row, int column) const {
+    const Row* r = findRow(id, row);
+    if (!r || column < 0 || column >= static_cast<int>(r->cells.size())) return {};
+    return r->cells[column];
+}
+
+void MemorySurface::setRowImage(int id, int row, int image) {
+    if (!findRow(id, row)) return;
+    const bool changed = findRow(id, row)->image != image;
+    listNotify(id, code::ItemChanging, row, 0, 0, lvif::Image);
+    if (!changed || !findRow(id, row)) return;
+    control(id, Kind::ListView).rows[row].image = image;
+    listNotify(id, code::ItemChanged, row, 0, 0, lvif::Image);
+}
+
+int MemorySurface::rowImage(int id, int row) const {
+    const Row* r = findRow(id, row);
+    return r ? r->image : -1;
+}
+
+intptr_t MemorySurface::rowData(int id, int row) const {
+    const Row* r = findRow(id, row);
+    return r ? r->data : 0;
+}
+
+unsigned MemorySurface::stateOf(const Control& list, int row) const {
+    const Row& r = list.rows[row];
+    return r.stateImage | (r.selected ? row::Selected : 0u) |
+           (list.focusedRow == row ? row::Focused : 0u);
+}
+
+// A state change is announced (LVN_ITEMCHANGING) even when it changes nothing; only a
+// real change is made and reported (LVN_ITEMCHANGED). Selecting a row first clears the
+// selection of the others; giving a row the focus first takes it from the row that has
+// it, even when that is the same row.
+void MemorySurface::setItemState(int id, int row, unsigned state, unsigned mask) {
+    if (!findRow(id, row)) return;
+    const unsigned known = row::Selected | row::Focused | row::StateImageMask;
+    mask &= known;
+    const unsigned before = stateOf(controls_.at(id), row);
+    const unsigned after = (before & ~mask) | (state & mask);
+    listNotify(id, code::ItemChanging, row, before, after, lvif::State);
+    if (((before ^ after) & mask) == 0 || !findRow(id, row)) return;
+
+    Control& c = control(id, Kind::ListView);
+    if (mask & row::StateImageMask) c.rows[row].stateImage = after & row::StateImageMask;
+    if (state & mask & row::Selected) {
+        deselectAllBut(id, row);
+        control(id, Kind::ListView).rows[row].selected = true;
+    } else if (mask & row::Selected) {
+        c.rows[row].selected = false;
+    }
+    if (mask & row::Focused) {
+        if (state & row::Focused) {
+            const int focused = control(id, Kind::ListView).focusedRow;
+            if (focused != -1) setItemState(id, focused, 0, row::Focused);
+            control(id, Kind::ListView).focusedRow = row;
+        } else if (c.focusedRow == row) {
+            c.focusedRow = -1;
+        }
+    }
+    listNotify(id, code::ItemChanged, row, before, after, lvif::State);
+}
+
+void MemorySurface::deselectAllBut(int id, int row) {
+    for (int other = 0; other < rowCount(id); ++other) {
+        if (other != row && findRow(id, other)->selected) {
+            setItemState(id, other, 0, row::Selected);
+        }
+    }
+}
+
+void MemorySurface::selectOnly(int id, int row) {
+    deselectAllBut(id, row);
+    setItemState(id, row, row::Selected | row::Focused, row::Selected | row::Focused);
+}
+
+void MemorySurface::setRowState(int id, int row, unsigned state, unsigned mask) {
+    setItemState(id, row, state, mask);
+}
+
+unsigned MemorySurface::rowState(int id, int row) const {
+    return findRow(id, row) ? stateOf(controls_.at(id), row) : 0;
+}
+
+void MemorySurface::setRowChecked(int id, int row, bool checked) {
+    setItemState(id, row, checked ? row::Checked : row::Unchecked, row::StateImageMask);
+}
+
+bool MemorySurface::isRowChecked(int id, int row) const {
+    const Row* r = findRow(id, row);
+    return r && r->stateImage == row::Checked;
+}
+
+int MemorySurface::selectedRow(int id) const {
+    for (int row = 0; row < rowCount(id); ++row) {
+        if (findRow(id, row)->selected) return row;
+    }
+    return -1;
+}
+
+// Progress bars and spins.
+
+void MemorySurface::setRange(int id, int low, int high) {
+    Control& c = control(id, Kind::Progress);
+    c.low = low;
+    c.high = high;
+    // A progress bar keeps its position inside the range.
+    if (c.kind == Kind::Progress) c.pos = std::clamp(c.pos, std::min(low, high), std::max(low, high));
+}
+
+std::pair<int, int> MemorySurface::range(int id) const {
+    const Control* c = find(id);
+    return c ? std::make_pair(c->low, c->high) : std::make_pair(0, 100);
+}
+
+void MemorySurface::setPos(int id, int position) {
+    Control& c = control(id, Kind::Progress);
+    c.pos = std::clamp(position, std::min(c.low, c.high), std::max(c.low, c.high));
+}
+
+int MemorySurface::pos(int id) const {
+    const Control* c = find(id);
+    return c ? c->pos : 0;
+}
+
+// Timers, message boxes, the end.
+
+void MemorySurface::setTimer(int timerId, unsigned milliseconds) {
+    timers_[timerId] = milliseconds;
+}
+
+void MemorySurface::killTimer(int timerId) { timers_.erase(timerId); }
+
+unsigned MemorySurface::timerPeriod(int timerId) const {
+    const auto it = timers_.find(timerId);
+    return it == timers_.end() ? 0 : it->second;
+}
+
+int MemorySurface::messageBox(const std::string& text, const std::string& caption,
+                              unsigned flags) {
+    // A box that the script did not expect is recorded as a failure and cancelled.
+    return script_.answerMessageBox({text, caption, flags}).value_or(id::Cancel);
+}
+
+void MemorySurface::endDialog(int result) {
+    if (!closed_ && onEnd_) onEnd_(result);
+}
+
+// The user.
+
+void MemorySurface::click(int id) {
+    const Control& c = control(id, Kind::PushButton);
+    if (!c.enabled || !c.visible) {
+        throw std::logic_error("control " + std::to_string(id) + " is disabled or hidden");
+    }
+    setFocus(id);
+    Control& button = control(id, Kind::PushButton);
+    if (button.kind == Kind::CheckBox) {
+        button.checked = !button.checked;
+    } else if (button.kind == Kind::RadioButton) {
+        for (auto& [otherId, other] : controls_) {
+            if (other.kind == Kind::RadioButton && other.group == button.group) {
+                other.checked = otherId == id;
+            }
+        }
+    }
+    command(id, code::Clicked);
+}
+
+void MemorySurface::type(int id, const std::string& text) {
+    setFocus(id);
+    setCaret(id, static_cast<int>(control(id, Kind::Edit).text.size()));
+    for (char typed : text) {
+        Control& edit = control(id, Kind::Edit);
+        if (static_cast<int>(edit.text.size()) >= edit.limit) {
+            command(id, code::EditMaxText);
+        } else {
+            edit.text.insert(edit.text.begin() + edit.caret, typed);
+            ++edit.caret;
+        }
+        command(id, code::EditUpdate);
+        command(id, code::EditChange);
+    }
+}
+
+void MemorySurface::pick(int id, int index) {
+    setFocus(id);
+    select(id, index);
+    command(id, kind(id) == Kind::ListBox ? code::ListBoxSelChange : code::ComboSelChange);
+}
+
+// A click on a row's text selects it unless it is selected already, and takes the
+// focus; a click on the check box touches neither: the box changes after the click.
+void MemorySurface::rowClick(int id, int row, int code, int x) {
+    listNotify(id, code::ReleasedCapture, -1);
+    if (code == code::RightClick) {
+        setItemState(id, row, row::Focused, row::Focused);
+        if (!findRow(id, row)->selected) selectOnly(id, row);
+    } else if (x == kTextX && !findRow(id, row)->selected) {
+        selectOnly(id, row);
+    }
+    if (x == kTextX && focus_ != id) setFocus(id);
+    listNotify(id, code, row, 0, 0, 0, x);
+}
+
+void MemorySurface::clickRow(int id, int row) {
+    if (findRow(id, row)) rowClick(id, row, code::Click, kTextX);
+}
+
+void MemorySurface::clickCheckBox(int id, int row) {
+    if (!findRow(id, row)) return;
+    rowClick(id, row, code::Click, kCheckBoxX);
+    setRowChecked(id, row, !isRowChecked(id, row));
+}
+
+void MemorySurface::doubleClickRow(int id, int row) {
+    if (!findRow(id, row)) return;
+    rowClick(id, row, code::Click, kTextX);
+    listNotify(id, code::ReleasedCapture, -1);
+    listNotify(id, code::DoubleClick, row, 0, 0, 0, kTextX);
+    listNotify(id, code::ItemActivate, row, 0, 0, 0, kTextX);
+}
+
+void MemorySurface::rightClickRow(int id, int row) {
+    if (findRow(id, row)) rowClick(id, row, code::RightClick, kTextX);
+}
+
+void MemorySurface::fireTimer(int timerId) {
+    if (!isTimerRunning(timerId)) {
+        throw std::logic_error("timer " + std::to_string(timerId) + " is not running");
+    }
+    Message m;
+    m.message = msg::Timer;
+    m.id = timerId;
+    m.wParam = static_cast<uintptr_t>(timerId);
+    notify(m);
+}
+
+}  // namespace fw

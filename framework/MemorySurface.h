@@ -1,0 +1,186 @@
+// The in-memory control surface, for native tests. Controls come into being on first
+// use and keep their state; a dialog's layout, declared like its template (control
+// kinds in template order), tells edits from labels and which radio buttons form a
+// group. Every change raises exactly the notifications that the real controls raise
+// under Wine, in the same order; the contract suite runs on both back ends to keep it so.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "framework/Dialog.h"
+#include "framework/Script.h"
+#include "framework/Surface.h"
+#include "framework/UserActions.h"
+
+namespace fw {
+
+enum class Kind {
+    Unknown,
+    Static,  // labels, group boxes, icons
+    Edit,
+    PushButton,
+    CheckBox,     // automatic check box
+    RadioButton,  // automatic radio button
+    ComboBox,     // drop-down list
+    ListBox,      // with LBS_NOTIFY
+    ListView,     // report view, single selection
+    Progress,
+    Spin,
+};
+
+// One control of a dialog template. A radio button with `group` set starts a new group;
+// a group runs over the radio buttons that follow it in the layout.
+struct ControlSpec {
+    int id;
+    Kind kind;
+    bool group = false;
+};
+
+class MemorySurface final : public Surface, public UserActions {
+public:
+    // `onEnd` is told when the dialog ends itself; it decides what becomes of the window
+    // (a page's window belongs to its sheet and stays).
+    MemorySurface(Dialog& dialog, Script& script, const std::vector<ControlSpec>& layout,
+                  std::function<void(int result)> onEnd);
+    ~MemorySurface() override;
+
+    Dialog& dialog() const { return dialog_; }
+    // The window is gone: the dialog ended or was closed. Nothing reaches the dialog
+    // any more.
+    void close();
+    bool closed() const { return closed_; }
+
+    // What a test may look at beyond the surface.
+    Kind kind(int id) const;
+    bool isTimerRunning(int timerId) const { return timers_.count(timerId) != 0; }
+    unsigned timerPeriod(int timerId) const;
+    int textLimit(int id) const;
+    std::vector<std::string> columns(int id) const;
+    std::vector<int> images(int id) const;
+    unsigned listStyle(int id) const;
+
+    // Surface.
+    void setText(int id, const std::string& text) override;
+    std::string text(int id) const override;
+    void enable(int id, bool enabled) override;
+    bool isEnabled(int id) const override;
+    void show(int id, bool visible) override;
+    bool isVisible(int id) const override;
+    void setFocus(int id) override;
+    int focus() const override { return focus_; }
+    void limitText(int id, int maxChars) override;
+    void setCaret(int id, int position) override;
+    int caret(int id) const override;
+    void setCheck(int id, bool checked) override;
+    bool isChecked(int id) const override;
+    int addItem(int id, const std::string& text, intptr_t data) override;
+    void clearItems(int id) override;
+    int itemCount(int id) const override;
+    std::string itemText(int id, int index) const override;
+    intptr_t itemData(int id, int index) const override;
+    void select(int id, int index) override;
+    int selection(int id) const override;
+    void setListStyle(int id, unsigned extendedStyle) override;
+    void setImages(int id, const std::vector<int>& iconIds) override;
+    void addColumn(int id, const std::string& heading, int width) override;
+    int insertRow(int id, int row, const std::string& text, int image, intptr_t data) override;
+    void deleteRow(int id, int row) override;
+    void deleteAllRows(int id) override;
+    int rowCount(int id) const override;
+    void setCell(int id, int row, int column, const std::string& text) override;
+    std::string cell(int id, int row, int column) const override;
+    void setRowImage(int id, int row, int image) override;
+    int rowImage(int id, int row) const override;
+    intptr_t rowData(int id, int row) const override;
+    void setRowState(int id, int row, unsigned state, unsigned mask) override;
+    unsigned rowState(int id, int row) const override;
+    void setRowChecked(int id, int row, bool checked) override;
+    bool isRowChecked(int id, int row) const override;
+    int selectedRow(int id) const override;
+    void setRange(int id, int low, int high) override;
+    std::pair<int, int> range(int id) const override;
+    void setPos(int id, int position) override;
+    int pos(int id) const override;
+    void setTimer(int timerId, unsigned milliseconds) override;
+    void killTimer(int timerId) override;
+    int messageBox(const std::string& text, const std::string& caption, unsigned flags) override;
+    void endDialog(int result) override;
+
+    // UserActions.
+    void click(int id) override;
+    void type(int id, const std::string& text) override;
+    void pick(int id, int index) override;
+    void focus(int id) override { setFocus(id); }
+    void clickRow(int id, int row) override;
+    void clickCheckBox(int id, int row) override;
+    void doubleClickRow(int id, int row) override;
+    void rightClickRow(int id, int row) override;
+    void fireTimer(int timerId) override;
+
+private:
+    struct Row {
+        std::vector<std::string> cells;
+        int image = 0;
+        intptr_t data = 0;
+        unsigned stateImage = 0;
+        bool selected = false;
+    };
+    struct Column {
+        std::string heading;
+        int width;
+    };
+    struct Control {
+        Kind kind = Kind::Unknown;
+        int group = 0;  // radio buttons: the id of the group's first button
+        std::string text;
+        bool enabled = true;
+        bool visible = true;
+        int limit = 30000;
+        int caret = 0;
+        bool checked = false;
+        std::vector<std::pair<std::string, intptr_t>> items;
+        int selection = -1;
+        unsigned listStyle = 0;
+        std::vector<int> images;
+        std::vector<Column> columns;
+        std::vector<Row> rows;
+        int focusedRow = -1;
+        int low = 0;
+        int high = 100;
+        int pos = 0;
+    };
+
+    // The control, made on first use; a kind not yet known is taken from the use.
+    Control& control(int id, Kind use);
+    const Control* find(int id) const;
+    const Row* findRow(int id, int row) const;
+    bool focusable(const Control& c) const;
+
+    void notify(Message m);
+    void command(int id, int code);
+    void listNotify(int id, int code, int row, unsigned oldState = 0, unsigned newState = 0,
+                    unsigned changed = 0, int x = 0);
+    void killFocus(int id);
+    void takeFocus(int id);
+
+    // The list view's item state machinery, as the real list view runs it.
+    unsigned stateOf(const Control& list, int row) const;
+    void setItemState(int id, int row, unsigned state, unsigned mask);
+    void deselectAllBut(int id, int row);
+    void selectOnly(int id, int row);
+    void rowClick(int id, int row, int code, int x);
+
+    Dialog& dialog_;
+    Script& script_;
+    std::function<void(int)> onEnd_;
+    std::map<int, Control> controls_;
+    std::vector<int> order_;  // template order, for where the focus goes
+    std::map<int, unsigned> timers_;
+    int focus_ = 0;
+    bool closed_ = false;
+};
+
+}  // namespace fw

@@ -1,0 +1,106 @@
+// Message maps: a dialog lists the messages it handles in one constant table of
+// (message, notification code, control id, handler) entries, and one function finds the
+// entry for a message and calls its handler.
+//
+//   const fw::MessageEntry<CMyPage> CMyPage::kMap[] = {
+//       fw::onClick(1014, &CMyPage::onCreate),
+//       fw::onCommand(fw::code::EditChange, 1002, &CMyPage::onPassphraseChange),
+//       fw::onNotify(fw::code::ItemChanged, 1000, &CMyPage::onRowChanged),
+//       fw::onTimer(4096, &CMyPage::onTick),
+//       fw::onMessage(fw::msg::Private, &CMyPage::onEvent),
+//   };
+//   bool CMyPage::onMessage(const fw::Message& m) { return fw::dispatch(*this, kMap, m); }
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "framework/Messages.h"
+
+namespace fw {
+
+// One message as a dialog sees it, whichever back end delivered it.
+struct Message {
+    unsigned message = 0;
+    int code = 0;  // notification code (WM_COMMAND, WM_NOTIFY); 0 otherwise
+    int id = 0;    // control id (WM_COMMAND, WM_NOTIFY) or timer id (WM_TIMER); 0 otherwise
+    uintptr_t wParam = 0;  // raw parameters of any other message
+    intptr_t lParam = 0;
+    // List-view notifications: the row (-1 for none) and column, the row state before
+    // and after with the mask of what changed (LVN_ITEMCHANGED), and the point of a
+    // click in the list's client area (NM_CLICK, NM_DBLCLK, NM_RCLICK).
+    int row = -1;
+    int column = 0;
+    unsigned oldState = 0;
+    unsigned newState = 0;
+    unsigned changed = 0;
+    int x = 0;
+    int y = 0;
+
+    // True when LVN_ITEMCHANGED turned the state bits `bits` on.
+    bool gained(unsigned bits) const {
+        return (newState & bits) == bits && (oldState & bits) != bits;
+    }
+};
+
+// Matches any notification code or control id.
+constexpr int kAny = INT32_MIN;
+
+template <class T>
+struct MessageEntry {
+    unsigned message;
+    int code;
+    int firstId;
+    int lastId;
+    void (T::*handler)(const Message&);
+
+    bool matches(const Message& m) const {
+        return m.message == message && (code == kAny || code == m.code) &&
+               (firstId == kAny || (m.id >= firstId && m.id <= lastId));
+    }
+};
+
+// WM_COMMAND with `code` from control `id` (or from the controls firstId..lastId).
+template <class T>
+constexpr MessageEntry<T> onCommand(int code, int id, void (T::*handler)(const Message&)) {
+    return {msg::Command, code, id, id, handler};
+}
+template <class T>
+constexpr MessageEntry<T> onCommandRange(int code, int firstId, int lastId,
+                                         void (T::*handler)(const Message&)) {
+    return {msg::Command, code, firstId, lastId, handler};
+}
+// A button click, or a menu command with this id.
+template <class T>
+constexpr MessageEntry<T> onClick(int id, void (T::*handler)(const Message&)) {
+    return onCommand(code::Clicked, id, handler);
+}
+// WM_NOTIFY with `code` from control `id`.
+template <class T>
+constexpr MessageEntry<T> onNotify(int code, int id, void (T::*handler)(const Message&)) {
+    return {msg::Notify, code, id, id, handler};
+}
+// WM_TIMER of timer `timerId`.
+template <class T>
+constexpr MessageEntry<T> onTimer(int timerId, void (T::*handler)(const Message&)) {
+    return {msg::Timer, 0, timerId, timerId, handler};
+}
+// Any other message, whatever its parameters.
+template <class T>
+constexpr MessageEntry<T> onMessage(unsigned message, void (T::*handler)(const Message&)) {
+    return {message, kAny, kAny, kAny, handler};
+}
+
+// Calls the handler of the first entry that matches `m`; false when none does.
+template <class T, std::size_t N>
+bool dispatch(T& target, const MessageEntry<T> (&map)[N], const Message& m) {
+    for (const MessageEntry<T>& entry : map) {
+        if (entry.matches(m)) {
+            (target.*entry.handler)(m);
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace fw

@@ -1,0 +1,145 @@
+// The control surface: everything a dialog or page does to its window's controls,
+// addressed by the numeric control ids of its dialog template. One back end drives real
+// windows, the other keeps the controls in memory for native tests; both raise the
+// notifications that real controls raise when code changes them:
+//
+//   - setting an edit's text sends EN_UPDATE and EN_CHANGE;
+//   - checking a button, filling or selecting in a combo or list box sends nothing;
+//   - inserting, deleting and changing the state or check box of a list-view row sends
+//     the list view's item notifications;
+//   - moving the focus, also by disabling or hiding the focused control, sends the
+//     controls' kill-focus and set-focus notifications.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace fw {
+
+class Surface {
+public:
+    virtual ~Surface() = default;
+
+    // Any control.
+    virtual void setText(int id, const std::string& text) = 0;
+    virtual std::string text(int id) const = 0;
+    virtual void enable(int id, bool enabled) = 0;
+    virtual bool isEnabled(int id) const = 0;
+    virtual void show(int id, bool visible) = 0;
+    virtual bool isVisible(int id) const = 0;
+    virtual void setFocus(int id) = 0;
+    // The control that has the focus, 0 when none of this window's controls has it.
+    virtual int focus() const = 0;
+
+    // Edits: the most characters the user may type, and the caret.
+    virtual void limitText(int id, int maxChars) = 0;
+    virtual void setCaret(int id, int position) = 0;
+    virtual int caret(int id) const = 0;
+
+    // Check boxes and radio buttons.
+    virtual void setCheck(int id, bool checked) = 0;
+    virtual bool isChecked(int id) const = 0;
+
+    // Combo boxes and list boxes: entries with item data, and the selection (-1 none).
+    virtual int addItem(int id, const std::string& text, intptr_t data) = 0;
+    virtual void clearItems(int id) = 0;
+    virtual int itemCount(int id) const = 0;
+    virtual std::string itemText(int id, int index) const = 0;
+    virtual intptr_t itemData(int id, int index) const = 0;
+    virtual void select(int id, int index) = 0;
+    virtual int selection(int id) const = 0;
+
+    // List views in report view. Styles are fw::lvs flags; images are icon resource
+    // ids, in the order of their image indexes; row states are fw::row flags.
+    virtual void setListStyle(int id, unsigned extendedStyle) = 0;
+    virtual void setImages(int id, const std::vector<int>& iconIds) = 0;
+    virtual void addColumn(int id, const std::string& heading, int width) = 0;
+    virtual int insertRow(int id, int row, const std::string& text, int image,
+                          intptr_t data) = 0;
+    virtual void deleteRow(int id, int row) = 0;
+    virtual void deleteAllRows(int id) = 0;
+    virtual int rowCount(int id) const = 0;
+    virtual void setCell(int id, int row, int column, const std::string& text) = 0;
+    virtual std::string cell(int id, int row, int column) const = 0;
+    virtual void setRowImage(int id, int row, int image) = 0;
+    virtual int rowImage(int id, int row) const = 0;
+    virtual intptr_t rowData(int id, int row) const = 0;
+    virtual void setRowState(int id, int row, unsigned state, unsigned mask) = 0;
+    virtual unsigned rowState(int id, int row) const = 0;
+    virtual void setRowChecked(int id, int row, bool checked) = 0;
+    virtual bool isRowChecked(int id, int row) const = 0;
+    // The first selected row, -1 when none is.
+    virtual int selectedRow(int id) const = 0;
+
+    // Progress bars and spin (up-down) controls.
+    virtual void setRange(int id, int low, int high) = 0;
+    virtual std::pair<int, int> range(int id) const = 0;
+    virtual void setPos(int id, int position) = 0;
+    virtual int pos(int id) const = 0;
+
+    // Window timers of this window, by timer id.
+    virtual void setTimer(int timerId, unsigned milliseconds) = 0;
+    virtual void killTimer(int timerId) = 0;
+
+    // A message box owned by this window (fw::mb flags); returns the fw::id answer.
+    virtual int messageBox(const std::string& text, const std::string& caption,
+                           unsigned flags) = 0;
+
+    // Ends a modal dialog with `result`, or closes a modeless one.
+    virtual void endDialog(int result) = 0;
+};
+
+// The surface of a window that does not exist (yet): changes go nowhere, reads give
+// empty values, and nothing is shown.
+class NullSurface final : public Surface {
+public:
+    void setText(int, const std::string&) override {}
+    std::string text(int) const override { return {}; }
+    void enable(int, bool) override {}
+    bool isEnabled(int) const override { return false; }
+    void show(int, bool) override {}
+    bool isVisible(int) const override { return false; }
+    void setFocus(int) override {}
+    int focus() const override { return 0; }
+    void limitText(int, int) override {}
+    void setCaret(int, int) override {}
+    int caret(int) const override { return 0; }
+    void setCheck(int, bool) override {}
+    bool isChecked(int) const override { return false; }
+    int addItem(int, const std::string&, intptr_t) override { return -1; }
+    void clearItems(int) override {}
+    int itemCount(int) const override { return 0; }
+    std::string itemText(int, int) const override { return {}; }
+    intptr_t itemData(int, int) const override { return 0; }
+    void select(int, int) override {}
+    int selection(int) const override { return -1; }
+    void setListStyle(int, unsigned) override {}
+    void setImages(int, const std::vector<int>&) override {}
+    void addColumn(int, const std::string&, int) override {}
+    int insertRow(int, int, const std::string&, int, intptr_t) override { return -1; }
+    void deleteRow(int, int) override {}
+    void deleteAllRows(int) override {}
+    int rowCount(int) const override { return 0; }
+    void setCell(int, int, int, const std::string&) override {}
+    std::string cell(int, int, int) const override { return {}; }
+    void setRowImage(int, int, int) override {}
+    int rowImage(int, int) const override { return -1; }
+    intptr_t rowData(int, int) const override { return 0; }
+    void setRowState(int, int, unsigned, unsigned) override {}
+    unsigned rowState(int, int) const override { return 0; }
+    void setRowChecked(int, int, bool) override {}
+    bool isRowChecked(int, int) const override { return false; }
+    int selectedRow(int) const override { return -1; }
+    void setRange(int, int, int) override {}
+    std::pair<int, int> range(int) const override { return {0, 0}; }
+    void setPos(int, int) override {}
+    int pos(int) const override { return 0; }
+    void setTimer(int, unsigned) override {}
+    void killTimer(int) override {}
+    int messageBox(const std::string&, const std::string&, unsigned) override { return 0; }
+    void endDialog(int) override {}
+};
+
+}  // namespace fw

@@ -1,0 +1,34 @@
+// What a user does to a dialog's controls, for tests that drive a dialog as a user
+// would. Each action raises the notifications that the same action on real controls
+// raises, in the same order.
+#pragma once
+
+#include <string>
+
+namespace fw {
+
+class UserActions {
+public:
+    virtual ~UserActions() = default;
+
+    // Clicks a button: it takes the focus, a check box toggles, a radio button is
+    // checked and the others of its group cleared, then BN_CLICKED.
+    virtual void click(int id) = 0;
+    // Puts the focus in an edit, the caret at the end of its text, and types `text` one
+    // character at a time, within the edit's limit.
+    virtual void type(int id, const std::string& text) = 0;
+    // Chooses entry `index` of a combo box or list box with the mouse.
+    virtual void pick(int id, int index) = 0;
+    // Moves the focus to the control.
+    virtual void focus(int id) = 0;
+    // Clicks a list-view row on its text, on its check box, twice, or with the right
+    // button.
+    virtual void clickRow(int id, int row) = 0;
+    virtual void clickCheckBox(int id, int row) = 0;
+    virtual void doubleClickRow(int id, int row) = 0;
+    virtual void rightClickRow(int id, int row) = 0;
+    // Lets the window's running timer `timerId` fire once.
+    virtual void fireTimer(int timerId) = 0;
+};
+
+}  // namespace fw

@@ -1,0 +1,401 @@
+#include "framework/win32/Win32Host.h"
+
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <exception>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "framework/Sheet.h"
+#include "framework/win32/Win32Surface.h"
+
+namespace fw {
+namespace {
+
+using Role = Win32Surface::Role;
+
+class Win32SheetWindow;
+
+// What one of our windows keeps, as a window property: its dialog, the surface over it,
+// and for a sheet the sheet's back end and the window procedure it had before ours.
+struct Binding {
+    Binding(Dialog& dialog, HWND window, Win32Host& host, Role role)
+        : dialog(dialog), surface(window, host.module(), role), host(host) {}
+    Dialog& dialog;
+    Win32Surface surface;
+    Win32Host& host;
+    std::unique_ptr<Win32SheetWindow> sheetWindow;
+    WNDPROC sheetProc = nullptr;
+};
+
+const char kBindingProperty[] = "fw.binding";
+
+Binding* bindingOf(HWND window) {
+    return static_cast<Binding*>(GetPropA(window, kBindingProperty));
+}
+
+Binding& bind(HWND window, Dialog& dialog, Win32Host& host, Role role) {
+    auto* binding = new Binding(dialog, window, host, role);
+    SetPropA(window, kBindingProperty, binding);
+    dialog.attach(binding->surface, host);
+    return *binding;
+}
+
+void unbind(HWND window) {
+    Binding* binding = bindingOf(window);
+    if (!binding) return;
+    RemovePropA(window, kBindingProperty);
+    if (binding->sheetWindow) static_cast<Sheet&>(binding->dialog).detachWindow();
+    binding->dialog.detach();
+    delete binding;
+}
+
+// No exception may unwind into the system's code that called a window procedure.
+void report(const char* where) {
+    std::string text = std::string("Tovix: exception in ") + where;
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        text += std::string(": ") + e.what();
+    } catch (...) {
+    }
+    OutputDebugStringA((text + "\n").c_str());
+}
+
+bool isListView(HWND control) {
+    char name[32] = {};
+    GetClassNameA(control, name, sizeof name);
+    return lstrcmpiA(name, WC_LISTVIEWA) == 0;
+}
+
+Message translate(UINT message, WPARAM wParam, LPARAM lParam) {
+    Message m;
+    m.message = message;
+    m.wParam = wParam;
+    m.lParam = lParam;
+    switch (message) {
+        case WM_COMMAND:
+            m.code = HIWORD(wParam);
+            m.id = LOWORD(wParam);
+            break;
+        case WM_TIMER:
+            m.id = static_cast<int>(wParam);
+            break;
+        case WM_NOTIFY: {
+            const NMHDR& header = *reinterpret_cast<const NMHDR*>(lParam);
+            m.code = static_cast<int>(header.code);
+            m.id = static_cast<int>(header.idFrom);
+            const bool itemNotification =
+                m.code == code::ItemChanging || m.code == code::ItemChanged ||
+                m.code == code::InsertItem || m.code == code::DeleteItem ||
+                m.code == code::DeleteAllItems || m.code == code::Click ||
+                m.code == code::DoubleClick || m.code == code::RightClick;
+            // The list view's click notifications (NMITEMACTIVATE) begin like NMLISTVIEW.
+            if (itemNotification && isListView(header.hwndFrom)) {
+                const NMLISTVIEW& item = *reinterpret_cast<const NMLISTVIEW*>(lParam);
+                m.row = item.iItem;
+                m.column = item.iSubItem;
+                m.oldState = item.uOldState;
+                m.newState = item.uNewState;
+                m.changed = item.uChanged;
+                m.x = item.ptAction.x;
+                m.y = item.ptAction.y;
+            }
+            break;
+        }
+    }
+    return m;
+}
+
+// The list view asks for text by callback only when it reads the text of a cell that
+// was never set; the surface never hands text that way, so the request stays inside.
+bool isInternal(UINT message, LPARAM lParam) {
+    if (message != WM_NOTIFY) return false;
+    const UINT code = reinterpret_cast<const NMHDR*>(lParam)->code;
+    return code == LVN_GETDISPINFOA || code == LVN_GETDISPINFOW;
+}
+
+// Hands a message to the dialog's message map; the dialog procedure's result.
+INT_PTR deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Binding* binding = bindingOf(window);
+    if (!binding || isInternal(message, lParam)) return FALSE;
+    if (message == WM_NCDESTROY) {
+        unbind(window);
+        return FALSE;
+    }
+    if (!binding->dialog.deliver(translate(message, wParam, lParam))) return FALSE;
+    SetWindowLongPtrA(window, DWLP_MSGRESULT, 0);
+    return TRUE;
+}
+
+struct DialogStart {
+    Dialog& dialog;
+    Win32Host& host;
+    Role role;
+};
+
+INT_PTR CALLBACK dialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        if (message == WM_INITDIALOG) {
+            const DialogStart& start = *reinterpret_cast<const DialogStart*>(lParam);
+            return bind(window, start.dialog, start.host, start.role).dialog.onInit();
+        }
+        return deliver(window, message, wParam, lParam);
+    } catch (...) {
+        report("a dialog procedure");
+        return FALSE;
+    }
+}
+
+// The sheet being created on this thread, until its window is bound.
+struct SheetStart {
+    Sheet& sheet;
+    Win32Host& host;
+    Role role;
+    bool child;
+};
+thread_local SheetStart* gSheetStart = nullptr;
+
+LRESULT CALLBACK sheetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+class Win32SheetWindow final : public SheetWindow {
+public:
+    Win32SheetWindow(HWND sheet, HINSTANCE module) : sheet_(sheet), module_(module) {}
+    void addPage(Page& page) override;
+    void removePage(int index) override { PropSheet_RemovePage(sheet_, index, nullptr); }
+    bool select(int index) override { return PropSheet_SetCurSel(sheet_, nullptr, index) != 0; }
+    int activeIndex() const override {
+        return PropSheet_HwndToIndex(sheet_, PropSheet_GetCurrentPageHwnd(sheet_));
+    }
+    void pressButton(SheetButton button) override {
+        SendMessageA(sheet_, PSM_PRESSBUTTON, static_cast<WPARAM>(button), 0);
+    }
+    void setWizardButtons(unsigned buttons) override {
+        SendMessageA(sheet_, PSM_SETWIZBUTTONS, 0, buttons);
+    }
+
+private:
+    HWND sheet_;
+    HINSTANCE module_;
+};
+
+// The binding of a sheet's window, made the first time the window is seen: when its
+// first page is created or when the sheet reports that it is initialised.
+Binding* bindSheet(HWND window) {
+    if (Binding* binding = bindingOf(window)) return binding;
+    if (!gSheetStart) return nullptr;
+    SheetStart& start = *gSheetStart;
+    Binding& binding = bind(window, start.sheet, start.host, start.role);
+    binding.sheetWindow = std::make_unique<Win32SheetWindow>(window, start.host.module());
+    start.sheet.attachWindow(*binding.sheetWindow);
+    binding.sheetProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(sheetProc)));
+    return &binding;
+}
+
+LRESULT CALLBACK sheetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Binding* binding = bindingOf(window);
+    const WNDPROC original = binding->sheetProc;
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        unbind(window);
+        return CallWindowProcA(original, window, message, wParam, lParam);
+    }
+    const bool modeless = binding->surface.role() == Role::ModelessWindow;
+    try {
+        if (!isInternal(message, lParam) &&
+            binding->dialog.deliver(translate(message, wParam, lParam))) {
+            return 0;
+        }
+    } catch (...) {
+        report("a property sheet's window procedure");
+        return 0;
+    }
+    const LRESULT result = CallWindowProcA(original, window, message, wParam, lParam);
+    // A modeless sheet that OK or Cancel ended has no current page: it closes its window.
+    if (modeless && (message == WM_COMMAND || message == PSM_PRESSBUTTON) && IsWindow(window) &&
+        !PropSheet_GetCurrentPageHwnd(window)) {
+        DestroyWindow(window);
+    }
+    return result;
+}
+
+// Pages: the sheet's notifications go to the page's hooks.
+bool sheetNotification(Page& page, UINT code, LRESULT& result) {
+    switch (code) {
+        case PSN_SETACTIVE:
+            page.onSetActive();
+            result = 0;
+            return true;
+        case PSN_KILLACTIVE:
+            result = page.onKillActive() ? FALSE : TRUE;
+            return true;
+        case PSN_APPLY:
+            result = page.onApply() ? PSNRET_NOERROR : PSNRET_INVALID;
+            return true;
+        case PSN_RESET:
+            page.onReset();
+            result = 0;
+            return true;
+        case PSN_WIZBACK:
+            result = page.onWizardBack() ? 0 : -1;
+            return true;
+        case PSN_WIZNEXT:
+            result = page.onWizardNext() ? 0 : -1;
+            return true;
+        case PSN_WIZFINISH:
+            result = page.onWizardFinish() ? FALSE : TRUE;
+            return true;
+        default:
+            return false;
+    }
+}
+
+INT_PTR CALLBACK pageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        if (message == WM_INITDIALOG) {
+            const auto& sheetPage = *reinterpret_cast<const PROPSHEETPAGEA*>(lParam);
+            Page& page = *reinterpret_cast<Page*>(sheetPage.lParam);
+            Binding* sheet = bindSheet(GetParent(window));
+            if (!sheet) return TRUE;
+            return bind(window, page, sheet->host, Role::Page).dialog.onInit();
+        }
+        if (message == WM_NOTIFY) {
+            const NMHDR& header = *reinterpret_cast<const NMHDR*>(lParam);
+            Binding* binding = bindingOf(window);
+            LRESULT result = 0;
+            if (binding && header.hwndFrom == GetParent(window) &&
+                sheetNotification(static_cast<Page&>(binding->dialog), header.code, result)) {
+                SetWindowLongPtrA(window, DWLP_MSGRESULT, result);
+                return TRUE;
+            }
+        }
+        return deliver(window, message, wParam, lParam);
+    } catch (...) {
+        report("a property page's procedure");
+        return FALSE;
+    }
+}
+
+HPROPSHEETPAGE createPage(Page& page, HINSTANCE module) {
+    PROPSHEETPAGEA sheetPage = {};
+    sheetPage.dwSize = sizeof sheetPage;
+    sheetPage.dwFlags = (page.title().empty() ? 0 : PSP_USETITLE) |
+                        (page.headerTitle().empty() ? 0 : PSP_USEHEADERTITLE);
+    sheetPage.hInstance = module;
+    sheetPage.pszTemplate = MAKEINTRESOURCEA(page.templateId());
+    sheetPage.pfnDlgProc = pageProc;
+    sheetPage.pszTitle = page.title().c_str();
+    sheetPage.pszHeaderTitle = page.headerTitle().c_str();
+    sheetPage.lParam = reinterpret_cast<LPARAM>(&page);
+    return CreatePropertySheetPageA(&sheetPage);
+}
+
+void Win32SheetWindow::addPage(Page& page) { PropSheet_AddPage(sheet_, createPage(page, module_)); }
+
+// Turns the sheet's own dialog template into that of a child window.
+void makeChild(DLGTEMPLATE* sheetTemplate) {
+    const bool extended = reinterpret_cast<const WORD*>(sheetTemplate)[1] == 0xFFFF;
+    // DLGTEMPLATEEX: version, signature, help id, extended style, style.
+    DWORD* exStyle = extended ? reinterpret_cast<DWORD*>(sheetTemplate) + 2
+                              : &sheetTemplate->dwExtendedStyle;
+    DWORD* style = extended ? reinterpret_cast<DWORD*>(sheetTemplate) + 3 : &sheetTemplate->style;
+    *style = (*style & ~(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | DS_MODALFRAME)) |
+             WS_CHILD | WS_TABSTOP | DS_CONTROL;
+    *exStyle = (*exStyle & ~WS_EX_DLGMODALFRAME) | WS_EX_CONTROLPARENT;
+}
+
+int CALLBACK sheetCallback(HWND window, UINT message, LPARAM lParam) {
+    try {
+        if (message == PSCB_PRECREATE && gSheetStart && gSheetStart->child) {
+            makeChild(reinterpret_cast<DLGTEMPLATE*>(lParam));
+        } else if (message == PSCB_INITIALIZED) {
+            if (Binding* binding = bindSheet(window)) binding->dialog.onInit();
+        }
+    } catch (...) {
+        report("a property sheet's callback");
+    }
+    return 0;
+}
+
+}  // namespace
+
+HWND Win32Host::windowOf(const Dialog& dialog) {
+    const auto* surface = dynamic_cast<const Win32Surface*>(&dialog.ui());
+    return surface ? surface->window() : nullptr;
+}
+
+Dialog* Win32Host::dialogOf(HWND window) {
+    Binding* binding = bindingOf(window);
+    return binding ? &binding->dialog : nullptr;
+}
+
+int Win32Host::runModal(Dialog& dialog, Dialog* owner) {
+    DialogStart start{dialog, *this, Role::ModalDialog};
+    return static_cast<int>(DialogBoxParamA(module_, MAKEINTRESOURCEA(dialog.templateId()),
+                                            owner ? windowOf(*owner) : nullptr, dialogProc,
+                                            reinterpret_cast<LPARAM>(&start)));
+}
+
+void Win32Host::createModeless(Dialog& dialog, Dialog* owner) {
+    DialogStart start{dialog, *this, Role::ModelessWindow};
+    CreateDialogParamA(module_, MAKEINTRESOURCEA(dialog.templateId()),
+                       owner ? windowOf(*owner) : nullptr, dialogProc,
+                       reinterpret_cast<LPARAM>(&start));
+}
+
+int Win32Host::runSheet(Sheet& sheet, Dialog* owner) {
+    const INT_PTR result = openSheet(sheet, owner ? windowOf(*owner) : nullptr, SheetStyle::Modal);
+    return result > 0 ? id::Ok : id::Cancel;
+}
+
+void Win32Host::createSheet(Sheet& sheet, Dialog* owner) {
+    openSheet(sheet, owner ? windowOf(*owner) : nullptr, SheetStyle::Modeless);
+}
+
+void Win32Host::embedSheet(Sheet& sheet, Dialog& parent, const Frame& frame) {
+    HWND parentWindow = windowOf(parent);
+    openSheet(sheet, parentWindow, SheetStyle::Child);
+    HWND sheetWindow = windowOf(sheet);
+    HWND frameWindow = GetDlgItem(parentWindow, frame.id);
+    if (!sheetWindow || !frameWindow) return;
+    RECT area;
+    GetWindowRect(frameWindow, &area);
+    MapWindowPoints(nullptr, parentWindow, reinterpret_cast<POINT*>(&area), 2);
+    SetWindowPos(sheetWindow, nullptr, area.left + frame.left, area.top + frame.top,
+                 (area.right - frame.right) - (area.left + frame.left),
+                 (area.bottom - frame.bottom) - (area.top + frame.top),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    // An embedded sheet is an editor without buttons of its own.
+    for (int button : {IDOK, IDCANCEL, IDHELP}) ShowWindow(GetDlgItem(sheetWindow, button), SW_HIDE);
+    ShowWindow(sheetWindow, SW_SHOW);
+}
+
+INT_PTR Win32Host::openSheet(Sheet& sheet, HWND parent, SheetStyle style) {
+    std::vector<HPROPSHEETPAGE> pages;
+    PROPSHEETHEADERA header = {};
+    header.dwSize = sizeof header;
+    header.dwFlags = PSH_USECALLBACK | PSH_NOAPPLYNOW;
+    if (style != SheetStyle::Modal) header.dwFlags |= PSH_MODELESS;
+    if (sheet.mode() == Sheet::Mode::Wizard) header.dwFlags |= PSH_WIZARD97;
+    header.hwndParent = parent;
+    header.hInstance = module_;
+    header.pszCaption = sheet.caption().c_str();
+    header.pfnCallback = sheetCallback;
+    for (int index = 0; index < sheet.pageCount(); ++index) {
+        pages.push_back(createPage(sheet.page(index), module_));
+    }
+    header.nPages = static_cast<UINT>(pages.size());
+    header.phpage = pages.data();
+    SheetStart start{sheet, *this,
+                     style == SheetStyle::Modal ? Role::ModalSheet : Role::ModelessWindow,
+                     style == SheetStyle::Child};
+    SheetStart* previous = std::exchange(gSheetStart, &start);
+    const INT_PTR result = PropertySheetA(&header);
+    gSheetStart = previous;
+    return result;
+}
+
+}  // namespace fw

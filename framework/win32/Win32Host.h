@@ -1,0 +1,37 @@
+// The Windows host: dialogs from the templates of a module's resources, property pages
+// in real PropertySheetA sheets, and the window procedures that turn the windows'
+// messages into the (message, code, id) messages of the dialogs' message maps.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/Host.h"
+
+namespace fw {
+
+class Win32Host final : public Host {
+public:
+    // `module` holds the dialog templates, icons and strings.
+    explicit Win32Host(HINSTANCE module) : module_(module) {}
+
+    HINSTANCE module() const { return module_; }
+    // The window of `dialog` (a sheet too), null while it has none.
+    static HWND windowOf(const Dialog& dialog);
+    // The dialog or sheet of one of our windows, null for any other window.
+    static Dialog* dialogOf(HWND window);
+
+    int runModal(Dialog& dialog, Dialog* owner) override;
+    void createModeless(Dialog& dialog, Dialog* owner) override;
+    int runSheet(Sheet& sheet, Dialog* owner) override;
+    void createSheet(Sheet& sheet, Dialog* owner) override;
+    void embedSheet(Sheet& sheet, Dialog& parent, const Frame& frame) override;
+
+private:
+    enum class SheetStyle { Modal, Modeless, Child };
+    // Creates the sheet's window; returns PropertySheetA's result.
+    INT_PTR openSheet(Sheet& sheet, HWND parent, SheetStyle style);
+
+    HINSTANCE module_;
+};
+
+}  // namespace fw

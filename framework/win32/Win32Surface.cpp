@@ -1,0 +1,402 @@
+#include "framework/win32/Win32Surface.h"
+
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <cstring>
+
+#include "framework/Messages.h"
+
+namespace fw {
+
+// The portable names carry the Windows values.
+static_assert(msg::Notify == WM_NOTIFY && msg::InitDialog == WM_INITDIALOG &&
+              msg::Command == WM_COMMAND && msg::Timer == WM_TIMER && msg::Private == WM_APP);
+static_assert(code::Clicked == BN_CLICKED && code::ButtonSetFocus == BN_SETFOCUS &&
+              code::ButtonKillFocus == BN_KILLFOCUS);
+static_assert(code::EditSetFocus == EN_SETFOCUS && code::EditKillFocus == EN_KILLFOCUS &&
+              code::EditChange == EN_CHANGE && code::EditUpdate == EN_UPDATE &&
+              code::EditMaxText == EN_MAXTEXT);
+static_assert(code::ComboSelChange == CBN_SELCHANGE && code::ComboSetFocus == CBN_SETFOCUS &&
+              code::ComboKillFocus == CBN_KILLFOCUS && code::ComboSelEndCancel == CBN_SELENDCANCEL);
+static_assert(code::ListBoxSelChange == LBN_SELCHANGE && code::ListBoxDoubleClick == LBN_DBLCLK &&
+              code::ListBoxSetFocus == LBN_SETFOCUS && code::ListBoxKillFocus == LBN_KILLFOCUS);
+static_assert(code::Click == int(NM_CLICK) && code::DoubleClick == int(NM_DBLCLK) &&
+              code::RightClick == int(NM_RCLICK) && code::SetFocus == int(NM_SETFOCUS) &&
+              code::KillFocus == int(NM_KILLFOCUS) &&
+              code::ReleasedCapture == int(NM_RELEASEDCAPTURE));
+static_assert(code::ItemChanging == int(LVN_ITEMCHANGING) &&
+              code::ItemChanged == int(LVN_ITEMCHANGED) &&
+              code::InsertItem == int(LVN_INSERTITEM) && code::DeleteItem == int(LVN_DELETEITEM) &&
+              code::DeleteAllItems == int(LVN_DELETEALLITEMS) &&
+              code::ItemActivate == int(LVN_ITEMACTIVATE));
+static_assert(lvif::Text == LVIF_TEXT && lvif::Image == LVIF_IMAGE && lvif::State == LVIF_STATE);
+static_assert(id::Ok == IDOK && id::Cancel == IDCANCEL && id::Yes == IDYES && id::No == IDNO);
+static_assert(mb::Ok == MB_OK && mb::OkCancel == MB_OKCANCEL && mb::YesNo == MB_YESNO &&
+              mb::IconStop == MB_ICONHAND && mb::IconQuestion == MB_ICONQUESTION &&
+              mb::IconExclamation == MB_ICONEXCLAMATION &&
+              mb::IconInformation == MB_ICONASTERISK);
+static_assert(row::Focused == LVIS_FOCUSED && row::Selected == LVIS_SELECTED &&
+              row::StateImageMask == LVIS_STATEIMAGEMASK &&
+              row::Unchecked == INDEXTOSTATEIMAGEMASK(1) &&
+              row::Checked == INDEXTOSTATEIMAGEMASK(2));
+static_assert(lvs::GridLines == LVS_EX_GRIDLINES && lvs::CheckBoxes == LVS_EX_CHECKBOXES &&
+              lvs::FullRowSelect == LVS_EX_FULLROWSELECT);
+static_assert(wiz::Back == PSWIZB_BACK && wiz::Next == PSWIZB_NEXT &&
+              wiz::Finish == PSWIZB_FINISH);
+static_assert(int(SheetButton::Back) == PSBTN_BACK && int(SheetButton::Next) == PSBTN_NEXT &&
+              int(SheetButton::Finish) == PSBTN_FINISH && int(SheetButton::Ok) == PSBTN_OK &&
+              int(SheetButton::Cancel) == PSBTN_CANCEL);
+
+namespace {
+
+// The classes whose requests differ from those of their look-alikes.
+enum class Class { Other, ComboBox, ListBox, UpDown };
+
+Class classOf(HWND control) {
+    if (!control) return Class::Other;
+    char name[32] = {};
+    GetClassNameA(control, name, sizeof name);
+    struct Known {
+        const char* name;
+        Class kind;
+    };
+    static const Known kKnown[] = {
+        {"ComboBox", Class::ComboBox},
+        {"ListBox", Class::ListBox},
+        {UPDOWN_CLASSA, Class::UpDown},
+    };
+    for (const Known& known : kKnown) {
+        if (lstrcmpiA(name, known.name) == 0) return known.kind;
+    }
+    return Class::Other;
+}
+
+// Combo boxes and list boxes take the same requests under different names.
+struct ItemMessages {
+    UINT add, reset, count, textLength, text, setData, getData, setSelection, getSelection;
+};
+constexpr ItemMessages kComboMessages = {CB_ADDSTRING,   CB_RESETCONTENT, CB_GETCOUNT,
+                                         CB_GETLBTEXTLEN, CB_GETLBTEXT,   CB_SETITEMDATA,
+                                         CB_GETITEMDATA, CB_SETCURSEL,    CB_GETCURSEL};
+constexpr ItemMessages kListBoxMessages = {LB_ADDSTRING,  LB_RESETCONTENT, LB_GETCOUNT,
+                                           LB_GETTEXTLEN, LB_GETTEXT,      LB_SETITEMDATA,
+                                           LB_GETITEMDATA, LB_SETCURSEL,   LB_GETCURSEL};
+
+const ItemMessages& itemMessages(HWND control) {
+    return classOf(control) == Class::ListBox ? kListBoxMessages : kComboMessages;
+}
+
+}  // namespace
+
+HWND Win32Surface::control(int id) const {
+    HWND control = GetDlgItem(window_, id);
+    if (!control) missing_.insert(id);
+    return control;
+}
+
+LRESULT Win32Surface::send(int id, UINT message, WPARAM wParam, LPARAM lParam) const {
+    HWND target = control(id);
+    return target ? SendMessageA(target, message, wParam, lParam) : 0;
+}
+
+void Win32Surface::setText(int id, const std::string& text) {
+    if (HWND target = control(id)) SetWindowTextA(target, text.c_str());
+}
+
+std::string Win32Surface::text(int id) const {
+    HWND target = control(id);
+    if (!target) return {};
+    std::string text(GetWindowTextLengthA(target) + 1, '\0');
+    text.resize(GetWindowTextA(target, &text[0], static_cast<int>(text.size())));
+    return text;
+}
+
+void Win32Surface::enable(int id, bool enabled) {
+    if (HWND target = control(id)) EnableWindow(target, enabled);
+}
+
+bool Win32Surface::isEnabled(int id) const {
+    HWND target = control(id);
+    return target && IsWindowEnabled(target);
+}
+
+void Win32Surface::show(int id, bool visible) {
+    if (HWND target = control(id)) ShowWindow(target, visible ? SW_SHOW : SW_HIDE);
+}
+
+bool Win32Surface::isVisible(int id) const {
+    HWND target = control(id);
+    return target && (GetWindowLongA(target, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void Win32Surface::setFocus(int id) {
+    if (HWND target = control(id)) SetFocus(target);
+}
+
+int Win32Surface::focus() const {
+    // The focus may sit in a child of a control (the edit of a combo box).
+    for (HWND focused = GetFocus(); focused; focused = GetParent(focused)) {
+        if (GetParent(focused) == window_) return GetDlgCtrlID(focused);
+    }
+    return 0;
+}
+
+void Win32Surface::limitText(int id, int maxChars) {
+    HWND target = control(id);
+    const UINT message = classOf(target) == Class::ComboBox ? CB_LIMITTEXT : EM_LIMITTEXT;
+    if (target) SendMessageA(target, message, maxChars, 0);
+}
+
+void Win32Surface::setCaret(int id, int position) { send(id, EM_SETSEL, position, position); }
+
+int Win32Surface::caret(int id) const {
+    DWORD end = 0;
+    send(id, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&end));
+    return static_cast<int>(end);
+}
+
+void Win32Surface::setCheck(int id, bool checked) {
+    send(id, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+bool Win32Surface::isChecked(int id) const { return send(id, BM_GETCHECK) == BST_CHECKED; }
+
+
+int Win32Surface::addItem(int id, const std::string& text, intptr_t data) {
+    HWND target = control(id);
+    if (!target) return -1;
+    const ItemMessages& m = itemMessages(target);
+    const LRESULT index = SendMessageA(target, m.add, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    if (index >= 0) SendMessageA(target, m.setData, index, data);
+    return static_cast<int>(index);
+}
+
+void Win32Surface::clearItems(int id) {
+    if (HWND target = control(id)) SendMessageA(target, itemMessages(target).reset, 0, 0);
+}
+
+int Win32Surface::itemCount(int id) const {
+    HWND target = control(id);
+    return target ? static_cast<int>(SendMessageA(target, itemMessages(target).count, 0, 0)) : 0;
+}
+
+std::string Win32Surface::itemText(int id, int index) const {
+    HWND target = control(id);
+    if (!target) return {};
+    const ItemMessages& m = itemMessages(target);
+    const LRESULT length = SendMessageA(target, m.textLength, index, 0);
+    if (length < 0) return {};
+    std::string text(length + 1, '\0');
+    SendMessageA(target, m.text, index, reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(length);
+    return text;
+}
+
+intptr_t Win32Surface::itemData(int id, int index) const {
+    HWND target = control(id);
+    return target ? SendMessageA(target, itemMessages(target).getData, index, 0) : 0;
+}
+
+void Win32Surface::select(int id, int index) {
+    if (HWND target = control(id)) SendMessageA(target, itemMessages(target).setSelection, index, 0);
+}
+
+int Win32Surface::selection(int id) const {
+    HWND target = control(id);
+    return target ? static_cast<int>(SendMessageA(target, itemMessages(target).getSelection, 0, 0))
+                  : -1;
+}
+
+void Win32Surface::setListStyle(int id, unsigned extendedStyle) {
+    const DWORD known = LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
+    send(id, LVM_SETEXTENDEDLISTVIEWSTYLE, known, extendedStyle & known);
+}
+
+void Win32Surface::setImages(int id, const std::vector<int>& iconIds) {
+    HWND target = control(id);
+    if (!target) return;
+    HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR4 | ILC_MASK,
+                                         static_cast<int>(iconIds.size()), 6);
+    for (int iconId : iconIds) {
+        HICON icon = static_cast<HICON>(
+            LoadImageA(module_, MAKEINTRESOURCEA(iconId), IMAGE_ICON, 16, 16, 0));
+        ImageList_AddIcon(images, icon);
+        if (icon) DestroyIcon(icon);
+    }
+    // The list view destroys the image list it holds when it goes; the one it held
+    // before is ours to destroy.
+    HIMAGELIST previous = reinterpret_cast<HIMAGELIST>(
+        SendMessageA(target, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images)));
+    if (previous) ImageList_Destroy(previous);
+}
+
+void Win32Surface::addColumn(int id, const std::string& heading, int width) {
+    HWND target = control(id);
+    if (!target) return;
+    HWND header = reinterpret_cast<HWND>(SendMessageA(target, LVM_GETHEADER, 0, 0));
+    const int index = header ? static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    LVCOLUMNA column = {};
+    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+    column.pszText = const_cast<char*>(heading.c_str());
+    column.cx = width;
+    column.iSubItem = index;
+    SendMessageA(target, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
+}
+
+int Win32Surface::insertRow(int id, int row, const std::string& text, int image, intptr_t data) {
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+    item.iItem = row;
+    item.pszText = const_cast<char*>(text.c_str());
+    item.iImage = image;
+    item.lParam = data;
+    HWND target = control(id);
+    return target ? static_cast<int>(
+                        SendMessageA(target, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)))
+                  : -1;
+}
+
+void Win32Surface::deleteRow(int id, int row) { send(id, LVM_DELETEITEM, row); }
+
+void Win32Surface::deleteAllRows(int id) { send(id, LVM_DELETEALLITEMS); }
+
+int Win32Surface::rowCount(int id) const { return static_cast<int>(send(id, LVM_GETITEMCOUNT)); }
+
+void Win32Surface::setCell(int id, int row, int column, const std::string& text) {
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = const_cast<char*>(text.c_str());
+    send(id, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+}
+
+std::string Win32Surface::cell(int id, int row, int column) const {
+    HWND target = control(id);
+    if (!target) return {};
+    // The list view reports only how much it copied: grow the buffer until the text fits.
+    for (std::string text(64, '\0');; text.resize(text.size() * 2)) {
+        LVITEMA item = {};
+        item.iSubItem = column;
+        item.pszText = &text[0];
+        item.cchTextMax = static_cast<int>(text.size());
+        const LRESULT length =
+            SendMessageA(target, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+        if (length < static_cast<LRESULT>(text.size()) - 1) {
+            text.resize(std::strlen(text.c_str()));
+            return text;
+        }
+    }
+}
+
+bool Win32Surface::getRow(int id, int row, UINT mask, LVITEMA& item) const {
+    item = {};
+    item.mask = mask;
+    item.iItem = row;
+    return send(id, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) != 0;
+}
+
+void Win32Surface::setRowImage(int id, int row, int image) {
+    LVITEMA item = {};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    item.iImage = image;
+    send(id, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+int Win32Surface::rowImage(int id, int row) const {
+    LVITEMA item;
+    return getRow(id, row, LVIF_IMAGE, item) ? item.iImage : -1;
+}
+
+intptr_t Win32Surface::rowData(int id, int row) const {
+    LVITEMA item;
+    return getRow(id, row, LVIF_PARAM, item) ? item.lParam : 0;
+}
+
+void Win32Surface::setRowState(int id, int row, unsigned state, unsigned mask) {
+    LVITEMA item = {};
+    item.state = state;
+    item.stateMask = mask;
+    send(id, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+}
+
+unsigned Win32Surface::rowState(int id, int row) const {
+    const unsigned all = LVIS_FOCUSED | LVIS_SELECTED | LVIS_STATEIMAGEMASK;
+    return static_cast<unsigned>(send(id, LVM_GETITEMSTATE, row, all));
+}
+
+void Win32Surface::setRowChecked(int id, int row, bool checked) {
+    setRowState(id, row, checked ? row::Checked : row::Unchecked, row::StateImageMask);
+}
+
+bool Win32Surface::isRowChecked(int id, int row) const {
+    return (rowState(id, row) & row::StateImageMask) == row::Checked;
+}
+
+int Win32Surface::selectedRow(int id) const {
+    return static_cast<int>(send(id, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+void Win32Surface::setRange(int id, int low, int high) {
+    HWND target = control(id);
+    const UINT message = classOf(target) == Class::UpDown ? UDM_SETRANGE32 : PBM_SETRANGE32;
+    if (target) SendMessageA(target, message, low, high);
+}
+
+std::pair<int, int> Win32Surface::range(int id) const {
+    HWND target = control(id);
+    if (classOf(target) == Class::UpDown) {
+        INT low = 0, high = 0;
+        SendMessageA(target, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low),
+                     reinterpret_cast<LPARAM>(&high));
+        return {low, high};
+    }
+    PBRANGE limits = {};
+    if (target) SendMessageA(target, PBM_GETRANGE, TRUE, reinterpret_cast<LPARAM>(&limits));
+    return {limits.iLow, limits.iHigh};
+}
+
+void Win32Surface::setPos(int id, int position) {
+    HWND target = control(id);
+    if (classOf(target) == Class::UpDown) {
+        SendMessageA(target, UDM_SETPOS32, 0, position);
+    } else if (target) {
+        SendMessageA(target, PBM_SETPOS, position, 0);
+    }
+}
+
+int Win32Surface::pos(int id) const {
+    HWND target = control(id);
+    const UINT message = classOf(target) == Class::UpDown ? UDM_GETPOS32 : PBM_GETPOS;
+    return target ? static_cast<int>(SendMessageA(target, message, 0, 0)) : 0;
+}
+
+void Win32Surface::setTimer(int timerId, unsigned milliseconds) {
+    SetTimer(window_, timerId, milliseconds, nullptr);
+}
+
+void Win32Surface::killTimer(int timerId) { KillTimer(window_, timerId); }
+
+int Win32Surface::messageBox(const std::string& text, const std::string& caption,
+                             unsigned flags) {
+    // The box belongs to the top-level window, also when a page or a child sheet asks.
+    return MessageBoxA(GetAncestor(window_, GA_ROOT), text.c_str(), caption.c_str(), flags);
+}
+
+void Win32Surface::endDialog(int result) {
+    switch (role_) {
+        case Role::ModalDialog:
+            EndDialog(window_, result);
+            break;
+        case Role::ModelessWindow:
+            DestroyWindow(window_);
+            break;
+        case Role::ModalSheet:
+            SendMessageA(window_, PSM_PRESSBUTTON, result == IDOK ? PSBTN_OK : PSBTN_CANCEL, 0);
+            break;
+        case Role::Page:
+            break;  // a page's window belongs to its sheet
+    }
+}
+
+}  // namespace fw

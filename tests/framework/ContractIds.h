@@ -1,0 +1,26 @@
+// Ids of the contract suite's dialog templates and controls; shared by the resource
+// script and the tests.
+#pragma once
+
+#define IDD_CONTRACT 100
+#define IDD_CONTRACT_MODAL 101
+#define IDD_PAGE_A 110
+#define IDD_PAGE_B 111
+#define IDD_PAGE_C 112
+#define IDI_ROW 120
+#define IDI_ROW_IN_USE 121
+
+#define IDC_EDIT 1001
+#define IDC_EDIT2 1002
+#define IDC_COMBO 1003
+#define IDC_LIST 1004
+#define IDC_ROWS 1005
+#define IDC_CHECK 1006
+#define IDC_RADIO1 1007
+#define IDC_RADIO2 1008
+#define IDC_BUTTON 1009
+#define IDC_PROGRESS 1010
+#define IDC_SPIN 1011
+#define IDC_LABEL 1012
+#define IDC_FRAME 1013
+#define IDC_PAGE_EDIT 1020

@@ -1,0 +1,44 @@
+// The contract suite on the in-memory back end, with the layouts of the suite's
+// dialog templates (contract.rc).
+#include "tests/framework/ContractIds.h"
+#include "tests/framework/ContractSuite.h"
+
+namespace fwtest {
+namespace {
+
+using fw::Kind;
+
+std::unique_ptr<BackEnd> makeContractBackEnd() {
+    const std::vector<fw::ControlSpec> page = {{IDC_PAGE_EDIT, Kind::Edit}};
+    return makeMemoryBackEnd({
+        {IDD_CONTRACT,
+         {{IDC_EDIT, Kind::Edit},
+          {IDC_EDIT2, Kind::Edit},
+          {IDC_COMBO, Kind::ComboBox},
+          {IDC_LIST, Kind::ListBox},
+          {IDC_ROWS, Kind::ListView},
+          {IDC_CHECK, Kind::CheckBox},
+          {IDC_RADIO1, Kind::RadioButton, true},
+          {IDC_RADIO2, Kind::RadioButton},
+          {IDC_BUTTON, Kind::PushButton},
+          {IDC_PROGRESS, Kind::Progress},
+          {IDC_SPIN, Kind::Spin},
+          {IDC_LABEL, Kind::Static},
+          {IDC_FRAME, Kind::Static},
+          {fw::id::Ok, Kind::PushButton},
+          {fw::id::Cancel, Kind::PushButton}}},
+        {IDD_CONTRACT_MODAL,
+         {{IDC_EDIT, Kind::Edit}, {fw::id::Ok, Kind::PushButton}, {fw::id::Cancel, Kind::PushButton}}},
+        {IDD_PAGE_A, page},
+        {IDD_PAGE_B, page},
+        {IDD_PAGE_C, page},
+    });
+}
+
+}  // namespace
+
+INSTANTIATE_TEST_SUITE_P(Memory, Contract,
+                         testing::Values(BackEndParam{"Memory", makeContractBackEnd}),
+                         backEndName);
+
+}  // namespace fwtest

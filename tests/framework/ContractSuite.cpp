@@ -1,0 +1,757 @@
+#include "tests/framework/ContractSuite.h"
+
+#include <gmock/gmock.h>
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "framework/Sheet.h"
+#include "tests/framework/ContractIds.h"
+
+namespace fwtest {
+namespace {
+
+using testing::ElementsAre;
+using testing::IsEmpty;
+using Log = std::vector<std::string>;
+
+std::string hex(unsigned value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%x", value);
+    return text;
+}
+
+// One line per notification, as the test expects it: "<id> <notification> [details]".
+std::string describe(const fw::Message& m) {
+    static const std::map<int, const char*> kCommandNames = {
+        {fw::code::EditSetFocus, "EN_SETFOCUS"}, {fw::code::EditKillFocus, "EN_KILLFOCUS"},
+        {fw::code::EditChange, "EN_CHANGE"},     {fw::code::EditUpdate, "EN_UPDATE"},
+        {fw::code::EditMaxText, "EN_MAXTEXT"},
+    };
+    static const std::map<int, const char*> kNotifyNames = {
+        {fw::code::Click, "NM_CLICK"},
+        {fw::code::DoubleClick, "NM_DBLCLK"},
+        {fw::code::RightClick, "NM_RCLICK"},
+        {fw::code::SetFocus, "NM_SETFOCUS"},
+        {fw::code::KillFocus, "NM_KILLFOCUS"},
+        {fw::code::ReleasedCapture, "NM_RELEASEDCAPTURE"},
+        {fw::code::ItemActivate, "LVN_ITEMACTIVATE"},
+        {fw::code::ItemChanging, "LVN_ITEMCHANGING"},
+        {fw::code::ItemChanged, "LVN_ITEMCHANGED"},
+        {fw::code::InsertItem, "LVN_INSERTITEM"},
+        {fw::code::DeleteItem, "LVN_DELETEITEM"},
+        {fw::code::DeleteAllItems, "LVN_DELETEALLITEMS"},
+    };
+    const std::string id = std::to_string(m.id) + " ";
+    if (m.message == fw::msg::Timer) return "timer " + std::to_string(m.id);
+    if (m.message == fw::msg::Command) {
+        // Combo box, list box and button codes share values: the control tells them apart.
+        if (m.id == IDC_COMBO) {
+            if (m.code == fw::code::ComboSelChange) return id + "CBN_SELCHANGE";
+            if (m.code == fw::code::ComboSetFocus) return id + "CBN_SETFOCUS";
+            if (m.code == fw::code::ComboKillFocus) return id + "CBN_KILLFOCUS";
+            if (m.code == fw::code::ComboSelEndCancel) return id + "CBN_SELENDCANCEL";
+        } else if (m.id == IDC_LIST) {
+            if (m.code == fw::code::ListBoxSelChange) return id + "LBN_SELCHANGE";
+            if (m.code == fw::code::ListBoxSetFocus) return id + "LBN_SETFOCUS";
+            if (m.code == fw::code::ListBoxKillFocus) return id + "LBN_KILLFOCUS";
+        } else if (m.id != IDC_EDIT && m.id != IDC_EDIT2 && m.id != IDC_PAGE_EDIT &&
+                   m.code == fw::code::Clicked) {
+            return id + "BN_CLICKED";
+        }
+        const auto name = kCommandNames.find(m.code);
+        return id + (name != kCommandNames.end() ? name->second : "command " + hex(m.code));
+    }
+    const auto name = kNotifyNames.find(m.code);
+    std::string line = id + (name != kNotifyNames.end() ? name->second
+                                                        : "notify " + std::to_string(m.code));
+    if (m.code == fw::code::ItemChanging || m.code == fw::code::ItemChanged) {
+        line += " row " + std::to_string(m.row) + " " + hex(m.oldState) + "->" +
+                hex(m.newState) + " changed " + hex(m.changed);
+    } else if (m.code == fw::code::InsertItem || m.code == fw::code::DeleteItem ||
+               m.code == fw::code::DeleteAllItems) {
+        line += " row " + std::to_string(m.row);
+    } else if (m.code == fw::code::Click || m.code == fw::code::DoubleClick ||
+               m.code == fw::code::RightClick) {
+        line += " row " + std::to_string(m.row) + (m.x < 16 ? " on box" : " on text");
+    }
+    return line;
+}
+
+// Notifications that only painting raises.
+bool isPainting(const fw::Message& m) {
+    constexpr int kCustomDraw = -12;  // NM_CUSTOMDRAW
+    return m.message == fw::msg::Notify && m.code == kCustomDraw;
+}
+
+// A dialog that records what reaches it, with a small message map of its own.
+class RecordingDialog : public fw::Dialog {
+public:
+    explicit RecordingDialog(int templateId) : Dialog(templateId) {}
+
+    Log take() { return std::exchange(log_, {}); }
+    bool onInit() override {
+        log_.push_back("init");
+        return true;
+    }
+    void onOk() override {
+        okText_ = ui().text(IDC_EDIT);
+        Dialog::onOk();
+    }
+    const std::string& okText() const { return okText_; }
+
+protected:
+    bool onMessage(const fw::Message& m) override;
+
+private:
+    void onButton(const fw::Message&) { log_.push_back("button handler"); }
+    void onTick(const fw::Message&) { log_.push_back("tick handler"); }
+
+    static const fw::MessageEntry<RecordingDialog> kMap[];
+    Log log_;
+    std::string okText_;
+};
+
+const fw::MessageEntry<RecordingDialog> RecordingDialog::kMap[] = {
+    fw::onClick(IDC_BUTTON, &RecordingDialog::onButton),
+    fw::onTimer(7, &RecordingDialog::onTick),
+};
+
+bool RecordingDialog::onMessage(const fw::Message& m) {
+    const bool recorded = m.message == fw::msg::Command || m.message == fw::msg::Notify ||
+                          m.message == fw::msg::Timer;
+    if (recorded && !isPainting(m)) log_.push_back(describe(m));
+    return fw::dispatch(*this, kMap, m);
+}
+
+// The contract dialog, open as a modeless window, with the focus on the push button
+// (which raises no focus notifications), and an empty record.
+class Bench {
+public:
+    explicit Bench(const BackEndParam& param) : backEnd_(param.make()) {
+        backEnd_->host().createModeless(dialog_, nullptr);
+        ui().setFocus(IDC_BUTTON);
+        dialog_.take();
+    }
+    ~Bench() {
+        EXPECT_THAT(script().failures(), IsEmpty());
+        EXPECT_THAT(script().unmet(), IsEmpty());
+    }
+
+    fw::Surface& ui() { return dialog_.ui(); }
+    fw::UserActions& user() { return backEnd_->user(dialog_); }
+    fw::Script& script() { return backEnd_->script(); }
+    fw::Host& host() { return backEnd_->host(); }
+    RecordingDialog& dialog() { return dialog_; }
+    Log take() { return dialog_.take(); }
+
+private:
+    std::unique_ptr<BackEnd> backEnd_;
+    RecordingDialog dialog_{IDD_CONTRACT};
+};
+
+TEST_P(Contract, SettingAnEditsTextNotifiesAndTypingHonoursTheLimit) {
+    Bench bench(GetParam());
+    bench.ui().setText(IDC_EDIT, "abc");
+    EXPECT_EQ(bench.ui().text(IDC_EDIT), "abc");
+    EXPECT_THAT(bench.take(), ElementsAre("1001 EN_UPDATE", "1001 EN_CHANGE"));
+
+    bench.ui().setText(IDC_EDIT, "abc");
+    EXPECT_THAT(bench.take(), ElementsAre("1001 EN_UPDATE", "1001 EN_CHANGE"));
+
+    bench.ui().limitText(IDC_EDIT, 5);
+    bench.user().type(IDC_EDIT, "def");
+    EXPECT_EQ(bench.ui().text(IDC_EDIT), "abcde");
+    EXPECT_EQ(bench.ui().caret(IDC_EDIT), 5);
+    EXPECT_THAT(bench.take(),
+                ElementsAre("1001 EN_SETFOCUS", "1001 EN_UPDATE", "1001 EN_CHANGE",
+                            "1001 EN_UPDATE", "1001 EN_CHANGE", "1001 EN_MAXTEXT",
+                            "1001 EN_UPDATE", "1001 EN_CHANGE"));
+
+    // The limit binds the user, not the code.
+    bench.ui().setText(IDC_EDIT, "abcdefgh");
+    EXPECT_EQ(bench.ui().text(IDC_EDIT), "abcdefgh");
+    bench.ui().setCaret(IDC_EDIT, 2);
+    EXPECT_EQ(bench.ui().caret(IDC_EDIT), 2);
+}
+
+TEST_P(Contract, LabelsAndButtonsChangeWithoutNotifying) {
+    Bench bench(GetParam());
+    bench.ui().setText(IDC_LABEL, "Channel 6");
+    bench.ui().setText(IDC_BUTTON, "Configure");
+    bench.ui().setCheck(IDC_CHECK, true);
+    bench.ui().setCheck(IDC_RADIO2, true);
+    EXPECT_EQ(bench.ui().text(IDC_LABEL), "Channel 6");
+    EXPECT_EQ(bench.ui().text(IDC_BUTTON), "Configure");
+    EXPECT_TRUE(bench.ui().isChecked(IDC_CHECK));
+    EXPECT_TRUE(bench.ui().isChecked(IDC_RADIO2));
+    EXPECT_FALSE(bench.ui().isChecked(IDC_RADIO1));
+
+    bench.ui().enable(IDC_LABEL, false);
+    bench.ui().show(IDC_CHECK, false);
+    EXPECT_FALSE(bench.ui().isEnabled(IDC_LABEL));
+    EXPECT_TRUE(bench.ui().isEnabled(IDC_CHECK));
+    EXPECT_FALSE(bench.ui().isVisible(IDC_CHECK));
+    EXPECT_TRUE(bench.ui().isVisible(IDC_LABEL));
+    EXPECT_THAT(bench.take(), IsEmpty());
+}
+
+TEST_P(Contract, ClickingButtonsTogglesThemAndReachesTheMessageMap) {
+    Bench bench(GetParam());
+    bench.user().click(IDC_CHECK);
+    EXPECT_TRUE(bench.ui().isChecked(IDC_CHECK));
+    bench.user().click(IDC_CHECK);
+    EXPECT_FALSE(bench.ui().isChecked(IDC_CHECK));
+    EXPECT_THAT(bench.take(), ElementsAre("1006 BN_CLICKED", "1006 BN_CLICKED"));
+
+    bench.ui().setCheck(IDC_RADIO1, true);
+    bench.user().click(IDC_RADIO2);
+    EXPECT_TRUE(bench.ui().isChecked(IDC_RADIO2));
+    EXPECT_FALSE(bench.ui().isChecked(IDC_RADIO1));
+    EXPECT_THAT(bench.take(), ElementsAre("1008 BN_CLICKED"));
+
+    bench.user().click(IDC_BUTTON);
+    EXPECT_THAT(bench.take(), ElementsAre("1009 BN_CLICKED", "button handler"));
+    EXPECT_EQ(bench.ui().focus(), IDC_BUTTON);
+}
+
+TEST_P(Contract, FocusMovesWithItsNotifications) {
+    Bench bench(GetParam());
+    bench.ui().setFocus(IDC_EDIT);
+    bench.ui().setFocus(IDC_COMBO);
+    bench.ui().setFocus(IDC_ROWS);
+    bench.ui().setFocus(IDC_LIST);
+    EXPECT_EQ(bench.ui().focus(), IDC_LIST);
+    EXPECT_THAT(bench.take(),
+                ElementsAre("1001 EN_SETFOCUS", "1001 EN_KILLFOCUS", "1003 CBN_SETFOCUS",
+                            "1003 CBN_SELENDCANCEL", "1003 CBN_KILLFOCUS", "1005 NM_SETFOCUS",
+                            "1005 NM_KILLFOCUS", "1004 LBN_SETFOCUS"));
+
+    bench.user().focus(IDC_EDIT2);
+    EXPECT_THAT(bench.take(), ElementsAre("1004 LBN_KILLFOCUS", "1002 EN_SETFOCUS"));
+    EXPECT_EQ(bench.ui().focus(), IDC_EDIT2);
+}
+
+TEST_P(Contract, HidingTheFocusedControlGivesTheFocusToTheFirstControl) {
+    Bench bench(GetParam());
+    bench.ui().setFocus(IDC_COMBO);
+    bench.take();
+    bench.ui().show(IDC_COMBO, false);
+    EXPECT_EQ(bench.ui().focus(), IDC_EDIT);
+    EXPECT_THAT(bench.take(), ElementsAre("1003 CBN_SELENDCANCEL", "1003 CBN_KILLFOCUS",
+                                          "1001 EN_SETFOCUS"));
+
+    bench.ui().enable(IDC_EDIT, false);
+    bench.ui().setFocus(IDC_LIST);
+    bench.take();
+    bench.ui().show(IDC_LIST, false);
+    EXPECT_EQ(bench.ui().focus(), IDC_EDIT2);
+    EXPECT_THAT(bench.take(), ElementsAre("1004 LBN_KILLFOCUS", "1002 EN_SETFOCUS"));
+}
+
+TEST_P(Contract, DisablingTheFocusedControlLeavesNoFocus) {
+    Bench bench(GetParam());
+    bench.ui().setFocus(IDC_EDIT);
+    bench.take();
+    bench.ui().enable(IDC_EDIT, false);
+    EXPECT_EQ(bench.ui().focus(), 0);
+    EXPECT_THAT(bench.take(), ElementsAre("1001 EN_KILLFOCUS"));
+}
+
+TEST_P(Contract, FocusingARadioButtonFromCodeDoesNotClickIt) {
+    Bench bench(GetParam());
+    bench.ui().setFocus(IDC_RADIO1);
+    EXPECT_EQ(bench.ui().focus(), IDC_RADIO1);
+    EXPECT_FALSE(bench.ui().isChecked(IDC_RADIO1));
+    EXPECT_THAT(bench.take(), IsEmpty());
+}
+
+TEST_P(Contract, ComboAndListBoxEntriesCarryDataAndOnlyTheUsersPickNotifies) {
+    Bench bench(GetParam());
+    for (int id : {IDC_COMBO, IDC_LIST}) {
+        SCOPED_TRACE(id);
+        EXPECT_EQ(bench.ui().addItem(id, "Open System", 0), 0);
+        EXPECT_EQ(bench.ui().addItem(id, "Shared Key", 1), 1);
+        EXPECT_EQ(bench.ui().addItem(id, "WPA-PSK", 2), 2);
+        EXPECT_EQ(bench.ui().selection(id), -1);
+        bench.ui().select(id, 1);
+        EXPECT_EQ(bench.ui().itemCount(id), 3);
+        EXPECT_EQ(bench.ui().selection(id), 1);
+        EXPECT_EQ(bench.ui().itemText(id, 2), "WPA-PSK");
+        EXPECT_EQ(bench.ui().itemData(id, 2), 2);
+        bench.ui().select(id, -1);
+        EXPECT_EQ(bench.ui().selection(id), -1);
+        EXPECT_THAT(bench.take(), IsEmpty());
+    }
+
+    bench.user().pick(IDC_COMBO, 2);
+    EXPECT_EQ(bench.ui().selection(IDC_COMBO), 2);
+    bench.user().pick(IDC_LIST, 0);
+    EXPECT_EQ(bench.ui().selection(IDC_LIST), 0);
+    EXPECT_THAT(bench.take(), ElementsAre("1003 CBN_SETFOCUS", "1003 CBN_SELCHANGE",
+                                          "1003 CBN_SELENDCANCEL", "1003 CBN_KILLFOCUS",
+                                          "1004 LBN_SETFOCUS", "1004 LBN_SELCHANGE"));
+
+    bench.ui().clearItems(IDC_COMBO);
+    EXPECT_EQ(bench.ui().itemCount(IDC_COMBO), 0);
+    EXPECT_EQ(bench.ui().selection(IDC_COMBO), -1);
+    EXPECT_THAT(bench.take(), IsEmpty());
+}
+
+// A list view with check boxes, two columns and three rows.
+void fillRows(Bench& bench) {
+    bench.ui().setListStyle(IDC_ROWS, fw::lvs::CheckBoxes | fw::lvs::FullRowSelect);
+    bench.ui().setImages(IDC_ROWS, {IDI_ROW, IDI_ROW_IN_USE});
+    bench.ui().addColumn(IDC_ROWS, "Network", 120);
+    bench.ui().addColumn(IDC_ROWS, "Channel", 60);
+    EXPECT_EQ(bench.ui().insertRow(IDC_ROWS, 0, "Home", 0, 100), 0);
+    EXPECT_EQ(bench.ui().insertRow(IDC_ROWS, 1, "Office", 1, 200), 1);
+    EXPECT_EQ(bench.ui().insertRow(IDC_ROWS, 1, "Cafe", 0, 300), 1);
+}
+
+TEST_P(Contract, ListViewRowsKeepTextImagesAndData) {
+    Bench bench(GetParam());
+    fillRows(bench);
+    EXPECT_THAT(bench.take(),
+                ElementsAre("1005 LVN_INSERTITEM row 0", "1005 LVN_INSERTITEM row 1",
+                            "1005 LVN_INSERTITEM row 1"));
+    bench.ui().setCell(IDC_ROWS, 2, 1, "11");
+    EXPECT_THAT(bench.take(), IsEmpty());
+    // The row's own image and text are item changes.
+    bench.ui().setRowImage(IDC_ROWS, 0, 1);
+    bench.ui().setRowImage(IDC_ROWS, 0, 1);
+    bench.ui().setCell(IDC_ROWS, 0, 0, "House");
+    EXPECT_THAT(bench.take(), ElementsAre("1005 LVN_ITEMCHANGING row 0 0->0 changed 2",
+                                          "1005 LVN_ITEMCHANGED row 0 0->0 changed 2",
+                                          "1005 LVN_ITEMCHANGING row 0 0->0 changed 2",
+                                          "1005 LVN_ITEMCHANGING row 0 0->0 changed 1",
+                                          "1005 LVN_ITEMCHANGED row 0 0->0 changed 1"));
+    EXPECT_EQ(bench.ui().rowCount(IDC_ROWS), 3);
+    EXPECT_EQ(bench.ui().cell(IDC_ROWS, 0, 0), "House");
+    EXPECT_EQ(bench.ui().cell(IDC_ROWS, 1, 0), "Cafe");
+    EXPECT_EQ(bench.ui().cell(IDC_ROWS, 2, 0), "Office");
+    EXPECT_EQ(bench.ui().cell(IDC_ROWS, 2, 1), "11");
+    EXPECT_EQ(bench.ui().cell(IDC_ROWS, 0, 1), "");
+    EXPECT_EQ(bench.ui().rowImage(IDC_ROWS, 0), 1);
+    EXPECT_EQ(bench.ui().rowImage(IDC_ROWS, 2), 1);
+    EXPECT_EQ(bench.ui().rowData(IDC_ROWS, 1), 300);
+    EXPECT_FALSE(bench.ui().isRowChecked(IDC_ROWS, 0));
+    EXPECT_EQ(bench.ui().selectedRow(IDC_ROWS), -1);
+    EXPECT_THAT(bench.take(), IsEmpty());
+}
+
+TEST_P(Contract, ChangingARowsStateOrCheckBoxNotifies) {
+    Bench bench(GetParam());
+    fillRows(bench);
+    bench.take();
+    const unsigned both = fw::row::Selected | fw::row::Focused;
+    bench.ui().setRowState(IDC_ROWS, 1, both, both);
+    EXPECT_EQ(bench.ui().selectedRow(IDC_ROWS), 1);
+    EXPECT_EQ(bench.ui().rowState(IDC_ROWS, 1) & both, both);
+    EXPECT_THAT(bench.take(), ElementsAre("1005 LVN_ITEMCHANGING row 1 1000->1003 changed 8",
+                                          "1005 LVN_ITEMCHANGED row 1 1000->1003 changed 8"));
+
+    bench.ui().setRowState(IDC_ROWS, 2, both, both);
+    EXPECT_EQ(bench.ui().selectedRow(IDC_ROWS), 2);
+    EXPECT_EQ(bench.ui().rowState(IDC_ROWS, 1) & both, 0u);
+    EXPECT_THAT(bench.take(), ElementsAre("1005 LVN_ITEMCHANGING row 2 1000->1003 changed 8",
+                                          "1005 LVN_ITEMCHANGING row 1 1003->1001 changed 8",
+                                          "1005 LVN_ITEMCHANGED row 1 1003->1001 changed 8",
+                                          "1005 LVN_ITEMCHANGING row 1 1001->1000 changed 8",
+                                          "1005 LVN_ITEMCHANGED row 1 1001->1000 changed 8",
+                                          "1005 LVN_ITEMCHANGED row 2 1000->1003 changed 8"));
+
+    // Clearing the selection leaves the focus.
+    bench.ui().setRowState(IDC_ROWS, 2, 0, fw::row::Selected);
+    EXPECT_EQ(bench.ui().selectedRow(IDC_ROWS), -1);
+    EXPECT_EQ(bench.ui().rowState(IDC_ROWS, 2), fw::row::Unchecked | fw::row::Focused);
+    EXPECT_THAT(bench.take(), ElementsAre("1005 LVN_ITEMCHANGING row 2 1003->1001 changed 8",
+                                          "1005 LVN_ITEMCHANGED row 2 1003->1001 changed 8"));
+
+    bench.ui().setRowChecked(IDC_ROWS, 0, true);
+    EXPECT_TRUE(bench.ui().isRowChecked(IDC_ROWS, 0));
+    EXPECT_THAT(bench.take(), ElementsAre("1005 LVN_ITEMCHANGING row 0 1000->2000 changed 8",
+                                          "1005 LVN_ITEMCHANGED row 0 1000->2000 changed 8"));
+    bench.ui().setRowChecked(IDC_ROWS, 0, true);
+    EXPECT_THAT(bench.take(), ElementsAre("1005 LVN_ITEMCHANGING row 0 2000->2000 changed 8"));
+}
+
+TEST_P(Contract, DeletingRowsNotifies) {
+    Bench bench(GetParam());
+    fillRows(bench);
+    const unsigned both = fw::row::Selected | fw::row::Focused;
+    bench.ui().setRowState(IDC_ROWS, 1, both, both);
+    bench.take();
+    bench.ui().deleteRow(IDC_ROWS, 1);
+    EXPECT_EQ(bench.ui().rowCount(IDC_ROWS), 2);
+    EXPECT_EQ(bench.ui().cell(IDC_ROWS, 1, 0), "Office");
+    EXPECT_EQ(bench.ui().selectedRow(IDC_ROWS), -1);
+    EXPECT_THAT(bench.take(), ElementsAre("1005 LVN_ITEMCHANGING row 1 1003->1000 changed 8",
+                                          "1005 LVN_ITEMCHANGED row 1 1003->1000 changed 8",
+                                          "1005 LVN_DELETEITEM row 1"));
+    bench.ui().deleteRow(IDC_ROWS, 0);
+    EXPECT_THAT(bench.take(), ElementsAre("1005 LVN_ITEMCHANGING row 0 1000->1000 changed 8",
+                                          "1005 LVN_DELETEITEM row 0"));
+    bench.ui().insertRow(IDC_ROWS, 1, "Cafe", 0, 300);
+    bench.take();
+    bench.ui().deleteAllRows(IDC_ROWS);
+    EXPECT_EQ(bench.ui().rowCount(IDC_ROWS), 0);
+    EXPECT_THAT(bench.take(), ElementsAre("1005 LVN_DELETEALLITEMS row -1",
+                                          "1005 LVN_DELETEITEM row 1",
+                                          "1005 LVN_DELETEITEM row 0"));
+}
+
+TEST_P(Contract, ClickingRowsSelectsAndChecksThem) {
+    Bench bench(GetParam());
+    fillRows(bench);
+    bench.take();
+    bench.user().clickRow(IDC_ROWS, 2);
+    EXPECT_EQ(bench.ui().selectedRow(IDC_ROWS), 2);
+    EXPECT_EQ(bench.ui().focus(), IDC_ROWS);
+    EXPECT_THAT(bench.take(), ElementsAre("1005 NM_RELEASEDCAPTURE",
+                                          "1005 LVN_ITEMCHANGING row 2 1000->1003 changed 8",
+                                          "1005 LVN_ITEMCHANGED row 2 1000->1003 changed 8",
+                                          "1005 NM_SETFOCUS", "1005 NM_CLICK row 2 on text"));
+
+    // The click comes before the box changes.
+    bench.user().clickCheckBox(IDC_ROWS, 0);
+    EXPECT_TRUE(bench.ui().isRowChecked(IDC_ROWS, 0));
+    EXPECT_EQ(bench.ui().selectedRow(IDC_ROWS), 2);
+    EXPECT_THAT(bench.take(), ElementsAre("1005 NM_RELEASEDCAPTURE", "1005 NM_CLICK row 0 on box",
+                                          "1005 LVN_ITEMCHANGING row 0 1000->2000 changed 8",
+                                          "1005 LVN_ITEMCHANGED row 0 1000->2000 changed 8"));
+
+    bench.user().doubleClickRow(IDC_ROWS, 1);
+    EXPECT_THAT(bench.take(),
+                ElementsAre("1005 NM_RELEASEDCAPTURE",
+                            "1005 LVN_ITEMCHANGING row 2 1003->1001 changed 8",
+                            "1005 LVN_ITEMCHANGED row 2 1003->1001 changed 8",
+                            "1005 LVN_ITEMCHANGING row 1 1000->1003 changed 8",
+                            "1005 LVN_ITEMCHANGING row 2 1001->1000 changed 8",
+                            "1005 LVN_ITEMCHANGED row 2 1001->1000 changed 8",
+                            "1005 LVN_ITEMCHANGED row 1 1000->1003 changed 8",
+                            "1005 NM_CLICK row 1 on text", "1005 NM_RELEASEDCAPTURE",
+                            "1005 NM_DBLCLK row 1 on text", "1005 LVN_ITEMACTIVATE"));
+
+    // Clicking the selected row again changes nothing.
+    bench.user().clickRow(IDC_ROWS, 1);
+    EXPECT_THAT(bench.take(), ElementsAre("1005 NM_RELEASEDCAPTURE", "1005 NM_CLICK row 1 on text"));
+
+    // A right click focuses the row first, then selects it; giving the focus to the row
+    // that has it takes it away and back.
+    bench.user().rightClickRow(IDC_ROWS, 0);
+    EXPECT_EQ(bench.ui().selectedRow(IDC_ROWS), 0);
+    EXPECT_EQ(bench.ui().rowState(IDC_ROWS, 0), fw::row::Checked | fw::row::Selected | fw::row::Focused);
+    EXPECT_THAT(bench.take(),
+                ElementsAre("1005 NM_RELEASEDCAPTURE",
+                            "1005 LVN_ITEMCHANGING row 0 2000->2001 changed 8",
+                            "1005 LVN_ITEMCHANGING row 1 1003->1002 changed 8",
+                            "1005 LVN_ITEMCHANGED row 1 1003->1002 changed 8",
+                            "1005 LVN_ITEMCHANGED row 0 2000->2001 changed 8",
+                            "1005 LVN_ITEMCHANGING row 1 1002->1000 changed 8",
+                            "1005 LVN_ITEMCHANGED row 1 1002->1000 changed 8",
+                            "1005 LVN_ITEMCHANGING row 0 2001->2003 changed 8",
+                            "1005 LVN_ITEMCHANGING row 0 2003->2002 changed 8",
+                            "1005 LVN_ITEMCHANGED row 0 2003->2002 changed 8",
+                            "1005 LVN_ITEMCHANGED row 0 2001->2003 changed 8",
+                            "1005 NM_RCLICK row 0 on text"));
+}
+
+TEST_P(Contract, ClickingARowsCheckBoxLeavesFocusAndSelection) {
+    Bench bench(GetParam());
+    fillRows(bench);
+    bench.take();
+    bench.user().clickCheckBox(IDC_ROWS, 1);
+    EXPECT_TRUE(bench.ui().isRowChecked(IDC_ROWS, 1));
+    EXPECT_EQ(bench.ui().focus(), IDC_BUTTON);
+    EXPECT_EQ(bench.ui().selectedRow(IDC_ROWS), -1);
+    EXPECT_THAT(bench.take(), ElementsAre("1005 NM_RELEASEDCAPTURE", "1005 NM_CLICK row 1 on box",
+                                          "1005 LVN_ITEMCHANGING row 1 1000->2000 changed 8",
+                                          "1005 LVN_ITEMCHANGED row 1 1000->2000 changed 8"));
+}
+
+TEST_P(Contract, ProgressBarsAndSpinsKeepRangeAndPosition) {
+    Bench bench(GetParam());
+    bench.ui().setRange(IDC_PROGRESS, 0, 40);
+    bench.ui().setPos(IDC_PROGRESS, 25);
+    bench.ui().setRange(IDC_SPIN, 1, 14);
+    bench.ui().setPos(IDC_SPIN, 6);
+    EXPECT_EQ(bench.ui().range(IDC_PROGRESS), std::make_pair(0, 40));
+    EXPECT_EQ(bench.ui().pos(IDC_PROGRESS), 25);
+    EXPECT_EQ(bench.ui().range(IDC_SPIN), std::make_pair(1, 14));
+    EXPECT_EQ(bench.ui().pos(IDC_SPIN), 6);
+    EXPECT_THAT(bench.take(), IsEmpty());
+}
+
+TEST_P(Contract, TimersFireIntoTheMessageMapUntilKilled) {
+    Bench bench(GetParam());
+    bench.ui().setTimer(7, 10);
+    bench.user().fireTimer(7);
+    EXPECT_THAT(bench.take(), ElementsAre("timer 7", "tick handler"));
+    bench.ui().killTimer(7);
+    bench.ui().setTimer(8, 10);
+    bench.user().fireTimer(8);
+    bench.ui().killTimer(8);
+    EXPECT_THAT(bench.take(), ElementsAre("timer 8"));
+}
+
+TEST_P(Contract, MessageBoxesAreAnsweredByTheScriptAndRecorded) {
+    Bench bench(GetParam());
+    bench.script().expectMessageBox("Change WEP key size?", fw::id::No);
+    bench.script().expectMessageBox("Please select a Tx WEP Key!", fw::id::Ok);
+    EXPECT_EQ(bench.ui().messageBox("Change WEP key size?", "Tovix",
+                                    fw::mb::YesNo | fw::mb::IconQuestion),
+              fw::id::No);
+    EXPECT_EQ(bench.ui().messageBox("Please select a Tx WEP Key!", "Tovix",
+                                    fw::mb::Ok | fw::mb::IconExclamation),
+              fw::id::Ok);
+    ASSERT_EQ(bench.script().shownBoxes().size(), 2u);
+    EXPECT_EQ(bench.script().shownBoxes()[0].caption, "Tovix");
+    EXPECT_EQ(bench.script().shownBoxes()[0].flags, fw::mb::YesNo | fw::mb::IconQuestion);
+    EXPECT_EQ(bench.script().shownBoxes()[1].text, "Please select a Tx WEP Key!");
+    EXPECT_EQ(bench.script().shownBoxes()[1].flags, fw::mb::Ok | fw::mb::IconExclamation);
+}
+
+TEST_P(Contract, AMessageBoxAgainstTheScriptIsAFailure) {
+    auto backEnd = GetParam().make();
+    RecordingDialog dialog(IDD_CONTRACT);
+    backEnd->host().createModeless(dialog, nullptr);
+    backEnd->script().expectMessageBox("Expected", fw::id::Ok);
+    dialog.ui().messageBox("Something else", "Tovix", fw::mb::Ok);
+    ASSERT_EQ(backEnd->script().failures().size(), 1u);
+    EXPECT_EQ(backEnd->script().failures()[0],
+              "unexpected message box \"Something else\" (expected message box \"Expected\")");
+    EXPECT_THAT(backEnd->script().unmet(), ElementsAre("message box \"Expected\""));
+}
+
+TEST_P(Contract, ModalDialogsRunThroughTheHost) {
+    Bench bench(GetParam());
+    RecordingDialog modal(IDD_CONTRACT_MODAL);
+    bench.script().expectDialog(IDD_CONTRACT_MODAL, [](fw::Dialog&, fw::UserActions& user) {
+        user.type(IDC_EDIT, "key");
+        user.click(fw::id::Ok);
+    });
+    EXPECT_EQ(bench.host().runModal(modal, &bench.dialog()), fw::id::Ok);
+    EXPECT_EQ(modal.okText(), "key");
+    EXPECT_FALSE(modal.hasWindow());
+
+    bench.script().expectDialog(IDD_CONTRACT_MODAL, [](fw::Dialog&, fw::UserActions& user) {
+        user.click(fw::id::Cancel);
+    });
+    EXPECT_EQ(bench.host().runModal(modal, &bench.dialog()), fw::id::Cancel);
+}
+
+// A page that records the sheet's notifications, and may refuse to be left or applied.
+class RecordingPage : public fw::Page {
+public:
+    RecordingPage(int templateId, std::string name, Log& log)
+        : Page(templateId, name), name_(std::move(name)), log_(log) {}
+
+    bool refuseLeaving = false;
+    bool refuseApply = false;
+    bool refuseFinish = false;
+
+    bool onInit() override { return note("init", true); }
+    void onSetActive() override {
+        note("set-active", true);
+        if (sheet()->mode() == fw::Sheet::Mode::Wizard) {
+            sheet()->setWizardButtons(fw::wiz::Back | fw::wiz::Next);
+        }
+    }
+    bool onKillActive() override { return note("kill-active", !refuseLeaving); }
+    bool onApply() override { return note("apply", !refuseApply); }
+    void onReset() override { note("reset", true); }
+    bool onWizardBack() override { return note("back", true); }
+    bool onWizardNext() override { return note("next", true); }
+    bool onWizardFinish() override { return note("finish", !refuseFinish); }
+
+private:
+    bool note(const char* what, bool result) {
+        log_.push_back(name_ + " " + what);
+        return result;
+    }
+    std::string name_;
+    Log& log_;
+};
+
+class RecordingSheet : public fw::Sheet {
+public:
+    RecordingSheet(std::string caption, Mode mode, Log& log)
+        : Sheet(std::move(caption), mode), log_(log) {}
+    bool onInit() override {
+        log_.push_back("sheet init");
+        return true;
+    }
+
+private:
+    Log& log_;
+};
+
+struct Pages {
+    Log log;
+    RecordingPage a{IDD_PAGE_A, "Page A", log};
+    RecordingPage b{IDD_PAGE_B, "Page B", log};
+    RecordingPage c{IDD_PAGE_C, "Page C", log};
+    Log take() { return std::exchange(log, {}); }
+};
+
+TEST_P(Contract, ASheetShowsItsPagesInOrderAndAPageMayRefuseToBeLeft) {
+    auto backEnd = GetParam().make();
+    Pages pages;
+    RecordingSheet sheet("Settings", fw::Sheet::Mode::Modeless, pages.log);
+    sheet.addPage(pages.a);
+    sheet.addPage(pages.b);
+    backEnd->host().createSheet(sheet, nullptr);
+    EXPECT_THAT(pages.take(), ElementsAre("sheet init", "Page A init", "Page A set-active"));
+    EXPECT_EQ(sheet.activeIndex(), 0);
+    EXPECT_TRUE(pages.a.hasWindow());
+    EXPECT_FALSE(pages.b.hasWindow());
+
+    EXPECT_TRUE(sheet.select(1));
+    EXPECT_EQ(sheet.activeIndex(), 1);
+    EXPECT_THAT(pages.take(), ElementsAre("Page A kill-active", "Page B init",
+                                          "Page B set-active"));
+
+    pages.b.refuseLeaving = true;
+    EXPECT_FALSE(sheet.select(0));
+    EXPECT_EQ(sheet.activeIndex(), 1);
+    EXPECT_THAT(pages.take(), ElementsAre("Page B kill-active"));
+    pages.b.refuseLeaving = false;
+}
+
+TEST_P(Contract, PagesComeAndGoWhileTheSheetIsOpen) {
+    auto backEnd = GetParam().make();
+    Pages pages;
+    RecordingSheet sheet("Settings", fw::Sheet::Mode::Modeless, pages.log);
+    sheet.addPage(pages.a);
+    sheet.addPage(pages.b);
+    backEnd->host().createSheet(sheet, nullptr);
+    sheet.select(1);
+    pages.take();
+
+    sheet.addPage(pages.c);
+    EXPECT_EQ(sheet.pageCount(), 3);
+    EXPECT_FALSE(pages.c.hasWindow());
+    EXPECT_THAT(pages.take(), IsEmpty());
+
+    sheet.removePage(pages.b);
+    EXPECT_FALSE(pages.b.hasWindow());
+    EXPECT_EQ(sheet.pageCount(), 2);
+    EXPECT_EQ(&sheet.page(sheet.activeIndex()), &pages.a);
+    EXPECT_THAT(pages.take(), ElementsAre("Page A set-active"));
+
+    sheet.setPages({&pages.c, &pages.b});
+    EXPECT_EQ(sheet.pageCount(), 2);
+    EXPECT_EQ(&sheet.page(0), &pages.c);
+    EXPECT_EQ(&sheet.page(1), &pages.b);
+    EXPECT_EQ(sheet.activeIndex(), 0);
+    EXPECT_FALSE(pages.a.hasWindow());
+    EXPECT_THAT(pages.take(), ElementsAre("Page C init", "Page C set-active",
+                                          "Page C kill-active", "Page C set-active"));
+}
+
+TEST_P(Contract, OkAppliesEveryShownPageAndClosesAModelessSheet) {
+    auto backEnd = GetParam().make();
+    Pages pages;
+    RecordingSheet sheet("Settings", fw::Sheet::Mode::Modeless, pages.log);
+    sheet.addPage(pages.a);
+    sheet.addPage(pages.b);
+    sheet.addPage(pages.c);
+    backEnd->host().createSheet(sheet, nullptr);
+    sheet.select(2);
+    pages.take();
+
+    pages.a.refuseApply = true;
+    sheet.pressButton(fw::SheetButton::Ok);
+    EXPECT_TRUE(sheet.hasWindow());
+    EXPECT_EQ(sheet.activeIndex(), 0);
+    EXPECT_THAT(pages.take(), ElementsAre("Page C kill-active", "Page A apply"));
+
+    pages.a.refuseApply = false;
+    sheet.pressButton(fw::SheetButton::Ok);
+    EXPECT_FALSE(sheet.hasWindow());
+    EXPECT_FALSE(pages.a.hasWindow());
+    EXPECT_THAT(pages.take(), ElementsAre("Page A kill-active", "Page A apply", "Page C apply"));
+}
+
+TEST_P(Contract, AModalSheetEndsWithOkOrCancel) {
+    Bench bench(GetParam());
+    Pages pages;
+    RecordingSheet sheet("Configure Network", fw::Sheet::Mode::Modal, pages.log);
+    sheet.addPage(pages.a);
+    sheet.addPage(pages.b);
+    bench.script().expectSheet("Configure Network", [](fw::Dialog& dialog, fw::UserActions&) {
+        auto& sheet = static_cast<fw::Sheet&>(dialog);
+        sheet.select(1);
+        sheet.pressButton(fw::SheetButton::Ok);
+    });
+    EXPECT_EQ(bench.host().runSheet(sheet, &bench.dialog()), fw::id::Ok);
+    EXPECT_THAT(pages.take(), ElementsAre("sheet init", "Page A init", "Page A set-active",
+                                          "Page A kill-active", "Page B init",
+                                          "Page B set-active", "Page B kill-active",
+                                          "Page A apply", "Page B apply"));
+    EXPECT_FALSE(pages.a.hasWindow());
+
+    bench.script().expectSheet("Configure Network", [](fw::Dialog& dialog, fw::UserActions&) {
+        static_cast<fw::Sheet&>(dialog).pressButton(fw::SheetButton::Cancel);
+    });
+    EXPECT_EQ(bench.host().runSheet(sheet, &bench.dialog()), fw::id::Cancel);
+    EXPECT_THAT(pages.take(), ElementsAre("sheet init", "Page A init", "Page A set-active",
+                                          "Page A reset"));
+}
+
+TEST_P(Contract, AWizardWalksItsPagesAndFinishMayBeRefused) {
+    Bench bench(GetParam());
+    Pages pages;
+    RecordingSheet wizard("Create New Profile", fw::Sheet::Mode::Wizard, pages.log);
+    wizard.addPage(pages.a);
+    wizard.addPage(pages.b);
+    pages.b.refuseFinish = true;
+    bench.script().expectSheet("Create New Profile", [&](fw::Dialog& dialog, fw::UserActions&) {
+        auto& sheet = static_cast<fw::Sheet&>(dialog);
+        sheet.pressButton(fw::SheetButton::Next);
+        sheet.setWizardButtons(fw::wiz::Back | fw::wiz::Finish);
+        EXPECT_TRUE(sheet.ui().isEnabled(fw::Sheet::kBackButton));
+        EXPECT_TRUE(sheet.ui().isVisible(fw::Sheet::kFinishButton));
+        EXPECT_FALSE(sheet.ui().isVisible(fw::Sheet::kNextButton));
+        sheet.pressButton(fw::SheetButton::Finish);
+        EXPECT_EQ(sheet.activeIndex(), 1);
+        pages.b.refuseFinish = false;
+        sheet.pressButton(fw::SheetButton::Back);
+        sheet.pressButton(fw::SheetButton::Next);
+        sheet.pressButton(fw::SheetButton::Finish);
+    });
+    EXPECT_EQ(bench.host().runSheet(wizard, &bench.dialog()), fw::id::Ok);
+    EXPECT_THAT(pages.take(),
+                ElementsAre("sheet init", "Page A init", "Page A set-active", "Page A next",
+                            "Page A kill-active", "Page B init", "Page B set-active",
+                            "Page B finish", "Page B back", "Page B kill-active",
+                            "Page A set-active", "Page A next", "Page A kill-active",
+                            "Page B set-active", "Page B finish"));
+}
+
+TEST_P(Contract, ASheetEmbeddedInADialogHostsItsPages) {
+    Bench bench(GetParam());
+    Pages pages;
+    RecordingSheet editor("", fw::Sheet::Mode::Modeless, pages.log);
+    editor.addPage(pages.a);
+    editor.addPage(pages.b);
+    bench.host().embedSheet(editor, bench.dialog(), {IDC_FRAME, 2, 20, 2, 0});
+    EXPECT_TRUE(editor.hasWindow());
+    EXPECT_EQ(editor.activeIndex(), 0);
+    pages.a.ui().setText(IDC_PAGE_EDIT, "Home");
+    EXPECT_EQ(pages.a.ui().text(IDC_PAGE_EDIT), "Home");
+    EXPECT_TRUE(editor.select(1));
+    bench.script().expectMessageBox("Please enter the network information:", fw::id::Ok);
+    EXPECT_EQ(pages.b.ui().messageBox("Please enter the network information:", "Tovix",
+                                      fw::mb::Ok | fw::mb::IconExclamation),
+              fw::id::Ok);
+    EXPECT_THAT(pages.take(), ElementsAre("sheet init", "Page A init", "Page A set-active",
+                                          "Page A kill-active", "Page B init",
+                                          "Page B set-active"));
+}
+
+}  // namespace
+}  // namespace fwtest

@@ -1,0 +1,41 @@
+// A back end for behaviour suites that run the same test body twice: natively on the
+// in-memory surface and under Wine on real windows.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "framework/Dialog.h"
+#include "framework/Host.h"
+#include "framework/MemorySurface.h"
+#include "framework/Script.h"
+#include "framework/UserActions.h"
+
+namespace fwtest {
+
+class BackEnd {
+public:
+    virtual ~BackEnd() = default;
+    // The host that makes the windows of the dialogs under test.
+    virtual fw::Host& host() = 0;
+    // The script that answers message boxes and modal windows.
+    virtual fw::Script& script() = 0;
+    // The user's hands on the window of `dialog`, which must exist.
+    virtual fw::UserActions& user(const fw::Dialog& dialog) = 0;
+};
+// A suite checks at its end that script().failures() and script().unmet() are empty:
+// windows against the script are recorded there, not thrown.
+
+// A named way to make a back end: the parameter of a suite that runs on several.
+struct BackEndParam {
+    std::string name;
+    std::function<std::unique_ptr<BackEnd>()> make;
+};
+
+// The in-memory back end, with the layouts of the dialog templates the suite uses.
+std::unique_ptr<BackEnd> makeMemoryBackEnd(
+    const std::map<int, std::vector<fw::ControlSpec>>& layouts);
+
+}  // namespace fwtest

@@ -1,0 +1,27 @@
+#include "framework/MemoryHost.h"
+#include "tests/support/BackEnd.h"
+
+namespace fwtest {
+namespace {
+
+class MemoryBackEnd final : public BackEnd {
+public:
+    explicit MemoryBackEnd(const std::map<int, std::vector<fw::ControlSpec>>& layouts) {
+        for (const auto& [templateId, layout] : layouts) host_.declare(templateId, layout);
+    }
+    fw::Host& host() override { return host_; }
+    fw::Script& script() override { return host_.script(); }
+    fw::UserActions& user(const fw::Dialog& dialog) override { return host_.surfaceOf(dialog); }
+
+private:
+    fw::MemoryHost host_;
+};
+
+}  // namespace
+
+std::unique_ptr<BackEnd> makeMemoryBackEnd(
+    const std::map<int, std::vector<fw::ControlSpec>>& layouts) {
+    return std::make_unique<MemoryBackEnd>(layouts);
+}
+
+}  // namespace fwtest

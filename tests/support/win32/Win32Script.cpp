@@ -1,0 +1,128 @@
+#include "tests/support/win32/Win32Script.h"
+
+#include <prsht.h>
+
+#include <string>
+
+#include "framework/Sheet.h"
+#include "framework/win32/Win32Host.h"
+#include "framework/win32/Win32Surface.h"
+#include "tests/support/win32/Win32User.h"
+
+namespace fwtest {
+namespace {
+
+Win32Script* gActive = nullptr;
+
+// The controls of a message box: its text and its icon.
+constexpr int kBoxText = 0xFFFF;
+constexpr int kBoxIcon = 0x0440;
+
+bool isShown(HWND box, int id) {
+    HWND button = GetDlgItem(box, id);
+    return button && (GetWindowLongA(button, GWL_STYLE) & WS_VISIBLE);
+}
+
+// The MB_ flags that the box's visible buttons and icon stand for.
+unsigned boxFlags(HWND box) {
+    unsigned flags = MB_OK;
+    if (isShown(box, IDYES) && isShown(box, IDNO)) {
+        flags = isShown(box, IDCANCEL) ? MB_YESNOCANCEL : MB_YESNO;
+    } else if (isShown(box, IDOK) && isShown(box, IDCANCEL)) {
+        flags = MB_OKCANCEL;
+    }
+    const HICON icon =
+        reinterpret_cast<HICON>(SendDlgItemMessageA(box, kBoxIcon, STM_GETICON, 0, 0));
+    struct Known {
+        LPCSTR icon;
+        unsigned flag;
+    };
+    static const Known kIcons[] = {{IDI_HAND, MB_ICONHAND},
+                                   {IDI_QUESTION, MB_ICONQUESTION},
+                                   {IDI_EXCLAMATION, MB_ICONEXCLAMATION},
+                                   {IDI_ASTERISK, MB_ICONASTERISK}};
+    for (const Known& known : kIcons) {
+        if (icon && icon == LoadIconA(nullptr, known.icon)) flags |= known.flag;
+    }
+    return flags;
+}
+
+std::string windowText(HWND window) {
+    std::string text(GetWindowTextLengthA(window) + 1, '\0');
+    text.resize(GetWindowTextA(window, &text[0], static_cast<int>(text.size())));
+    return text;
+}
+
+}  // namespace
+
+Win32Script::Win32Script(fw::Script& script)
+    : script_(script), hook_(SetWindowsHookExA(WH_CBT, hook, nullptr, GetCurrentThreadId())) {
+    gActive = this;
+}
+
+Win32Script::~Win32Script() {
+    UnhookWindowsHookEx(hook_);
+    gActive = nullptr;
+}
+
+LRESULT CALLBACK Win32Script::hook(int code, WPARAM wParam, LPARAM lParam) {
+    if (gActive) {
+        HWND window = reinterpret_cast<HWND>(wParam);
+        if (code == HCBT_ACTIVATE) gActive->activated(window);
+        if (code == HCBT_DESTROYWND) gActive->seen_.erase(window);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void Win32Script::activated(HWND window) {
+    // A window comes back to the front after each box it owned: answer it once. A
+    // sheet is known as ours only once it is initialised: look at the window from its
+    // modal loop.
+    if (!window || !seen_.insert(window).second) return;
+    pending_.push_back(window);
+    SetTimer(nullptr, 0, 0, runPending);
+}
+
+void Win32Script::answerMessageBox(HWND box) {
+    fw::ShownBox shown;
+    shown.text = windowText(GetDlgItem(box, kBoxText));
+    shown.caption = windowText(box);
+    shown.flags = boxFlags(box);
+    const int answer = script_.answerMessageBox(shown).value_or(IDCANCEL);
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+}
+
+void CALLBACK Win32Script::runPending(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    if (!gActive || gActive->pending_.empty()) return;
+    const HWND window = gActive->pending_.front();
+    gActive->pending_.pop_front();
+    if (IsWindow(window)) gActive->answer(window);
+}
+
+void Win32Script::answer(HWND window) {
+    fw::Dialog* dialog = fw::Win32Host::dialogOf(window);
+    if (!dialog) {
+        if (GetDlgItem(window, kBoxText)) answerMessageBox(window);
+        return;
+    }
+    const auto role = dynamic_cast<const fw::Win32Surface&>(dialog->ui()).role();
+    std::optional<fw::DialogAction> action;
+    if (role == fw::Win32Surface::Role::ModalDialog) {
+        action = script_.answerDialog(dialog->templateId());
+    } else if (role == fw::Win32Surface::Role::ModalSheet) {
+        action = script_.answerSheet(static_cast<const fw::Sheet&>(*dialog).caption());
+    } else {
+        return;  // the test's own modeless windows
+    }
+    if (action) {
+        Win32User user(window);
+        (*action)(*dialog, user);
+    } else if (role == fw::Win32Surface::Role::ModalSheet) {
+        SendMessageA(window, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    } else {
+        EndDialog(window, IDCANCEL);
+    }
+}
+
+}  // namespace fwtest

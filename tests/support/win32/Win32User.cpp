@@ -1,0 +1,105 @@
+#include "tests/support/win32/Win32User.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+namespace fwtest {
+
+HWND Win32User::item(int id) const {
+    HWND control = GetDlgItem(dialog_, id);
+    if (!control) ADD_FAILURE() << "the window has no control " << id;
+    return control;
+}
+
+void Win32User::click(int id) {
+    HWND button = item(id);
+    if (!IsWindowEnabled(button) || !IsWindowVisible(button)) {
+        ADD_FAILURE() << "control " << id << " is disabled or hidden";
+        return;
+    }
+    SendMessageA(button, BM_CLICK, 0, 0);
+}
+
+void Win32User::type(int id, const std::string& text) {
+    HWND edit = item(id);
+    SetFocus(edit);
+    const int end = GetWindowTextLengthA(edit);
+    SendMessageA(edit, EM_SETSEL, end, end);
+    for (char c : text) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
+void Win32User::pick(int id, int index) {
+    // Choosing in an open drop-down list ends in the control's selection change
+    // notification; the selection is made, and the notification sent, as the control does.
+    HWND control = item(id);
+    char name[16] = {};
+    GetClassNameA(control, name, sizeof name);
+    const bool listBox = lstrcmpiA(name, "ListBox") == 0;
+    SetFocus(control);
+    SendMessageA(control, listBox ? LB_SETCURSEL : CB_SETCURSEL, index, 0);
+    SendMessageA(dialog_, WM_COMMAND, MAKEWPARAM(id, listBox ? LBN_SELCHANGE : CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(control));
+}
+
+void Win32User::focus(int id) { SetFocus(item(id)); }
+
+POINT Win32User::rowPoint(HWND list, int row, bool checkBox) const {
+    RECT area = {};
+    area.left = checkBox ? LVIR_ICON : LVIR_LABEL;
+    SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&area));
+    // The check box (the state image) stands just left of the row's icon.
+    const LONG x = checkBox ? area.left - 8 : (area.left + area.right) / 2;
+    return {x, (area.top + area.bottom) / 2};
+}
+
+void Win32User::clickRow(int id, int row) {
+    HWND list = item(id);
+    const POINT at = rowPoint(list, row, false);
+    SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    SendMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+}
+
+void Win32User::clickCheckBox(int id, int row) {
+    HWND list = item(id);
+    const POINT at = rowPoint(list, row, true);
+    SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    SendMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+}
+
+void Win32User::doubleClickRow(int id, int row) {
+    HWND list = item(id);
+    const POINT at = rowPoint(list, row, false);
+    const LPARAM where = MAKELPARAM(at.x, at.y);
+    SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, where);
+    SendMessageA(list, WM_LBUTTONUP, 0, where);
+    SendMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, where);
+    SendMessageA(list, WM_LBUTTONUP, 0, where);
+}
+
+void Win32User::rightClickRow(int id, int row) {
+    HWND list = item(id);
+    const POINT at = rowPoint(list, row, false);
+    const LPARAM where = MAKELPARAM(at.x, at.y);
+    // The list view follows the mouse until the button is released: the release waits
+    // in the queue.
+    PostMessageA(list, WM_RBUTTONUP, 0, where);
+    SendMessageA(list, WM_RBUTTONDOWN, MK_RBUTTON, where);
+}
+
+void Win32User::fireTimer(int timerId) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < 5000) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            const bool fired = message.message == WM_TIMER && message.hwnd == dialog_ &&
+                               message.wParam == static_cast<WPARAM>(timerId);
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+            if (fired) return;
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+    ADD_FAILURE() << "timer " << timerId << " did not fire";
+}
+
+}  // namespace fwtest

@@ -12,25 +12,28 @@ constexpr DWORD kPollMs = 200;
 constexpr DWORD kMaxScenarioBytes = 1 << 20;
 constexpr const char* kScenarioName = "Tovix.scn";
 
-// The folder of `module`'s file, with its trailing separator.
-std::string moduleFolder(HMODULE module) {
+// The full path of `module`'s file.
+std::string modulePath(HMODULE module) {
     std::vector<char> path(MAX_PATH);
     for (;;) {
         const DWORD length =
             GetModuleFileNameA(module, path.data(), static_cast<DWORD>(path.size()));
         if (length == 0) return std::string();
-        if (length < path.size()) {
-            const std::string file(path.data(), length);
-            return file.substr(0, file.find_last_of("\\/") + 1);
-        }
+        if (length < path.size()) return std::string(path.data(), length);
         path.resize(path.size() * 2);
     }
 }
 
+std::string folderOf(const std::string& path) {
+    return path.substr(0, path.find_last_of("\\/") + 1);
+}
+
 bool readFile(const std::string& path, std::string& text) {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Others may replace the file while it is read; Windows 9x knows no delete sharing.
+    const DWORD sharing =
+        FILE_SHARE_READ | FILE_SHARE_WRITE | (isWindows9x() ? 0 : FILE_SHARE_DELETE);
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     const DWORD size = GetFileSize(file, nullptr);
     bool good = size != INVALID_FILE_SIZE && size <= kMaxScenarioBytes;
@@ -52,7 +55,10 @@ Scenario withoutCard() {
 }  // namespace
 
 ScenarioWatch::ScenarioWatch(CardLibrary& library, Host& host, HMODULE module)
-    : library_(library), host_(host), path_(moduleFolder(module) + kScenarioName) {}
+    : library_(library),
+      host_(host),
+      libraryPath_(modulePath(module)),
+      path_(folderOf(libraryPath_) + kScenarioName) {}
 
 void ScenarioWatch::ensureRunning() {
     {
@@ -62,11 +68,9 @@ void ScenarioWatch::ensureRunning() {
     checkFile();
     std::lock_guard<std::mutex> lock(runMutex_);
     if (running_) return;
-    HMODULE self = nullptr;
-    if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
-                            reinterpret_cast<LPCSTR>(&ScenarioWatch::run), &self)) {
-        return;
-    }
+    // The thread's own reference to the library, given back as the thread ends.
+    const HMODULE self = LoadLibraryA(libraryPath_.c_str());
+    if (!self) return;
     const HANDLE thread = CreateThread(nullptr, 0, &ScenarioWatch::run, this, 0, nullptr);
     if (!thread) {
         FreeLibrary(self);
@@ -129,6 +133,8 @@ void ScenarioWatch::checkFile() {
             const std::optional<Scenario> scenario = parseScenario(text, errors);
             if (scenario) {
                 changes = library_.load(*scenario);
+                if (scenario->card.present)
+                    keepDevnodeKey(scenario->card.hardwareId, scenario->card.devnode);
             } else {
                 for (const ScenarioError& e : errors) {
                     host_.note(path_ + ":" + std::to_string(e.line) + ": " + e.message);

@@ -33,7 +33,8 @@ private:
 
     CardLibrary& library_;
     Host& host_;
-    const std::string path_;
+    const std::string libraryPath_;
+    const std::string path_;  // of the scenario file
 
     std::mutex runMutex_;
     bool running_ = false;

@@ -89,19 +89,23 @@ void broadcastInterface(const DeviceChange& change) {
                      reinterpret_cast<LPARAM>(broadcast));
 }
 
+std::string devnodeKey(uint32_t devnode) {
+    char key[64];
+    std::snprintf(key, sizeof key, kDevnodeKeyFormat, static_cast<unsigned>(devnode));
+    return key;
+}
+
 // Windows 9x: the device node's dynamic key exists while the device does, so it is
 // there for the arrival and for the removal broadcast, and goes after the removal.
 void broadcastDevnode(const DeviceChange& change) {
-    char key[64];
-    std::snprintf(key, sizeof key, kDevnodeKeyFormat, static_cast<unsigned>(change.devnode));
-    if (change.arrival) setText(HKEY_DYN_DATA, key, "HardWareKey", change.hardwareId);
+    if (change.arrival) keepDevnodeKey(change.hardwareId, change.devnode);
     DEV_BROADCAST_DEVNODE broadcast{};
     broadcast.dbcd_size = sizeof broadcast;
     broadcast.dbcd_devicetype = DBT_DEVTYP_DEVNODE;
     broadcast.dbcd_devnode = change.devnode;
     sendToOwnWindows(change.arrival ? DBT_DEVICEARRIVAL : DBT_DEVICEREMOVECOMPLETE,
                      reinterpret_cast<LPARAM>(&broadcast));
-    if (!change.arrival) RegDeleteKeyA(HKEY_DYN_DATA, key);
+    if (!change.arrival) RegDeleteKeyA(HKEY_DYN_DATA, devnodeKey(change.devnode).c_str());
     sendToOwnWindows(DBT_DEVNODES_CHANGED, 0);
 }
 
@@ -170,9 +174,14 @@ void Win32Host::note(const std::string& text) {
     std::fflush(stderr);
 }
 
+bool isWindows9x() { return (GetVersion() & 0x80000000u) != 0; }
+
+void keepDevnodeKey(const std::string& hardwareId, uint32_t devnode) {
+    if (isWindows9x()) setText(HKEY_DYN_DATA, devnodeKey(devnode), "HardWareKey", hardwareId);
+}
+
 void broadcastDeviceChange(const DeviceChange& change) {
-    const bool windows9x = (GetVersion() & 0x80000000u) != 0;
-    if (windows9x) {
+    if (isWindows9x()) {
         broadcastDevnode(change);
     } else {
         broadcastInterface(change);

@@ -38,6 +38,13 @@ private:
     uint64_t wrapped_ = 0;
 };
 
+// Windows 95, 98 or Me.
+bool isWindows9x();
+
+// Windows 9x keeps a dynamic registry key for each device node while its device is there;
+// this writes the one of a plugged card. Other systems keep no such key.
+void keepDevnodeKey(const std::string& hardwareId, uint32_t devnode);
+
 // Sends the system's WM_DEVICECHANGE for the card to every top-level window of this
 // process: a device-interface broadcast of the network adapter class, or on Windows 9x a
 // device-node broadcast whose dynamic registry key names the card's hardware.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,7 @@ card
 class CardTest : public ::testing::Test {
 protected:
     void start(const std::string& networks, const std::string& card = kCard) {
+        sim_.reset();
         sim_ = std::make_unique<sim::NativeCard>(card + networks);
         api_ = sim_->api();
         ASSERT_EQ(api_.ZelOpenAdapter(&handle_), 0);

@@ -1,12 +1,16 @@
 // Tovix.dll as the program meets it: loaded with LoadLibraryA, every operation found by
 // its plain name, the card opened and read, its scan list decoded by the published
-// offsets. The library is copied into a folder of its own with a scenario written for
-// the test, which also shows that it reads the scenario beside itself.
-#include <gtest/gtest.h>
+// offsets, an association reported to a window, and the card unplugged and plugged back
+// by editing the scenario file. Each library is a copy in a folder of its own with a
+// scenario written for the test, which also shows that it reads the scenario beside itself.
 #include <windows.h>
+// After windows.h, which it needs.
+#include <dbt.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,11 +20,15 @@
 
 namespace {
 
-const char* const kScenario = R"(
+const std::string kCard = R"(
 card
     mac                 00:1D:6A:5E:77:01
     region              0x40
+    hardware-id         PCI\VEN_1D6A&DEV_7002&SUBSYS_00000000
+    devnode             0x2C
     association-delay   300
+)";
+const std::string kNetworks = R"(
 network
     ssid        "Plain"
     bssid       00:11:22:00:00:01
@@ -41,14 +49,14 @@ network
     rssi        -66
 )";
 
-std::string folderOf(const std::string& path) {
-    return path.substr(0, path.find_last_of('\\') + 1);
-}
+// The longest any step may take before the test gives up on it.
+constexpr DWORD kPatienceMs = 5000;
 
 std::string ownFolder() {
     char path[MAX_PATH * 2];
     const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    return folderOf(std::string(path, length));
+    const std::string file(path, length);
+    return file.substr(0, file.find_last_of('\\') + 1);
 }
 
 // Replaces the file in one step, so that the library never reads half of it.
@@ -64,59 +72,199 @@ void writeFile(const std::string& path, const std::string& text) {
     ASSERT_TRUE(MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING));
 }
 
-class LibraryByName : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
+// Handles this thread's messages until `done` holds; false when that takes too long.
+bool pumpUntil(const std::function<bool()>& done) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > kPatienceMs) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    }
+    return true;
+}
+
+// A copy of Tovix.dll in a folder of its own, beside a scenario of the test's.
+class PrivateLibrary {
+public:
+    explicit PrivateLibrary(const std::string& scenario) {
         char temp[MAX_PATH];
         GetTempPathA(sizeof temp, temp);
-        folder_ = std::string(temp) + "tovix-sim-" + std::to_string(GetCurrentProcessId()) + "\\";
+        static int count = 0;
+        folder_ = std::string(temp) + "tovix-sim-" + std::to_string(GetCurrentProcessId()) + "-" +
+                  std::to_string(++count) + "\\";
         CreateDirectoryA(folder_.c_str(), nullptr);
-        ASSERT_TRUE(
-            CopyFileA((ownFolder() + "Tovix.dll").c_str(), (folder_ + "Tovix.dll").c_str(), FALSE));
-        writeFile(folder_ + "Tovix.scn", kScenario);
-        library_ = LoadLibraryA((folder_ + "Tovix.dll").c_str());
-        ASSERT_NE(library_, nullptr);
+        if (!CopyFileA((ownFolder() + "Tovix.dll").c_str(), path().c_str(), FALSE)) return;
+        writeScenario(scenario);
+        module_ = LoadLibraryA(path().c_str());
     }
 
-    static void TearDownTestSuite() {
-        FreeLibrary(library_);
-        DeleteFileA((folder_ + "Tovix.dll").c_str());
+    // Lets the library go, waits until it is unmapped (its scenario watch ends by itself
+    // once nobody listens), and removes the folder.
+    ~PrivateLibrary() {
+        if (module_) release();
+        DeleteFileA(path().c_str());
         DeleteFileA((folder_ + "Tovix.scn").c_str());
         RemoveDirectoryA(folder_.c_str());
     }
 
+    bool release() {
+        FreeLibrary(module_);
+        module_ = nullptr;
+        return pumpUntil([this] { return GetModuleHandleA(path().c_str()) == nullptr; });
+    }
+
+    HMODULE module() const { return module_; }
+    void writeScenario(const std::string& text) const { writeFile(folder_ + "Tovix.scn", text); }
+
     // Every operation by its name, as the program fills its table.
-    static ZelApi bind(std::vector<std::string>& missing) {
+    ZelApi bind(std::vector<std::string>& missing) const {
         ZelApi api;
-#define BIND_BY_NAME(name, params, args)                                \
-    api.name = reinterpret_cast<decltype(api.name)>(                    \
-        reinterpret_cast<void (*)()>(GetProcAddress(library_, #name))); \
+#define BIND_BY_NAME(name, params, args)                               \
+    api.name = reinterpret_cast<decltype(api.name)>(                   \
+        reinterpret_cast<void (*)()>(GetProcAddress(module_, #name))); \
     if (!api.name) missing.push_back(#name);
         ZEL_OPERATIONS(BIND_BY_NAME)
 #undef BIND_BY_NAME
         return api;
     }
 
-    void SetUp() override {
-        std::vector<std::string> missing;
-        api_ = bind(missing);
-        ASSERT_TRUE(missing.empty())
-            << "missing " << missing.front() << " and " << missing.size() - 1 << " more";
+private:
+    std::string path() const { return folder_ + "Tovix.dll"; }
+
+    std::string folder_;
+    HMODULE module_ = nullptr;
+};
+
+// What a window of the program receives from the library.
+struct Received {
+    std::vector<uint32_t> events;
+    std::vector<WPARAM> arrivals;  // device broadcasts that name the card
+    std::vector<WPARAM> removals;
+    int devnodesChanged = 0;  // Windows 9x
+
+    bool hasEvent(uint32_t code) const {
+        return std::count(events.begin(), events.end(), code) > 0;
+    }
+};
+Received received;
+
+bool namesTheCard(std::string name) {
+    for (char& c : name) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+    return std::any_of(std::begin(zel::kHardwareIds), std::end(zel::kHardwareIds),
+                       [&name](const char* id) { return name.find(id) != std::string::npos; });
+}
+
+// Windows 9x: the hardware key that the device node's dynamic registry key holds.
+std::string hardwareKeyOf(DWORD devnode) {
+    char path[64];
+    std::snprintf(path, sizeof path, "Config Manager\\Enum\\%X", static_cast<unsigned>(devnode));
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_DYN_DATA, path, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return std::string();
+    char value[201] = {};
+    DWORD size = sizeof value - 1;
+    RegQueryValueExA(key, "HardWareKey", nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
+    RegCloseKey(key);
+    return value;
+}
+
+// Whether a device broadcast names the card, the way the program recognises it.
+bool broadcastNamesTheCard(LPARAM lParam) {
+    const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(lParam);
+    if (header->dbch_devicetype == DBT_DEVTYP_DEVICEINTERFACE) {
+        return namesTheCard(
+            reinterpret_cast<const DEV_BROADCAST_DEVICEINTERFACE_A*>(lParam)->dbcc_name);
+    }
+    if (header->dbch_devicetype == DBT_DEVTYP_DEVNODE) {
+        return namesTheCard(
+            hardwareKeyOf(reinterpret_cast<const DEV_BROADCAST_DEVNODE*>(lParam)->dbcd_devnode));
+    }
+    return false;
+}
+
+LRESULT CALLBACK recordingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == zel::kEventMessage) {
+        received.events.push_back(static_cast<uint32_t>(wParam));
+        return 0;
+    }
+    if (message == WM_DEVICECHANGE) {
+        if (wParam == DBT_DEVNODES_CHANGED) ++received.devnodesChanged;
+        if (lParam && broadcastNamesTheCard(lParam)) {
+            (wParam == DBT_DEVICEARRIVAL ? received.arrivals : received.removals).push_back(wParam);
+        }
+        return TRUE;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// A hidden top-level window like the program's main window.
+HWND createWindow() {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = recordingProcedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "TovixSimTestWindow";
+    RegisterClassA(&windowClass);
+    return CreateWindowExA(0, windowClass.lpszClassName, "Tovix test", WS_OVERLAPPEDWINDOW, 0, 0,
+                           100, 100, nullptr, nullptr, windowClass.hInstance, nullptr);
+}
+
+// Unplugs and plugs the card of `library` by its scenario and checks what the window
+// registered with the library receives.
+void unplugAndPlugIn(const PrivateLibrary& library, const ZelApi& api) {
+    ZelHandle handle = nullptr;
+    ASSERT_EQ(api.ZelOpenAdapter(&handle), 0);
+    received = Received{};
+
+    const DWORD unplugged = GetTickCount();
+    library.writeScenario(kCard + "    present no\n" + kNetworks);
+    EXPECT_TRUE(pumpUntil(
+        [] { return received.hasEvent(zel::EventCardRemoval) && !received.removals.empty(); }));
+    std::printf("event 2 and the removal broadcast arrived after %lu ms\n",
+                static_cast<unsigned long>(GetTickCount() - unplugged));
+    EXPECT_EQ(received.removals, std::vector<WPARAM>{DBT_DEVICEREMOVECOMPLETE});
+    uint32_t region = 0;
+    EXPECT_EQ(api.ZelQueryRegionCode(handle, &region), 1);
+    ZelHandle none = nullptr;
+    EXPECT_EQ(api.ZelOpenAdapter(&none), 1);
+
+    library.writeScenario(kCard + kNetworks);
+    EXPECT_TRUE(pumpUntil([] { return !received.arrivals.empty(); }));
+    EXPECT_EQ(received.arrivals, std::vector<WPARAM>{DBT_DEVICEARRIVAL});
+    ASSERT_EQ(api.ZelOpenAdapter(&handle), 0);
+    ASSERT_EQ(api.ZelQueryRegionCode(handle, &region), 0);
+    EXPECT_EQ(region, 0x40u);
+    ASSERT_EQ(api.ZelCloseAdapter(&handle), 0);
+}
+
+class LibraryByName : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { library_ = new PrivateLibrary(kCard + kNetworks); }
+    static void TearDownTestSuite() {
+        delete library_;
+        library_ = nullptr;
     }
 
-    static std::string folder_;
-    static HMODULE library_;
+    void SetUp() override {
+        ASSERT_NE(library_->module(), nullptr);
+        std::vector<std::string> missing;
+        api_ = library_->bind(missing);
+        ASSERT_TRUE(missing.empty())
+            << "missing " << missing.front() << " and " << missing.size() - 1 << " more";
+        received = Received{};
+    }
+
+    static PrivateLibrary* library_;
     ZelApi api_;
 };
 
-std::string LibraryByName::folder_;
-HMODULE LibraryByName::library_ = nullptr;
+PrivateLibrary* LibraryByName::library_ = nullptr;
 
 TEST_F(LibraryByName, EveryOperationIsExportedUnderItsPlainName) {
     std::vector<std::string> missing;
-    bind(missing);
+    library_->bind(missing);
     EXPECT_TRUE(missing.empty());
-    EXPECT_EQ(GetProcAddress(library_, "ZelOpenAdapter@4"), nullptr);
+    EXPECT_EQ(GetProcAddress(library_->module(), "ZelOpenAdapter@4"), nullptr);
 }
 
 TEST_F(LibraryByName, OpensTheCardAndReadsItsIdentity) {
@@ -182,6 +330,105 @@ TEST_F(LibraryByName, ScanListDecodesByThePublishedOffsets) {
         EXPECT_EQ(rsn, r.ssid() == "Vault") << r.ssid();
     }
     ASSERT_EQ(api_.ZelCloseAdapter(&handle), 0);
+}
+
+TEST_F(LibraryByName, AssociatesWithWpa2PskAndTellsTheWindow) {
+    const HWND window = createWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_EQ(api_.ZelInitialize(window), 0);
+    ZelHandle handle = nullptr;
+    ASSERT_EQ(api_.ZelOpenAdapter(&handle), 0);
+    ASSERT_EQ(api_.ZelScan(handle), 0);
+
+    // As the connect engine programs a WPA2-PSK profile.
+    char psk[128] = "correct horse";
+    ASSERT_EQ(api_.ZelSetAuthMode(handle, zel::AuthWpa2Psk), 0);
+    ASSERT_EQ(api_.ZelSetFswCCXNetworkEap(handle, 0), 0);
+    ASSERT_EQ(api_.ZelSetWPAInformation(handle, 1, 9, 3, psk, "Vault"), 0);
+    ASSERT_EQ(api_.ZelSetWepStatus(handle, zel::AesEnabled), 0);
+    ASSERT_EQ(api_.ZelSetNetworkMode(handle, 1), 0);
+    ASSERT_EQ(api_.ZelSetWlanMode(handle, 255), 0);
+    ASSERT_EQ(api_.ZelSetSsid(handle, "Vault", 5, 0), 0);
+    EXPECT_TRUE(pumpUntil([] { return received.hasEvent(zel::EventAssociated); }));
+    EXPECT_EQ(api_.ZelGetConnectStatus(handle), 1);
+    char ssid[33] = {};
+    ASSERT_EQ(api_.ZelQuerySsid(handle, ssid, 32), 0);
+    EXPECT_STREQ(ssid, "Vault");
+
+    ASSERT_EQ(api_.ZelCloseAdapter(&handle), 0);
+    DestroyWindow(window);
+}
+
+TEST_F(LibraryByName, UnpluggingAndPluggingInTheScenarioReachTheWindow) {
+    const HWND window = createWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_EQ(api_.ZelInitialize(window), 0);
+    unplugAndPlugIn(*library_, api_);
+    EXPECT_EQ(received.devnodesChanged, 0);
+    DestroyWindow(window);
+}
+
+// Wine reports Windows 98 to a program named in AppDefaults: this test runs the one below
+// in a second copy of this program so named.
+TEST(LibraryOnWindows9x, UnpluggingSendsDeviceNodeBroadcasts) {
+    char self[MAX_PATH];
+    const std::string path(self, GetModuleFileNameA(nullptr, self, sizeof self));
+    const std::string key =
+        "Software\\Wine\\AppDefaults\\" + path.substr(path.find_last_of('\\') + 1);
+    HKEY appDefaults = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                              &appDefaults, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(appDefaults, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("win98"), 6);
+    RegCloseKey(appDefaults);
+
+    std::string command =
+        "\"" + path +
+        "\" --gtest_also_run_disabled_tests --gtest_filter=LibraryOnWindows9x.DISABLED_*";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION child{};
+    const bool started = CreateProcessA(path.c_str(), &command[0], nullptr, nullptr, TRUE, 0,
+                                        nullptr, nullptr, &startup, &child);
+    DWORD exitCode = 99;
+    if (started) {
+        WaitForSingleObject(child.hProcess, 6 * kPatienceMs);
+        GetExitCodeProcess(child.hProcess, &exitCode);
+        CloseHandle(child.hProcess);
+        CloseHandle(child.hThread);
+    }
+    RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
+    ASSERT_TRUE(started);
+    EXPECT_EQ(exitCode, 0u);
+}
+
+TEST(LibraryOnWindows9x, DISABLED_InTheSecondCopy) {
+    ASSERT_NE(GetVersion() & 0x80000000u, 0u) << "not running as Windows 9x";
+    PrivateLibrary library(kCard + kNetworks);
+    ASSERT_NE(library.module(), nullptr);
+    std::vector<std::string> missing;
+    const ZelApi api = library.bind(missing);
+    const HWND window = createWindow();
+    ASSERT_EQ(api.ZelInitialize(window), 0);
+    unplugAndPlugIn(library, api);
+    // Each change of the device nodes is broadcast as well.
+    EXPECT_TRUE(pumpUntil([] { return received.devnodesChanged == 2; }));
+    EXPECT_TRUE(namesTheCard(hardwareKeyOf(0x2C)));
+    DestroyWindow(window);
+}
+
+TEST(LibraryLifetime, TheScenarioWatchEndsWhenNobodyListensAndTheLibraryUnloads) {
+    PrivateLibrary library(kCard);
+    ASSERT_NE(library.module(), nullptr);
+    std::vector<std::string> missing;
+    const ZelApi api = library.bind(missing);
+    const HWND window = createWindow();
+    ASSERT_EQ(api.ZelInitialize(window), 0);
+    ZelHandle handle = nullptr;
+    ASSERT_EQ(api.ZelOpenAdapter(&handle), 0);
+    ASSERT_EQ(api.ZelCloseAdapter(&handle), 0);
+    DestroyWindow(window);
+    EXPECT_TRUE(library.release());
 }
 
 }  // namespace

@@ -19,6 +19,7 @@ MemorySurface::MemorySurface(Dialog& dialog, Script& script,
     for (const ControlSpec& spec : layout) {
         Control& c = controls_[spec.id];
         c.kind = spec.kind;
+        c.buddy = spec.buddy;
         if (spec.kind == Kind::RadioButton) {
             if (spec.group || group == 0) group = spec.id;
             c.group = group;
@@ -484,11 +485,21 @@ std::pair<int, int> MemorySurface::range(int id) const {
 void MemorySurface::setPos(int id, int position) {
     Control& c = control(id, Kind::Progress);
     c.pos = std::clamp(position, std::min(c.low, c.high), std::max(c.low, c.high));
+    if (c.buddy) setText(c.buddy, std::to_string(c.pos));
 }
 
 int MemorySurface::pos(int id) const {
     const Control* c = find(id);
-    return c ? c->pos : 0;
+    if (!c) return 0;
+    if (!c->buddy) return c->pos;
+    // The buddy's number counts when it is one the spin can take.
+    const std::string number = text(c->buddy);
+    const bool digits = !number.empty() && number.size() < 10 &&
+                        std::all_of(number.begin(), number.end(),
+                                    [](char d) { return d >= '0' && d <= '9'; });
+    const int value = digits ? std::stoi(number) : c->pos;
+    if (value >= std::min(c->low, c->high) && value <= std::max(c->low, c->high)) c->pos = value;
+    return c->pos;
 }
 
 // Timers, message boxes, the end.

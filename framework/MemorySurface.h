@@ -32,11 +32,13 @@ enum class Kind {
 };
 
 // One control of a dialog template. A radio button with `group` set starts a new group;
-// a group runs over the radio buttons that follow it in the layout.
+// a group runs over the radio buttons that follow it in the layout. A spin with a
+// `buddy` edit shows its position as the edit's number and reads it back from there.
 struct ControlSpec {
     int id;
     Kind kind;
     bool group = false;
+    int buddy = 0;
 };
 
 class MemorySurface final : public Surface, public UserActions {
@@ -150,7 +152,8 @@ private:
         int focusedRow = -1;
         int low = 0;
         int high = 100;
-        int pos = 0;
+        mutable int pos = 0;  // a spin takes its buddy's number when asked for its position
+        int buddy = 0;
     };
 
     // The control, made on first use; a kind not yet known is taken from the use.

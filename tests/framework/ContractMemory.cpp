@@ -24,6 +24,8 @@ std::unique_ptr<BackEnd> makeContractBackEnd() {
           {IDC_PROGRESS, Kind::Progress},
           {IDC_SPIN, Kind::Spin},
           {IDC_LABEL, Kind::Static},
+          {IDC_NUMBER, Kind::Edit},
+          {IDC_NUMBER_SPIN, Kind::Spin, false, IDC_NUMBER},
           {IDC_FRAME, Kind::Static},
           {fw::id::Ok, Kind::PushButton},
           {fw::id::Cancel, Kind::PushButton}}},

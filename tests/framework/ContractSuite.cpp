@@ -57,7 +57,7 @@ std::string describe(const fw::Message& m) {
             if (m.code == fw::code::ListBoxSelChange) return id + "LBN_SELCHANGE";
             if (m.code == fw::code::ListBoxSetFocus) return id + "LBN_SETFOCUS";
             if (m.code == fw::code::ListBoxKillFocus) return id + "LBN_KILLFOCUS";
-        } else if (m.id != IDC_EDIT && m.id != IDC_EDIT2 && m.id != IDC_PAGE_EDIT &&
+        } else if (m.id != IDC_EDIT && m.id != IDC_EDIT2 && m.id != IDC_PAGE_EDIT && m.id != IDC_NUMBER &&
                    m.code == fw::code::Clicked) {
             return id + "BN_CLICKED";
         }
@@ -342,6 +342,22 @@ TEST_P(Contract, ListViewRowsKeepTextImagesAndData) {
     EXPECT_THAT(bench.take(), IsEmpty());
 }
 
+TEST_P(Contract, TurningCheckBoxesOnGivesEveryRowAnEmptyBox) {
+    Bench bench(GetParam());
+    bench.ui().addColumn(IDC_ROWS, "Network", 120);
+    bench.ui().insertRow(IDC_ROWS, 0, "Home", 0, 1);
+    bench.ui().insertRow(IDC_ROWS, 1, "Office", 0, 2);
+    bench.take();
+    bench.ui().setListStyle(IDC_ROWS, fw::lvs::CheckBoxes | fw::lvs::GridLines);
+    EXPECT_EQ(bench.ui().rowState(IDC_ROWS, 1), fw::row::Unchecked);
+    EXPECT_THAT(bench.take(), ElementsAre("1005 LVN_ITEMCHANGING row 0 0->1000 changed 8",
+                                          "1005 LVN_ITEMCHANGED row 0 0->1000 changed 8",
+                                          "1005 LVN_ITEMCHANGING row 1 0->1000 changed 8",
+                                          "1005 LVN_ITEMCHANGED row 1 0->1000 changed 8"));
+    bench.ui().setListStyle(IDC_ROWS, fw::lvs::CheckBoxes);
+    EXPECT_THAT(bench.take(), IsEmpty());
+}
+
 TEST_P(Contract, ChangingARowsStateOrCheckBoxNotifies) {
     Bench bench(GetParam());
     fillRows(bench);
@@ -483,6 +499,22 @@ TEST_P(Contract, ProgressBarsAndSpinsKeepRangeAndPosition) {
     EXPECT_EQ(bench.ui().range(IDC_SPIN), std::make_pair(1, 14));
     EXPECT_EQ(bench.ui().pos(IDC_SPIN), 6);
     EXPECT_THAT(bench.take(), IsEmpty());
+}
+
+TEST_P(Contract, ASpinSetsItsEditsNumberAndReadsItBack) {
+    Bench bench(GetParam());
+    bench.ui().setRange(IDC_NUMBER_SPIN, 256, 2346);
+    EXPECT_THAT(bench.take(), IsEmpty());
+    bench.ui().setPos(IDC_NUMBER_SPIN, 2346);
+    EXPECT_EQ(bench.ui().text(IDC_NUMBER), "2346");
+    EXPECT_THAT(bench.take(), ElementsAre("1014 EN_UPDATE", "1014 EN_CHANGE"));
+    bench.ui().setText(IDC_NUMBER, "500");
+    EXPECT_EQ(bench.ui().pos(IDC_NUMBER_SPIN), 500);
+    // A number the spin cannot take leaves the last one it took.
+    bench.ui().setText(IDC_NUMBER, "9999");
+    EXPECT_EQ(bench.ui().pos(IDC_NUMBER_SPIN), 500);
+    bench.ui().setText(IDC_NUMBER, "");
+    EXPECT_EQ(bench.ui().pos(IDC_NUMBER_SPIN), 500);
 }
 
 TEST_P(Contract, TimersFireIntoTheMessageMapUntilKilled) {

@@ -99,6 +99,8 @@ void Card::applySetUps() {
     }
 }
 
+// A card that is plugged in starts from its power-on values and knows nothing of what it
+// was told before.
 void Card::powerOn() {
     const CardDescription& card = world_.card;
     region_ = card.region;
@@ -126,13 +128,19 @@ void Card::powerOn() {
     exchange_.reset();
     setupSsid_.reset();
 
+    powerOnRegisters();
+    writeDriverRegistry();
+    writeZeroConfigFlag();
+}
+
+void Card::powerOnRegisters() {
     rf_ = {};
     rf_[0x00] = 0x03;  // RF chip type
-    rf_[0x1A] = 0x20;
+    rf_[0x1A] = 0x20;  // calibration of chip types 1 and 3
     rf_[0x1B] = 0x80;
     rf_[0x1C] = 0x7F;
-    rf_[0x20] = 0x70;
     rf_[0x21] = 0x15;
+    rf_[0x20] = 0x70;  // calibration of the other chip types
     rf_[0x24] = 0x05;
     rf_[0x26] = 0x43;
     baseband_ = {};
@@ -140,26 +148,26 @@ void Card::powerOn() {
     baseband_[1][0x01] = 0xA5;
     basebandPage_ = 0;
     mac_.clear();
-    const MacAddress& m = card.mac;
+    const MacAddress& m = world_.card.mac;
     mac_[0x0010] =
         uint32_t{m[0]} | uint32_t{m[1]} << 8 | uint32_t{m[2]} << 16 | uint32_t{m[3]} << 24;
     mac_[0x0014] = uint32_t{m[4]} | uint32_t{m[5]} << 8;
-    for (const RegisterValue& r : card.registers) {
+    for (const RegisterValue& r : world_.card.registers) {
         switch (r.bank) {
             case RegisterBank::Rf:
                 rf_[r.index] = static_cast<uint8_t>(r.value);
                 break;
             case RegisterBank::Baseband:
-                if (r.index & 0x7F)
+                // Index 0 and 0x80 are the page select, not a register of their own.
+                if (r.index & 0x7F) {
                     baseband_[r.index >> 7][r.index & 0x7F] = static_cast<uint8_t>(r.value);
+                }
                 break;
             case RegisterBank::Mac:
                 mac_[r.index] = r.value;
                 break;
         }
     }
-    writeDriverRegistry();
-    writeZeroConfigFlag();
 }
 
 // The removal broadcast names the card as it was while plugged in.
@@ -394,8 +402,8 @@ std::optional<uint32_t> Card::linkSpeed() const {
     uint32_t best = 0, lowest = 255;
     for (uint8_t byte : n->rates) {
         const uint32_t rate = byte & 0x7F;
-        if (onlyB && isOfdmRate(rate)) continue;
         lowest = std::min(lowest, rate);
+        if (onlyB && isOfdmRate(rate)) continue;
         const bool usable = fixed == 255 ? levelNeeded(rate) <= level : rate <= fixed;
         if (usable) best = std::max(best, rate);
     }

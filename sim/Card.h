@@ -162,6 +162,7 @@ private:
     };
 
     void powerOn();
+    void powerOnRegisters();
     void unplug(const CardDescription& leaving);
     void writeDriverRegistry();
     void writeZeroConfigFlag();

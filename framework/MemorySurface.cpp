@@ -467,6 +467,21 @@ int MemorySurface::selectedRow(int id) const {
     return -1;
 }
 
+// Tooltips.
+
+void MemorySurface::addTip(int id, const std::string& text, int left, int right,
+                           unsigned delay) {
+    control(id, Kind::Static);
+    tips_[id] = {text, left, right, delay};
+}
+
+std::string MemorySurface::tip(int id) const { return tipOf(id).text; }
+
+MemorySurface::Tip MemorySurface::tipOf(int id) const {
+    const auto it = tips_.find(id);
+    return it == tips_.end() ? Tip{} : it->second;
+}
+
 // Progress bars and spins.
 
 void MemorySurface::setRange(int id, int low, int high) {

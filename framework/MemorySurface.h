@@ -63,6 +63,14 @@ public:
     std::vector<std::string> columns(int id) const;
     std::vector<int> images(int id) const;
     unsigned listStyle(int id) const;
+    struct Tip {
+        std::string text;
+        int left;
+        int right;
+        unsigned delay;
+    };
+    // The control's tooltip; none (empty text) when it has none.
+    Tip tipOf(int id) const;
 
     // Surface.
     void setText(int id, const std::string& text) override;
@@ -102,6 +110,8 @@ public:
     void setRowChecked(int id, int row, bool checked) override;
     bool isRowChecked(int id, int row) const override;
     int selectedRow(int id) const override;
+    void addTip(int id, const std::string& text, int left, int right, unsigned delay) override;
+    std::string tip(int id) const override;
     void setRange(int id, int low, int high) override;
     std::pair<int, int> range(int id) const override;
     void setPos(int id, int position) override;
@@ -182,6 +192,7 @@ private:
     std::map<int, Control> controls_;
     std::vector<int> order_;  // template order, for where the focus goes
     std::map<int, unsigned> timers_;
+    std::map<int, Tip> tips_;
     int focus_ = 0;
     bool closed_ = false;
 };

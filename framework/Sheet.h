@@ -40,6 +40,13 @@ public:
 
     const std::string& caption() const { return caption_; }
     Mode mode() const { return mode_; }
+    // A wizard's watermark and header bitmaps, by resource id (0: none).
+    void setWizardImages(int watermark, int header) {
+        watermark_ = watermark;
+        header_ = header;
+    }
+    int watermark() const { return watermark_; }
+    int header() const { return header_; }
 
     // The pages, in tab order. Pages may be added and removed while the sheet's window
     // exists; a removed page's window is destroyed.
@@ -66,6 +73,8 @@ public:
 private:
     std::string caption_;
     Mode mode_;
+    int watermark_ = 0;
+    int header_ = 0;
     std::vector<Page*> pages_;
     SheetWindow* window_ = nullptr;
 };

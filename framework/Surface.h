@@ -73,6 +73,12 @@ public:
     // The first selected row, -1 when none is.
     virtual int selectedRow(int id) const = 0;
 
+    // A tooltip over the strip of the control's client area from x = left to x = right,
+    // shown after `delay` milliseconds; and its text.
+    virtual void addTip(int id, const std::string& text, int left, int right,
+                        unsigned delay) = 0;
+    virtual std::string tip(int id) const = 0;
+
     // Progress bars and spin (up-down) controls.
     virtual void setRange(int id, int low, int high) = 0;
     virtual std::pair<int, int> range(int id) const = 0;
@@ -132,6 +138,8 @@ public:
     void setRowChecked(int, int, bool) override {}
     bool isRowChecked(int, int) const override { return false; }
     int selectedRow(int) const override { return -1; }
+    void addTip(int, const std::string&, int, int, unsigned) override {}
+    std::string tip(int) const override { return {}; }
     void setRange(int, int, int) override {}
     std::pair<int, int> range(int) const override { return {0, 0}; }
     void setPos(int, int) override {}

@@ -379,7 +379,17 @@ INT_PTR Win32Host::openSheet(Sheet& sheet, HWND parent, SheetStyle style) {
     header.dwSize = sizeof header;
     header.dwFlags = PSH_USECALLBACK | PSH_NOAPPLYNOW;
     if (style != SheetStyle::Modal) header.dwFlags |= PSH_MODELESS;
-    if (sheet.mode() == Sheet::Mode::Wizard) header.dwFlags |= PSH_WIZARD97;
+    if (sheet.mode() == Sheet::Mode::Wizard) {
+        header.dwFlags |= PSH_WIZARD97;
+        if (sheet.watermark()) {
+            header.dwFlags |= PSH_WATERMARK;
+            header.pszbmWatermark = MAKEINTRESOURCEA(sheet.watermark());
+        }
+        if (sheet.header()) {
+            header.dwFlags |= PSH_HEADER;
+            header.pszbmHeader = MAKEINTRESOURCEA(sheet.header());
+        }
+    }
     header.hwndParent = parent;
     header.hInstance = module_;
     header.pszCaption = sheet.caption().c_str();

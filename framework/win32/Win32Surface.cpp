@@ -337,6 +337,45 @@ int Win32Surface::selectedRow(int id) const {
     return static_cast<int>(send(id, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
+void Win32Surface::addTip(int id, const std::string& text, int left, int right,
+                          unsigned delay) {
+    HWND target = control(id);
+    if (!target) return;
+    // The tooltip belongs to the dialog and goes with it; it watches the control's mouse
+    // messages itself.
+    HWND& tips = tips_[id];
+    if (!tips) {
+        tips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                               window_, nullptr, module_, nullptr);
+    }
+    TOOLINFOA tool = {};
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = target;
+    tool.uId = id;
+    GetClientRect(target, &tool.rect);
+    tool.rect.left = left;
+    tool.rect.right = right + 1;
+    tool.lpszText = const_cast<char*>(text.c_str());
+    SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageA(tips, TTM_SETDELAYTIME, TTDT_AUTOMATIC, static_cast<LPARAM>(delay));
+    SendMessageA(tips, TTM_ACTIVATE, TRUE, 0);
+}
+
+std::string Win32Surface::tip(int id) const {
+    const auto it = tips_.find(id);
+    if (it == tips_.end()) return {};
+    char text[256] = {};
+    TOOLINFOA tool = {};
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.hwnd = GetDlgItem(window_, id);
+    tool.uId = id;
+    tool.lpszText = text;
+    SendMessageA(it->second, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+    return text;
+}
+
 void Win32Surface::setRange(int id, int low, int high) {
     HWND target = control(id);
     const UINT message = classOf(target) == Class::UpDown ? UDM_SETRANGE32 : PBM_SETRANGE32;

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <map>
 #include <set>
 
 #include "framework/Surface.h"
@@ -61,6 +62,8 @@ public:
     void setRowChecked(int id, int row, bool checked) override;
     bool isRowChecked(int id, int row) const override;
     int selectedRow(int id) const override;
+    void addTip(int id, const std::string& text, int left, int right, unsigned delay) override;
+    std::string tip(int id) const override;
     void setRange(int id, int low, int high) override;
     std::pair<int, int> range(int id) const override;
     void setPos(int id, int position) override;
@@ -81,6 +84,7 @@ private:
     HINSTANCE module_;
     Role role_;
     mutable std::set<int> missing_;
+    std::map<int, HWND> tips_;  // the tooltip window of each control with a tip
 };
 
 }  // namespace fw

@@ -9,6 +9,8 @@
 #define IDD_PAGE_C 112
 #define IDI_ROW 120
 #define IDI_ROW_IN_USE 121
+#define IDB_WATERMARK 130
+#define IDB_HEADER 131
 
 #define IDC_EDIT 1001
 #define IDC_EDIT2 1002

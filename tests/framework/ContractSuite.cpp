@@ -488,6 +488,15 @@ TEST_P(Contract, ClickingARowsCheckBoxLeavesFocusAndSelection) {
                                           "1005 LVN_ITEMCHANGED row 1 1000->2000 changed 8"));
 }
 
+TEST_P(Contract, AControlCarriesItsTooltip) {
+    Bench bench(GetParam());
+    EXPECT_EQ(bench.ui().tip(IDC_ROWS), "");
+    bench.ui().addTip(IDC_ROWS, "Add/Remove Profile from Auto Configuration Prefer List.", 0,
+                      15, 200);
+    EXPECT_EQ(bench.ui().tip(IDC_ROWS), "Add/Remove Profile from Auto Configuration Prefer List.");
+    EXPECT_THAT(bench.take(), IsEmpty());
+}
+
 TEST_P(Contract, ProgressBarsAndSpinsKeepRangeAndPosition) {
     Bench bench(GetParam());
     bench.ui().setRange(IDC_PROGRESS, 0, 40);
@@ -738,6 +747,7 @@ TEST_P(Contract, AWizardWalksItsPagesAndFinishMayBeRefused) {
     Bench bench(GetParam());
     Pages pages;
     RecordingSheet wizard("Create New Profile", fw::Sheet::Mode::Wizard, pages.log);
+    wizard.setWizardImages(IDB_WATERMARK, IDB_HEADER);
     wizard.addPage(pages.a);
     wizard.addPage(pages.b);
     pages.b.refuseFinish = true;

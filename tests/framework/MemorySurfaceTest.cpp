@@ -119,6 +119,14 @@ TEST_F(MemorySurfaceTest, ListViewsKeepColumnsAndImagesForTests) {
     EXPECT_EQ(ui->rowImage(40, 5), -1);
 }
 
+TEST_F(MemorySurfaceTest, ATooltipKeepsItsStripAndDelay) {
+    ui->addTip(40, "Prefer list", 0, 15, 200);
+    EXPECT_EQ(ui->tipOf(40).left, 0);
+    EXPECT_EQ(ui->tipOf(40).right, 15);
+    EXPECT_EQ(ui->tipOf(40).delay, 200u);
+    EXPECT_EQ(ui->tipOf(41).text, "");
+}
+
 TEST_F(MemorySurfaceTest, AHandlerMayDeleteTheRowThatIsChanging) {
     ui->insertRow(40, 0, "Home", 0, 1);
     dialog.react = [this](const fw::Message& m) {

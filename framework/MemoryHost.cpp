@@ -19,7 +19,8 @@ public:
     void start() {
         sheet_.attachWindow(*this);
         surface_ = &host_.open(sheet_, [this](int result) { finish(result); });
-        for (int index = 0; index < sheet_.pageCount(); ++index) pages_.push_back(&sheet_.page(index));
+        for (int index = 0; index < sheet_.pageCount(); ++index)
+            pages_.push_back(&sheet_.page(index));
         sheet_.onInit();
         if (!pages_.empty()) activate(0);
     }
@@ -176,7 +177,8 @@ int MemoryHost::runModal(Dialog& dialog, Dialog*) {
         const auto action = script_.answerDialog(dialog.templateId());
         if (action) {
             (*action)(dialog, *surface);
-            if (!result) script_.fail("dialog " + std::to_string(dialog.templateId()) + " did not end");
+            if (!result)
+                script_.fail("dialog " + std::to_string(dialog.templateId()) + " did not end");
         }
         if (!result) surface->endDialog(id::Cancel);
     }

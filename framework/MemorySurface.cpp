@@ -11,8 +11,7 @@ constexpr int kCheckBoxX = 8;
 constexpr int kTextX = 40;
 }  // namespace
 
-MemorySurface::MemorySurface(Dialog& dialog, Script& script,
-                             const std::vector<ControlSpec>& layout,
+MemorySurface::MemorySurface(Dialog& dialog, Script& script, const std::vector<ControlSpec>& layout,
                              std::function<void(int)> onEnd)
     : dialog_(dialog), script_(script), onEnd_(std::move(onEnd)) {
     int group = 0;
@@ -142,8 +141,8 @@ bool MemorySurface::isVisible(int id) const {
 }
 
 bool MemorySurface::focusable(const Control& c) const {
-    const bool takesFocus = c.kind != Kind::Static && c.kind != Kind::Unknown &&
-                            c.kind != Kind::Progress;
+    const bool takesFocus =
+        c.kind != Kind::Static && c.kind != Kind::Unknown && c.kind != Kind::Progress;
     return takesFocus && c.enabled && c.visible;
 }
 
@@ -221,7 +220,9 @@ int MemorySurface::caret(int id) const {
 
 // Buttons.
 
-void MemorySurface::setCheck(int id, bool checked) { control(id, Kind::CheckBox).checked = checked; }
+void MemorySurface::setCheck(int id, bool checked) {
+    control(id, Kind::CheckBox).checked = checked;
+}
 
 bool MemorySurface::isChecked(int id) const {
     const Control* c = find(id);
@@ -308,8 +309,7 @@ std::vector<std::string> MemorySurface::columns(int id) const {
     return headings;
 }
 
-int MemorySurface::insertRow(int id, int row, const std::string& text, int image,
-                             intptr_t data) {
+int MemorySurface::insertRow(int id, int row, const std::string& text, int image, intptr_t data) {
     Control& c = control(id, Kind::ListView);
     const int count = static_cast<int>(c.rows.size());
     const int at = row < 0 || row > count ? count : row;
@@ -469,8 +469,7 @@ int MemorySurface::selectedRow(int id) const {
 
 // Tooltips.
 
-void MemorySurface::addTip(int id, const std::string& text, int left, int right,
-                           unsigned delay) {
+void MemorySurface::addTip(int id, const std::string& text, int left, int right, unsigned delay) {
     control(id, Kind::Static);
     tips_[id] = {text, left, right, delay};
 }
@@ -489,7 +488,8 @@ void MemorySurface::setRange(int id, int low, int high) {
     c.low = low;
     c.high = high;
     // A progress bar keeps its position inside the range.
-    if (c.kind == Kind::Progress) c.pos = std::clamp(c.pos, std::min(low, high), std::max(low, high));
+    if (c.kind == Kind::Progress)
+        c.pos = std::clamp(c.pos, std::min(low, high), std::max(low, high));
 }
 
 std::pair<int, int> MemorySurface::range(int id) const {
@@ -509,9 +509,9 @@ int MemorySurface::pos(int id) const {
     if (!c->buddy) return c->pos;
     // The buddy's number counts when it is one the spin can take.
     const std::string number = text(c->buddy);
-    const bool digits = !number.empty() && number.size() < 10 &&
-                        std::all_of(number.begin(), number.end(),
-                                    [](char d) { return d >= '0' && d <= '9'; });
+    const bool digits =
+        !number.empty() && number.size() < 10 &&
+        std::all_of(number.begin(), number.end(), [](char d) { return d >= '0' && d <= '9'; });
     const int value = digits ? std::stoi(number) : c->pos;
     if (value >= std::min(c->low, c->high) && value <= std::max(c->low, c->high)) c->pos = value;
     return c->pos;
@@ -530,8 +530,7 @@ unsigned MemorySurface::timerPeriod(int timerId) const {
     return it == timers_.end() ? 0 : it->second;
 }
 
-int MemorySurface::messageBox(const std::string& text, const std::string& caption,
-                              unsigned flags) {
+int MemorySurface::messageBox(const std::string& text, const std::string& caption, unsigned flags) {
     // A box that the script did not expect is recorded as a failure and cancelled.
     return script_.answerMessageBox({text, caption, flags}).value_or(id::Cancel);
 }

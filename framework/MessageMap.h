@@ -22,8 +22,8 @@ namespace fw {
 // One message as a dialog sees it, whichever back end delivered it.
 struct Message {
     unsigned message = 0;
-    int code = 0;  // notification code (WM_COMMAND, WM_NOTIFY); 0 otherwise
-    int id = 0;    // control id (WM_COMMAND, WM_NOTIFY) or timer id (WM_TIMER); 0 otherwise
+    int code = 0;          // notification code (WM_COMMAND, WM_NOTIFY); 0 otherwise
+    int id = 0;            // control id (WM_COMMAND, WM_NOTIFY) or timer id (WM_TIMER); 0 otherwise
     uintptr_t wParam = 0;  // raw parameters of any other message
     intptr_t lParam = 0;
     // List-view notifications: the row (-1 for none) and column, the row state before

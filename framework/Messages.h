@@ -21,34 +21,34 @@ constexpr unsigned Private = 0x8000;
 // Notification codes: WM_COMMAND carries them in the high word of wParam, WM_NOTIFY in
 // the code member of its header.
 namespace code {
-constexpr int Clicked = 0;            // BN_CLICKED; also a menu or accelerator command
-constexpr int ButtonSetFocus = 6;     // BN_SETFOCUS (buttons with BS_NOTIFY)
-constexpr int ButtonKillFocus = 7;    // BN_KILLFOCUS
-constexpr int EditSetFocus = 0x0100;  // EN_SETFOCUS
-constexpr int EditKillFocus = 0x0200; // EN_KILLFOCUS
-constexpr int EditChange = 0x0300;    // EN_CHANGE
-constexpr int EditUpdate = 0x0400;    // EN_UPDATE
-constexpr int EditMaxText = 0x0501;   // EN_MAXTEXT
-constexpr int ComboSelChange = 1;     // CBN_SELCHANGE
-constexpr int ComboSetFocus = 3;      // CBN_SETFOCUS
-constexpr int ComboKillFocus = 4;     // CBN_KILLFOCUS
-constexpr int ComboSelEndCancel = 10; // CBN_SELENDCANCEL
-constexpr int ListBoxSelChange = 1;   // LBN_SELCHANGE
-constexpr int ListBoxDoubleClick = 2; // LBN_DBLCLK
-constexpr int ListBoxSetFocus = 4;    // LBN_SETFOCUS
-constexpr int ListBoxKillFocus = 5;   // LBN_KILLFOCUS
-constexpr int Click = -2;             // NM_CLICK
-constexpr int DoubleClick = -3;       // NM_DBLCLK
-constexpr int RightClick = -5;        // NM_RCLICK
-constexpr int SetFocus = -7;          // NM_SETFOCUS
-constexpr int KillFocus = -8;         // NM_KILLFOCUS
-constexpr int ReleasedCapture = -16;  // NM_RELEASEDCAPTURE
-constexpr int ItemChanging = -100;    // LVN_ITEMCHANGING
-constexpr int ItemChanged = -101;     // LVN_ITEMCHANGED
-constexpr int InsertItem = -102;      // LVN_INSERTITEM
-constexpr int DeleteItem = -103;      // LVN_DELETEITEM
-constexpr int DeleteAllItems = -104;  // LVN_DELETEALLITEMS
-constexpr int ItemActivate = -114;    // LVN_ITEMACTIVATE
+constexpr int Clicked = 0;             // BN_CLICKED; also a menu or accelerator command
+constexpr int ButtonSetFocus = 6;      // BN_SETFOCUS (buttons with BS_NOTIFY)
+constexpr int ButtonKillFocus = 7;     // BN_KILLFOCUS
+constexpr int EditSetFocus = 0x0100;   // EN_SETFOCUS
+constexpr int EditKillFocus = 0x0200;  // EN_KILLFOCUS
+constexpr int EditChange = 0x0300;     // EN_CHANGE
+constexpr int EditUpdate = 0x0400;     // EN_UPDATE
+constexpr int EditMaxText = 0x0501;    // EN_MAXTEXT
+constexpr int ComboSelChange = 1;      // CBN_SELCHANGE
+constexpr int ComboSetFocus = 3;       // CBN_SETFOCUS
+constexpr int ComboKillFocus = 4;      // CBN_KILLFOCUS
+constexpr int ComboSelEndCancel = 10;  // CBN_SELENDCANCEL
+constexpr int ListBoxSelChange = 1;    // LBN_SELCHANGE
+constexpr int ListBoxDoubleClick = 2;  // LBN_DBLCLK
+constexpr int ListBoxSetFocus = 4;     // LBN_SETFOCUS
+constexpr int ListBoxKillFocus = 5;    // LBN_KILLFOCUS
+constexpr int Click = -2;              // NM_CLICK
+constexpr int DoubleClick = -3;        // NM_DBLCLK
+constexpr int RightClick = -5;         // NM_RCLICK
+constexpr int SetFocus = -7;           // NM_SETFOCUS
+constexpr int KillFocus = -8;          // NM_KILLFOCUS
+constexpr int ReleasedCapture = -16;   // NM_RELEASEDCAPTURE
+constexpr int ItemChanging = -100;     // LVN_ITEMCHANGING
+constexpr int ItemChanged = -101;      // LVN_ITEMCHANGED
+constexpr int InsertItem = -102;       // LVN_INSERTITEM
+constexpr int DeleteItem = -103;       // LVN_DELETEITEM
+constexpr int DeleteAllItems = -104;   // LVN_DELETEALLITEMS
+constexpr int ItemActivate = -114;     // LVN_ITEMACTIVATE
 }  // namespace code
 
 // Dialog command ids of the standard buttons, and the answers of message boxes.
@@ -61,13 +61,13 @@ constexpr int No = 7;      // IDNO
 
 // Message box buttons and icons.
 namespace mb {
-constexpr unsigned Ok = 0x00;           // MB_OK
-constexpr unsigned OkCancel = 0x01;     // MB_OKCANCEL
-constexpr unsigned YesNo = 0x04;        // MB_YESNO
-constexpr unsigned IconStop = 0x10;     // MB_ICONHAND
-constexpr unsigned IconQuestion = 0x20; // MB_ICONQUESTION
-constexpr unsigned IconExclamation = 0x30; // MB_ICONEXCLAMATION
-constexpr unsigned IconInformation = 0x40; // MB_ICONASTERISK
+constexpr unsigned Ok = 0x00;               // MB_OK
+constexpr unsigned OkCancel = 0x01;         // MB_OKCANCEL
+constexpr unsigned YesNo = 0x04;            // MB_YESNO
+constexpr unsigned IconStop = 0x10;         // MB_ICONHAND
+constexpr unsigned IconQuestion = 0x20;     // MB_ICONQUESTION
+constexpr unsigned IconExclamation = 0x30;  // MB_ICONEXCLAMATION
+constexpr unsigned IconInformation = 0x40;  // MB_ICONASTERISK
 }  // namespace mb
 
 // What LVN_ITEMCHANGING and LVN_ITEMCHANGED report as changed.
@@ -80,18 +80,18 @@ constexpr unsigned State = 0x0008;  // LVIF_STATE
 // List-view row states, as LVN_ITEMCHANGED reports them. The check box is the row's
 // state image: 1 unchecked, 2 checked.
 namespace row {
-constexpr unsigned Focused = 0x0001;        // LVIS_FOCUSED
-constexpr unsigned Selected = 0x0002;       // LVIS_SELECTED
-constexpr unsigned StateImageMask = 0xF000; // LVIS_STATEIMAGEMASK
-constexpr unsigned Unchecked = 1u << 12;    // INDEXTOSTATEIMAGEMASK(1)
-constexpr unsigned Checked = 2u << 12;      // INDEXTOSTATEIMAGEMASK(2)
+constexpr unsigned Focused = 0x0001;         // LVIS_FOCUSED
+constexpr unsigned Selected = 0x0002;        // LVIS_SELECTED
+constexpr unsigned StateImageMask = 0xF000;  // LVIS_STATEIMAGEMASK
+constexpr unsigned Unchecked = 1u << 12;     // INDEXTOSTATEIMAGEMASK(1)
+constexpr unsigned Checked = 2u << 12;       // INDEXTOSTATEIMAGEMASK(2)
 }  // namespace row
 
 // Extended list-view styles.
 namespace lvs {
-constexpr unsigned GridLines = 0x0001;     // LVS_EX_GRIDLINES
-constexpr unsigned CheckBoxes = 0x0004;    // LVS_EX_CHECKBOXES
-constexpr unsigned FullRowSelect = 0x0020; // LVS_EX_FULLROWSELECT
+constexpr unsigned GridLines = 0x0001;      // LVS_EX_GRIDLINES
+constexpr unsigned CheckBoxes = 0x0004;     // LVS_EX_CHECKBOXES
+constexpr unsigned FullRowSelect = 0x0020;  // LVS_EX_FULLROWSELECT
 }  // namespace lvs
 
 // Wizard buttons a page enables when it becomes active.

@@ -56,8 +56,7 @@ public:
     virtual void setListStyle(int id, unsigned extendedStyle) = 0;
     virtual void setImages(int id, const std::vector<int>& iconIds) = 0;
     virtual void addColumn(int id, const std::string& heading, int width) = 0;
-    virtual int insertRow(int id, int row, const std::string& text, int image,
-                          intptr_t data) = 0;
+    virtual int insertRow(int id, int row, const std::string& text, int image, intptr_t data) = 0;
     virtual void deleteRow(int id, int row) = 0;
     virtual void deleteAllRows(int id) = 0;
     virtual int rowCount(int id) const = 0;
@@ -75,8 +74,7 @@ public:
 
     // A tooltip over the strip of the control's client area from x = left to x = right,
     // shown after `delay` milliseconds; and its text.
-    virtual void addTip(int id, const std::string& text, int left, int right,
-                        unsigned delay) = 0;
+    virtual void addTip(int id, const std::string& text, int left, int right, unsigned delay) = 0;
     virtual std::string tip(int id) const = 0;
 
     // Progress bars and spin (up-down) controls.
@@ -90,8 +88,7 @@ public:
     virtual void killTimer(int timerId) = 0;
 
     // A message box owned by this window (fw::mb flags); returns the fw::id answer.
-    virtual int messageBox(const std::string& text, const std::string& caption,
-                           unsigned flags) = 0;
+    virtual int messageBox(const std::string& text, const std::string& caption, unsigned flags) = 0;
 
     // Ends a modal dialog with `result`, or closes a modeless one.
     virtual void endDialog(int result) = 0;

@@ -5,6 +5,7 @@
 
 #include <exception>
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -16,7 +17,27 @@ namespace {
 
 using Role = Win32Surface::Role;
 
-class Win32SheetWindow;
+// The back end of a real property sheet: its PSM_ messages.
+class Win32SheetWindow final : public SheetWindow {
+public:
+    Win32SheetWindow(HWND sheet, HINSTANCE module) : sheet_(sheet), module_(module) {}
+    void addPage(Page& page) override;
+    void removePage(int index) override { PropSheet_RemovePage(sheet_, index, nullptr); }
+    bool select(int index) override { return PropSheet_SetCurSel(sheet_, nullptr, index) != 0; }
+    int activeIndex() const override {
+        return PropSheet_HwndToIndex(sheet_, PropSheet_GetCurrentPageHwnd(sheet_));
+    }
+    void pressButton(SheetButton button) override {
+        SendMessageA(sheet_, PSM_PRESSBUTTON, static_cast<WPARAM>(button), 0);
+    }
+    void setWizardButtons(unsigned buttons) override {
+        SendMessageA(sheet_, PSM_SETWIZBUTTONS, 0, buttons);
+    }
+
+private:
+    HWND sheet_;
+    HINSTANCE module_;
+};
 
 // What one of our windows keeps, as a window property: its dialog, the surface over it,
 // and for a sheet the sheet's back end and the window procedure it had before ours.
@@ -160,27 +181,6 @@ thread_local SheetStart* gSheetStart = nullptr;
 
 LRESULT CALLBACK sheetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-class Win32SheetWindow final : public SheetWindow {
-public:
-    Win32SheetWindow(HWND sheet, HINSTANCE module) : sheet_(sheet), module_(module) {}
-    void addPage(Page& page) override;
-    void removePage(int index) override { PropSheet_RemovePage(sheet_, index, nullptr); }
-    bool select(int index) override { return PropSheet_SetCurSel(sheet_, nullptr, index) != 0; }
-    int activeIndex() const override {
-        return PropSheet_HwndToIndex(sheet_, PropSheet_GetCurrentPageHwnd(sheet_));
-    }
-    void pressButton(SheetButton button) override {
-        SendMessageA(sheet_, PSM_PRESSBUTTON, static_cast<WPARAM>(button), 0);
-    }
-    void setWizardButtons(unsigned buttons) override {
-        SendMessageA(sheet_, PSM_SETWIZBUTTONS, 0, buttons);
-    }
-
-private:
-    HWND sheet_;
-    HINSTANCE module_;
-};
-
 // The binding of a sheet's window, made the first time the window is seen: when its
 // first page is created or when the sheet reports that it is initialised.
 Binding* bindSheet(HWND window) {
@@ -299,8 +299,8 @@ void Win32SheetWindow::addPage(Page& page) { PropSheet_AddPage(sheet_, createPag
 void makeChild(DLGTEMPLATE* sheetTemplate) {
     const bool extended = reinterpret_cast<const WORD*>(sheetTemplate)[1] == 0xFFFF;
     // DLGTEMPLATEEX: version, signature, help id, extended style, style.
-    DWORD* exStyle = extended ? reinterpret_cast<DWORD*>(sheetTemplate) + 2
-                              : &sheetTemplate->dwExtendedStyle;
+    DWORD* exStyle =
+        extended ? reinterpret_cast<DWORD*>(sheetTemplate) + 2 : &sheetTemplate->dwExtendedStyle;
     DWORD* style = extended ? reinterpret_cast<DWORD*>(sheetTemplate) + 3 : &sheetTemplate->style;
     *style = (*style & ~(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | DS_MODALFRAME)) |
              WS_CHILD | WS_TABSTOP | DS_CONTROL;
@@ -369,7 +369,8 @@ void Win32Host::embedSheet(Sheet& sheet, Dialog& parent, const Frame& frame) {
                  (area.bottom - frame.bottom) - (area.top + frame.top),
                  SWP_NOZORDER | SWP_NOACTIVATE);
     // An embedded sheet is an editor without buttons of its own.
-    for (int button : {IDOK, IDCANCEL, IDHELP}) ShowWindow(GetDlgItem(sheetWindow, button), SW_HIDE);
+    for (int button : {IDOK, IDCANCEL, IDHELP})
+        ShowWindow(GetDlgItem(sheetWindow, button), SW_HIDE);
     ShowWindow(sheetWindow, SW_SHOW);
 }
 

@@ -34,16 +34,14 @@ static_assert(lvif::Text == LVIF_TEXT && lvif::Image == LVIF_IMAGE && lvif::Stat
 static_assert(id::Ok == IDOK && id::Cancel == IDCANCEL && id::Yes == IDYES && id::No == IDNO);
 static_assert(mb::Ok == MB_OK && mb::OkCancel == MB_OKCANCEL && mb::YesNo == MB_YESNO &&
               mb::IconStop == MB_ICONHAND && mb::IconQuestion == MB_ICONQUESTION &&
-              mb::IconExclamation == MB_ICONEXCLAMATION &&
-              mb::IconInformation == MB_ICONASTERISK);
+              mb::IconExclamation == MB_ICONEXCLAMATION && mb::IconInformation == MB_ICONASTERISK);
 static_assert(row::Focused == LVIS_FOCUSED && row::Selected == LVIS_SELECTED &&
               row::StateImageMask == LVIS_STATEIMAGEMASK &&
               row::Unchecked == INDEXTOSTATEIMAGEMASK(1) &&
               row::Checked == INDEXTOSTATEIMAGEMASK(2));
 static_assert(lvs::GridLines == LVS_EX_GRIDLINES && lvs::CheckBoxes == LVS_EX_CHECKBOXES &&
               lvs::FullRowSelect == LVS_EX_FULLROWSELECT);
-static_assert(wiz::Back == PSWIZB_BACK && wiz::Next == PSWIZB_NEXT &&
-              wiz::Finish == PSWIZB_FINISH);
+static_assert(wiz::Back == PSWIZB_BACK && wiz::Next == PSWIZB_NEXT && wiz::Finish == PSWIZB_FINISH);
 static_assert(int(SheetButton::Back) == PSBTN_BACK && int(SheetButton::Next) == PSBTN_NEXT &&
               int(SheetButton::Finish) == PSBTN_FINISH && int(SheetButton::Ok) == PSBTN_OK &&
               int(SheetButton::Cancel) == PSBTN_CANCEL);
@@ -76,12 +74,12 @@ Class classOf(HWND control) {
 struct ItemMessages {
     UINT add, reset, count, textLength, text, setData, getData, setSelection, getSelection;
 };
-constexpr ItemMessages kComboMessages = {CB_ADDSTRING,   CB_RESETCONTENT, CB_GETCOUNT,
-                                         CB_GETLBTEXTLEN, CB_GETLBTEXT,   CB_SETITEMDATA,
-                                         CB_GETITEMDATA, CB_SETCURSEL,    CB_GETCURSEL};
-constexpr ItemMessages kListBoxMessages = {LB_ADDSTRING,  LB_RESETCONTENT, LB_GETCOUNT,
-                                           LB_GETTEXTLEN, LB_GETTEXT,      LB_SETITEMDATA,
-                                           LB_GETITEMDATA, LB_SETCURSEL,   LB_GETCURSEL};
+constexpr ItemMessages kComboMessages = {CB_ADDSTRING,    CB_RESETCONTENT, CB_GETCOUNT,
+                                         CB_GETLBTEXTLEN, CB_GETLBTEXT,    CB_SETITEMDATA,
+                                         CB_GETITEMDATA,  CB_SETCURSEL,    CB_GETCURSEL};
+constexpr ItemMessages kListBoxMessages = {LB_ADDSTRING,   LB_RESETCONTENT, LB_GETCOUNT,
+                                           LB_GETTEXTLEN,  LB_GETTEXT,      LB_SETITEMDATA,
+                                           LB_GETITEMDATA, LB_SETCURSEL,    LB_GETCURSEL};
 
 const ItemMessages& itemMessages(HWND control) {
     return classOf(control) == Class::ListBox ? kListBoxMessages : kComboMessages;
@@ -162,7 +160,6 @@ void Win32Surface::setCheck(int id, bool checked) {
 
 bool Win32Surface::isChecked(int id) const { return send(id, BM_GETCHECK) == BST_CHECKED; }
 
-
 int Win32Surface::addItem(int id, const std::string& text, intptr_t data) {
     HWND target = control(id);
     if (!target) return -1;
@@ -199,7 +196,8 @@ intptr_t Win32Surface::itemData(int id, int index) const {
 }
 
 void Win32Surface::select(int id, int index) {
-    if (HWND target = control(id)) SendMessageA(target, itemMessages(target).setSelection, index, 0);
+    if (HWND target = control(id))
+        SendMessageA(target, itemMessages(target).setSelection, index, 0);
 }
 
 int Win32Surface::selection(int id) const {
@@ -216,8 +214,8 @@ void Win32Surface::setListStyle(int id, unsigned extendedStyle) {
 void Win32Surface::setImages(int id, const std::vector<int>& iconIds) {
     HWND target = control(id);
     if (!target) return;
-    HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR4 | ILC_MASK,
-                                         static_cast<int>(iconIds.size()), 6);
+    HIMAGELIST images =
+        ImageList_Create(16, 16, ILC_COLOR4 | ILC_MASK, static_cast<int>(iconIds.size()), 6);
     for (int iconId : iconIds) {
         HICON icon = static_cast<HICON>(
             LoadImageA(module_, MAKEINTRESOURCEA(iconId), IMAGE_ICON, 16, 16, 0));
@@ -337,8 +335,7 @@ int Win32Surface::selectedRow(int id) const {
     return static_cast<int>(send(id, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
-void Win32Surface::addTip(int id, const std::string& text, int left, int right,
-                          unsigned delay) {
+void Win32Surface::addTip(int id, const std::string& text, int left, int right, unsigned delay) {
     HWND target = control(id);
     if (!target) return;
     // The tooltip belongs to the dialog and goes with it; it watches the control's mouse
@@ -346,8 +343,8 @@ void Win32Surface::addTip(int id, const std::string& text, int left, int right,
     HWND& tips = tips_[id];
     if (!tips) {
         tips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                               window_, nullptr, module_, nullptr);
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
+                               nullptr, module_, nullptr);
     }
     TOOLINFOA tool = {};
     tool.cbSize = TTTOOLINFOA_V2_SIZE;
@@ -416,8 +413,7 @@ void Win32Surface::setTimer(int timerId, unsigned milliseconds) {
 
 void Win32Surface::killTimer(int timerId) { KillTimer(window_, timerId); }
 
-int Win32Surface::messageBox(const std::string& text, const std::string& caption,
-                             unsigned flags) {
+int Win32Surface::messageBox(const std::string& text, const std::string& caption, unsigned flags) {
     // The box belongs to the top-level window, also when a page or a child sheet asks.
     return MessageBoxA(GetAncestor(window_, GA_ROOT), text.c_str(), caption.c_str(), flags);
 }

@@ -30,7 +30,9 @@ std::unique_ptr<BackEnd> makeContractBackEnd() {
           {fw::id::Ok, Kind::PushButton},
           {fw::id::Cancel, Kind::PushButton}}},
         {IDD_CONTRACT_MODAL,
-         {{IDC_EDIT, Kind::Edit}, {fw::id::Ok, Kind::PushButton}, {fw::id::Cancel, Kind::PushButton}}},
+         {{IDC_EDIT, Kind::Edit},
+          {fw::id::Ok, Kind::PushButton},
+          {fw::id::Cancel, Kind::PushButton}}},
         {IDD_PAGE_A, page},
         {IDD_PAGE_B, page},
         {IDD_PAGE_C, page},
@@ -40,7 +42,6 @@ std::unique_ptr<BackEnd> makeContractBackEnd() {
 }  // namespace
 
 INSTANTIATE_TEST_SUITE_P(Memory, Contract,
-                         testing::Values(BackEndParam{"Memory", makeContractBackEnd}),
-                         backEndName);
+                         testing::Values(BackEndParam{"Memory", makeContractBackEnd}), backEndName);
 
 }  // namespace fwtest

@@ -57,19 +57,19 @@ std::string describe(const fw::Message& m) {
             if (m.code == fw::code::ListBoxSelChange) return id + "LBN_SELCHANGE";
             if (m.code == fw::code::ListBoxSetFocus) return id + "LBN_SETFOCUS";
             if (m.code == fw::code::ListBoxKillFocus) return id + "LBN_KILLFOCUS";
-        } else if (m.id != IDC_EDIT && m.id != IDC_EDIT2 && m.id != IDC_PAGE_EDIT && m.id != IDC_NUMBER &&
-                   m.code == fw::code::Clicked) {
+        } else if (m.id != IDC_EDIT && m.id != IDC_EDIT2 && m.id != IDC_PAGE_EDIT &&
+                   m.id != IDC_NUMBER && m.code == fw::code::Clicked) {
             return id + "BN_CLICKED";
         }
         const auto name = kCommandNames.find(m.code);
         return id + (name != kCommandNames.end() ? name->second : "command " + hex(m.code));
     }
     const auto name = kNotifyNames.find(m.code);
-    std::string line = id + (name != kNotifyNames.end() ? name->second
-                                                        : "notify " + std::to_string(m.code));
+    std::string line =
+        id + (name != kNotifyNames.end() ? name->second : "notify " + std::to_string(m.code));
     if (m.code == fw::code::ItemChanging || m.code == fw::code::ItemChanged) {
-        line += " row " + std::to_string(m.row) + " " + hex(m.oldState) + "->" +
-                hex(m.newState) + " changed " + hex(m.changed);
+        line += " row " + std::to_string(m.row) + " " + hex(m.oldState) + "->" + hex(m.newState) +
+                " changed " + hex(m.changed);
     } else if (m.code == fw::code::InsertItem || m.code == fw::code::DeleteItem ||
                m.code == fw::code::DeleteAllItems) {
         line += " row " + std::to_string(m.row);
@@ -165,10 +165,9 @@ TEST_P(Contract, SettingAnEditsTextNotifiesAndTypingHonoursTheLimit) {
     bench.user().type(IDC_EDIT, "def");
     EXPECT_EQ(bench.ui().text(IDC_EDIT), "abcde");
     EXPECT_EQ(bench.ui().caret(IDC_EDIT), 5);
-    EXPECT_THAT(bench.take(),
-                ElementsAre("1001 EN_SETFOCUS", "1001 EN_UPDATE", "1001 EN_CHANGE",
-                            "1001 EN_UPDATE", "1001 EN_CHANGE", "1001 EN_MAXTEXT",
-                            "1001 EN_UPDATE", "1001 EN_CHANGE"));
+    EXPECT_THAT(bench.take(), ElementsAre("1001 EN_SETFOCUS", "1001 EN_UPDATE", "1001 EN_CHANGE",
+                                          "1001 EN_UPDATE", "1001 EN_CHANGE", "1001 EN_MAXTEXT",
+                                          "1001 EN_UPDATE", "1001 EN_CHANGE"));
 
     // The limit binds the user, not the code.
     bench.ui().setText(IDC_EDIT, "abcdefgh");
@@ -240,8 +239,8 @@ TEST_P(Contract, HidingTheFocusedControlGivesTheFocusToTheFirstControl) {
     bench.take();
     bench.ui().show(IDC_COMBO, false);
     EXPECT_EQ(bench.ui().focus(), IDC_EDIT);
-    EXPECT_THAT(bench.take(), ElementsAre("1003 CBN_SELENDCANCEL", "1003 CBN_KILLFOCUS",
-                                          "1001 EN_SETFOCUS"));
+    EXPECT_THAT(bench.take(),
+                ElementsAre("1003 CBN_SELENDCANCEL", "1003 CBN_KILLFOCUS", "1001 EN_SETFOCUS"));
 
     bench.ui().enable(IDC_EDIT, false);
     bench.ui().setFocus(IDC_LIST);
@@ -290,9 +289,9 @@ TEST_P(Contract, ComboAndListBoxEntriesCarryDataAndOnlyTheUsersPickNotifies) {
     EXPECT_EQ(bench.ui().selection(IDC_COMBO), 2);
     bench.user().pick(IDC_LIST, 0);
     EXPECT_EQ(bench.ui().selection(IDC_LIST), 0);
-    EXPECT_THAT(bench.take(), ElementsAre("1003 CBN_SETFOCUS", "1003 CBN_SELCHANGE",
-                                          "1003 CBN_SELENDCANCEL", "1003 CBN_KILLFOCUS",
-                                          "1004 LBN_SETFOCUS", "1004 LBN_SELCHANGE"));
+    EXPECT_THAT(bench.take(),
+                ElementsAre("1003 CBN_SETFOCUS", "1003 CBN_SELCHANGE", "1003 CBN_SELENDCANCEL",
+                            "1003 CBN_KILLFOCUS", "1004 LBN_SETFOCUS", "1004 LBN_SELCHANGE"));
 
     bench.ui().clearItems(IDC_COMBO);
     EXPECT_EQ(bench.ui().itemCount(IDC_COMBO), 0);
@@ -314,9 +313,8 @@ void fillRows(Bench& bench) {
 TEST_P(Contract, ListViewRowsKeepTextImagesAndData) {
     Bench bench(GetParam());
     fillRows(bench);
-    EXPECT_THAT(bench.take(),
-                ElementsAre("1005 LVN_INSERTITEM row 0", "1005 LVN_INSERTITEM row 1",
-                            "1005 LVN_INSERTITEM row 1"));
+    EXPECT_THAT(bench.take(), ElementsAre("1005 LVN_INSERTITEM row 0", "1005 LVN_INSERTITEM row 1",
+                                          "1005 LVN_INSERTITEM row 1"));
     bench.ui().setCell(IDC_ROWS, 2, 1, "11");
     EXPECT_THAT(bench.take(), IsEmpty());
     // The row's own image and text are item changes.
@@ -414,9 +412,9 @@ TEST_P(Contract, DeletingRowsNotifies) {
     bench.take();
     bench.ui().deleteAllRows(IDC_ROWS);
     EXPECT_EQ(bench.ui().rowCount(IDC_ROWS), 0);
-    EXPECT_THAT(bench.take(), ElementsAre("1005 LVN_DELETEALLITEMS row -1",
-                                          "1005 LVN_DELETEITEM row 1",
-                                          "1005 LVN_DELETEITEM row 0"));
+    EXPECT_THAT(bench.take(),
+                ElementsAre("1005 LVN_DELETEALLITEMS row -1", "1005 LVN_DELETEITEM row 1",
+                            "1005 LVN_DELETEITEM row 0"));
 }
 
 TEST_P(Contract, ClickingRowsSelectsAndChecksThem) {
@@ -440,39 +438,39 @@ TEST_P(Contract, ClickingRowsSelectsAndChecksThem) {
                                           "1005 LVN_ITEMCHANGED row 0 1000->2000 changed 8"));
 
     bench.user().doubleClickRow(IDC_ROWS, 1);
-    EXPECT_THAT(bench.take(),
-                ElementsAre("1005 NM_RELEASEDCAPTURE",
-                            "1005 LVN_ITEMCHANGING row 2 1003->1001 changed 8",
-                            "1005 LVN_ITEMCHANGED row 2 1003->1001 changed 8",
-                            "1005 LVN_ITEMCHANGING row 1 1000->1003 changed 8",
-                            "1005 LVN_ITEMCHANGING row 2 1001->1000 changed 8",
-                            "1005 LVN_ITEMCHANGED row 2 1001->1000 changed 8",
-                            "1005 LVN_ITEMCHANGED row 1 1000->1003 changed 8",
-                            "1005 NM_CLICK row 1 on text", "1005 NM_RELEASEDCAPTURE",
-                            "1005 NM_DBLCLK row 1 on text", "1005 LVN_ITEMACTIVATE"));
+    EXPECT_THAT(bench.take(), ElementsAre("1005 NM_RELEASEDCAPTURE",
+                                          "1005 LVN_ITEMCHANGING row 2 1003->1001 changed 8",
+                                          "1005 LVN_ITEMCHANGED row 2 1003->1001 changed 8",
+                                          "1005 LVN_ITEMCHANGING row 1 1000->1003 changed 8",
+                                          "1005 LVN_ITEMCHANGING row 2 1001->1000 changed 8",
+                                          "1005 LVN_ITEMCHANGED row 2 1001->1000 changed 8",
+                                          "1005 LVN_ITEMCHANGED row 1 1000->1003 changed 8",
+                                          "1005 NM_CLICK row 1 on text", "1005 NM_RELEASEDCAPTURE",
+                                          "1005 NM_DBLCLK row 1 on text", "1005 LVN_ITEMACTIVATE"));
 
     // Clicking the selected row again changes nothing.
     bench.user().clickRow(IDC_ROWS, 1);
-    EXPECT_THAT(bench.take(), ElementsAre("1005 NM_RELEASEDCAPTURE", "1005 NM_CLICK row 1 on text"));
+    EXPECT_THAT(bench.take(),
+                ElementsAre("1005 NM_RELEASEDCAPTURE", "1005 NM_CLICK row 1 on text"));
 
     // A right click focuses the row first, then selects it; giving the focus to the row
     // that has it takes it away and back.
     bench.user().rightClickRow(IDC_ROWS, 0);
     EXPECT_EQ(bench.ui().selectedRow(IDC_ROWS), 0);
-    EXPECT_EQ(bench.ui().rowState(IDC_ROWS, 0), fw::row::Checked | fw::row::Selected | fw::row::Focused);
-    EXPECT_THAT(bench.take(),
-                ElementsAre("1005 NM_RELEASEDCAPTURE",
-                            "1005 LVN_ITEMCHANGING row 0 2000->2001 changed 8",
-                            "1005 LVN_ITEMCHANGING row 1 1003->1002 changed 8",
-                            "1005 LVN_ITEMCHANGED row 1 1003->1002 changed 8",
-                            "1005 LVN_ITEMCHANGED row 0 2000->2001 changed 8",
-                            "1005 LVN_ITEMCHANGING row 1 1002->1000 changed 8",
-                            "1005 LVN_ITEMCHANGED row 1 1002->1000 changed 8",
-                            "1005 LVN_ITEMCHANGING row 0 2001->2003 changed 8",
-                            "1005 LVN_ITEMCHANGING row 0 2003->2002 changed 8",
-                            "1005 LVN_ITEMCHANGED row 0 2003->2002 changed 8",
-                            "1005 LVN_ITEMCHANGED row 0 2001->2003 changed 8",
-                            "1005 NM_RCLICK row 0 on text"));
+    EXPECT_EQ(bench.ui().rowState(IDC_ROWS, 0),
+              fw::row::Checked | fw::row::Selected | fw::row::Focused);
+    EXPECT_THAT(bench.take(), ElementsAre("1005 NM_RELEASEDCAPTURE",
+                                          "1005 LVN_ITEMCHANGING row 0 2000->2001 changed 8",
+                                          "1005 LVN_ITEMCHANGING row 1 1003->1002 changed 8",
+                                          "1005 LVN_ITEMCHANGED row 1 1003->1002 changed 8",
+                                          "1005 LVN_ITEMCHANGED row 0 2000->2001 changed 8",
+                                          "1005 LVN_ITEMCHANGING row 1 1002->1000 changed 8",
+                                          "1005 LVN_ITEMCHANGED row 1 1002->1000 changed 8",
+                                          "1005 LVN_ITEMCHANGING row 0 2001->2003 changed 8",
+                                          "1005 LVN_ITEMCHANGING row 0 2003->2002 changed 8",
+                                          "1005 LVN_ITEMCHANGED row 0 2003->2002 changed 8",
+                                          "1005 LVN_ITEMCHANGED row 0 2001->2003 changed 8",
+                                          "1005 NM_RCLICK row 0 on text"));
 }
 
 TEST_P(Contract, ClickingARowsCheckBoxLeavesFocusAndSelection) {
@@ -491,8 +489,8 @@ TEST_P(Contract, ClickingARowsCheckBoxLeavesFocusAndSelection) {
 TEST_P(Contract, AControlCarriesItsTooltip) {
     Bench bench(GetParam());
     EXPECT_EQ(bench.ui().tip(IDC_ROWS), "");
-    bench.ui().addTip(IDC_ROWS, "Add/Remove Profile from Auto Configuration Prefer List.", 0,
-                      15, 200);
+    bench.ui().addTip(IDC_ROWS, "Add/Remove Profile from Auto Configuration Prefer List.", 0, 15,
+                      200);
     EXPECT_EQ(bench.ui().tip(IDC_ROWS), "Add/Remove Profile from Auto Configuration Prefer List.");
     EXPECT_THAT(bench.take(), IsEmpty());
 }
@@ -578,9 +576,8 @@ TEST_P(Contract, ModalDialogsRunThroughTheHost) {
     EXPECT_EQ(modal.okText(), "key");
     EXPECT_FALSE(modal.hasWindow());
 
-    bench.script().expectDialog(IDD_CONTRACT_MODAL, [](fw::Dialog&, fw::UserActions& user) {
-        user.click(fw::id::Cancel);
-    });
+    bench.script().expectDialog(
+        IDD_CONTRACT_MODAL, [](fw::Dialog&, fw::UserActions& user) { user.click(fw::id::Cancel); });
     EXPECT_EQ(bench.host().runModal(modal, &bench.dialog()), fw::id::Cancel);
 }
 
@@ -652,8 +649,8 @@ TEST_P(Contract, ASheetShowsItsPagesInOrderAndAPageMayRefuseToBeLeft) {
 
     EXPECT_TRUE(sheet.select(1));
     EXPECT_EQ(sheet.activeIndex(), 1);
-    EXPECT_THAT(pages.take(), ElementsAre("Page A kill-active", "Page B init",
-                                          "Page B set-active"));
+    EXPECT_THAT(pages.take(),
+                ElementsAre("Page A kill-active", "Page B init", "Page B set-active"));
 
     pages.b.refuseLeaving = true;
     EXPECT_FALSE(sheet.select(0));
@@ -689,8 +686,8 @@ TEST_P(Contract, PagesComeAndGoWhileTheSheetIsOpen) {
     EXPECT_EQ(&sheet.page(1), &pages.b);
     EXPECT_EQ(sheet.activeIndex(), 0);
     EXPECT_FALSE(pages.a.hasWindow());
-    EXPECT_THAT(pages.take(), ElementsAre("Page C init", "Page C set-active",
-                                          "Page C kill-active", "Page C set-active"));
+    EXPECT_THAT(pages.take(), ElementsAre("Page C init", "Page C set-active", "Page C kill-active",
+                                          "Page C set-active"));
 }
 
 TEST_P(Contract, OkAppliesEveryShownPageAndClosesAModelessSheet) {
@@ -730,17 +727,16 @@ TEST_P(Contract, AModalSheetEndsWithOkOrCancel) {
     });
     EXPECT_EQ(bench.host().runSheet(sheet, &bench.dialog()), fw::id::Ok);
     EXPECT_THAT(pages.take(), ElementsAre("sheet init", "Page A init", "Page A set-active",
-                                          "Page A kill-active", "Page B init",
-                                          "Page B set-active", "Page B kill-active",
-                                          "Page A apply", "Page B apply"));
+                                          "Page A kill-active", "Page B init", "Page B set-active",
+                                          "Page B kill-active", "Page A apply", "Page B apply"));
     EXPECT_FALSE(pages.a.hasWindow());
 
     bench.script().expectSheet("Configure Network", [](fw::Dialog& dialog, fw::UserActions&) {
         static_cast<fw::Sheet&>(dialog).pressButton(fw::SheetButton::Cancel);
     });
     EXPECT_EQ(bench.host().runSheet(sheet, &bench.dialog()), fw::id::Cancel);
-    EXPECT_THAT(pages.take(), ElementsAre("sheet init", "Page A init", "Page A set-active",
-                                          "Page A reset"));
+    EXPECT_THAT(pages.take(),
+                ElementsAre("sheet init", "Page A init", "Page A set-active", "Page A reset"));
 }
 
 TEST_P(Contract, AWizardWalksItsPagesAndFinishMayBeRefused) {
@@ -766,12 +762,12 @@ TEST_P(Contract, AWizardWalksItsPagesAndFinishMayBeRefused) {
         sheet.pressButton(fw::SheetButton::Finish);
     });
     EXPECT_EQ(bench.host().runSheet(wizard, &bench.dialog()), fw::id::Ok);
-    EXPECT_THAT(pages.take(),
-                ElementsAre("sheet init", "Page A init", "Page A set-active", "Page A next",
-                            "Page A kill-active", "Page B init", "Page B set-active",
-                            "Page B finish", "Page B back", "Page B kill-active",
-                            "Page A set-active", "Page A next", "Page A kill-active",
-                            "Page B set-active", "Page B finish"));
+    EXPECT_THAT(
+        pages.take(),
+        ElementsAre("sheet init", "Page A init", "Page A set-active", "Page A next",
+                    "Page A kill-active", "Page B init", "Page B set-active", "Page B finish",
+                    "Page B back", "Page B kill-active", "Page A set-active", "Page A next",
+                    "Page A kill-active", "Page B set-active", "Page B finish"));
 }
 
 TEST_P(Contract, ASheetEmbeddedInADialogHostsItsPages) {
@@ -790,9 +786,9 @@ TEST_P(Contract, ASheetEmbeddedInADialogHostsItsPages) {
     EXPECT_EQ(pages.b.ui().messageBox("Please enter the network information:", "Tovix",
                                       fw::mb::Ok | fw::mb::IconExclamation),
               fw::id::Ok);
-    EXPECT_THAT(pages.take(), ElementsAre("sheet init", "Page A init", "Page A set-active",
-                                          "Page A kill-active", "Page B init",
-                                          "Page B set-active"));
+    EXPECT_THAT(pages.take(),
+                ElementsAre("sheet init", "Page A init", "Page A set-active", "Page A kill-active",
+                            "Page B init", "Page B set-active"));
 }
 
 }  // namespace

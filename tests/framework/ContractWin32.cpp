@@ -1,5 +1,6 @@
 // The contract suite on real windows, with this program's own dialog templates.
 #include <windows.h>
+// after <windows.h>
 #include <commctrl.h>
 
 #include "tests/framework/ContractSuite.h"

@@ -46,7 +46,8 @@ TEST(MemoryHost, ExpectationsAreMetInOrder) {
     // The default user clicks OK.
     EXPECT_EQ(host.runModal(dialog, nullptr), fw::id::Ok);
     EXPECT_FALSE(dialog.hasWindow());
-    EXPECT_THAT(host.script().unmet(), ElementsAre("message box \"Saved.\"", "sheet \"Configure Network\""));
+    EXPECT_THAT(host.script().unmet(),
+                ElementsAre("message box \"Saved.\"", "sheet \"Configure Network\""));
     EXPECT_THAT(host.script().failures(), IsEmpty());
 }
 

@@ -67,8 +67,8 @@ TEST(MessageMap, CallsTheHandlerOfTheMatchingTriple) {
 TEST(MessageMap, ARangeCoversItsEndsAndNothingBeyond) {
     Target target;
     for (int id : {1063, 1064, 1066, 1067, 1068}) target.handle(command(fw::code::Clicked, id));
-    EXPECT_THAT(target.calls, ElementsAre("any command", "key 1064", "key 1066", "key 1067",
-                                          "any command"));
+    EXPECT_THAT(target.calls,
+                ElementsAre("any command", "key 1064", "key 1066", "key 1067", "any command"));
 }
 
 TEST(MessageMap, CodeAndIdMustBothMatch) {

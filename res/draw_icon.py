@@ -3,7 +3,7 @@
 
 Each size comes twice: 32-bit with soft edges for Windows XP, and 16 colours with a
 transparency mask for older systems and displays. Run it from anywhere; it writes the
-icon beside itself.
+icon beside itself. Other icon scripts draw with its helpers (write_icon).
 """
 import math
 import os
@@ -40,8 +40,8 @@ def shade(x, y):
     return BLUE
 
 
-def render(size):
-    """Rows of (r, g, b, a), top row first."""
+def render(size, shade=shade):
+    """Rows of (r, g, b, a), top row first, of the picture that `shade` paints."""
     rows = []
     for py in range(size):
         row = []
@@ -93,16 +93,18 @@ def image_32(rows):
     return header(size, 32, 0, len(pixels) + len(mask)) + pixels + mask
 
 
-def image_4(rows):
+def image_4(rows, colours):
+    """16 colours: transparent black and `colours`, each pixel the nearest of them."""
     size = len(rows)
-    palette = [(0, 0, 0), BLUE, DARK_BLUE, WHITE, ORANGE]
+    palette = [(0, 0, 0)] + list(colours)
+    used = len(palette)
     palette += [(0, 0, 0)] * (16 - len(palette))
 
     def nearest(pixel):
         if pixel[3] < 128:
             return 0
-        return min(range(1, 5), key=lambda i: sum((pixel[c] - palette[i][c]) ** 2
-                                                  for c in range(3)))
+        return min(range(1, used), key=lambda i: sum((pixel[c] - palette[i][c]) ** 2
+                                                     for c in range(3)))
 
     pixels = bytearray()
     for row in reversed(rows):
@@ -117,12 +119,13 @@ def image_4(rows):
     return header(size, 4, 16, len(pixels) + len(mask)) + colours + bytes(pixels) + mask
 
 
-def main():
+def write_icon(path, shade, colours):
+    """An icon file of every size of SIZES, each 32-bit and in 16 colours."""
     images = []
     for size in SIZES:
-        rows = render(size)
+        rows = render(size, shade)
         images.append((size, 0, 32, image_32(rows)))
-        images.append((size, 16, 4, image_4(rows)))
+        images.append((size, 16, 4, image_4(rows, colours)))
     directory = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
     body = b""
@@ -130,9 +133,13 @@ def main():
         directory += struct.pack("<BBBBHHII", size, size, colours, 0, 1, bits, len(data),
                                  offset + len(body))
         body += data
-    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "Tovix.ico")
     with open(path, "wb") as f:
         f.write(directory + body)
+
+
+def main():
+    write_icon(os.path.join(os.path.dirname(os.path.abspath(__file__)), "Tovix.ico"), shade,
+               (BLUE, DARK_BLUE, WHITE, ORANGE))
 
 
 if __name__ == "__main__":

@@ -6,7 +6,8 @@
 
 namespace app {
 
-// Stops the service, clears the card's Zero Configuration flag and restarts the service.
+// Stops the service, clears the card's Zero Configuration flag and starts the service
+// again. Without the service, or when it cannot be controlled, nothing changes.
 void takeCardFromZeroConfiguration(const ZelApi& adapter);
 
 }  // namespace app

@@ -24,10 +24,10 @@ public:
 
     // What enable() did.
     struct Change {
-        bool done;      // false: the index lies outside the strip, or the selected tab
-                        // was to be disabled and no other tab is enabled
-        bool changed;   // the tab's state changed: redraw it
-        int select;     // the tab to select before the change shows, -1 for none
+        bool done;     // false: the index lies outside the strip, or the selected tab
+                       // was to be disabled and no other tab is enabled
+        bool changed;  // the tab's state changed: redraw it
+        int select;    // the tab to select before the change shows, -1 for none
     };
     // Enables or disables tab `index` of `count`, `current` being selected. Disabling the
     // selected tab moves the selection to the next enabled tab to its right, wrapping

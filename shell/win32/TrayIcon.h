@@ -2,8 +2,9 @@
 // with its four states, and the menu it opens.
 #pragma once
 
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <string>
 

@@ -1,7 +1,8 @@
 // The tray icon and its menu, as the notification area receives them.
 #include <gtest/gtest.h>
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <string>
 #include <vector>

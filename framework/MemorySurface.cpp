@@ -102,7 +102,10 @@ void MemorySurface::setText(int id, const std::string& text) {
 
 std::string MemorySurface::text(int id) const {
     const Control* c = find(id);
-    return c ? c->text : std::string();
+    if (!c) return {};
+    // A drop-down list shows its selected entry; a combo box with an edit, the edit.
+    if (c->kind == Kind::ComboBox) return itemText(id, c->selection);
+    return c->text;
 }
 
 void MemorySurface::enable(int id, bool enabled) {
@@ -154,6 +157,7 @@ void MemorySurface::killFocus(int id) {
             command(id, code::EditKillFocus);
             break;
         case Kind::ComboBox:
+        case Kind::DropDown:
             command(id, code::ComboSelEndCancel);
             command(id, code::ComboKillFocus);
             break;
@@ -175,6 +179,7 @@ void MemorySurface::takeFocus(int id) {
             command(id, code::EditSetFocus);
             break;
         case Kind::ComboBox:
+        case Kind::DropDown:
             command(id, code::ComboSetFocus);
             break;
         case Kind::ListBox:
@@ -263,6 +268,7 @@ intptr_t MemorySurface::itemData(int id, int index) const {
 void MemorySurface::select(int id, int index) {
     Control& c = control(id, Kind::ComboBox);
     c.selection = index >= 0 && index < static_cast<int>(c.items.size()) ? index : -1;
+    if (c.kind == Kind::DropDown) c.text = itemText(id, c.selection);
 }
 
 int MemorySurface::selection(int id) const {

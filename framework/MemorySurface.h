@@ -25,6 +25,7 @@ enum class Kind {
     CheckBox,     // automatic check box
     RadioButton,  // automatic radio button
     ComboBox,     // drop-down list
+    DropDown,     // combo box with an edit
     ListBox,      // with LBS_NOTIFY
     ListView,     // report view, single selection
     Progress,

@@ -26,6 +26,8 @@ std::unique_ptr<BackEnd> makeContractBackEnd() {
           {IDC_LABEL, Kind::Static},
           {IDC_NUMBER, Kind::Edit},
           {IDC_NUMBER_SPIN, Kind::Spin, false, IDC_NUMBER},
+          {IDC_STATUS, Kind::Edit},
+          {IDC_DESCRIPTION, Kind::DropDown},
           {IDC_FRAME, Kind::Static},
           {fw::id::Ok, Kind::PushButton},
           {fw::id::Cancel, Kind::PushButton}}},

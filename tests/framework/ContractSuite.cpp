@@ -58,7 +58,8 @@ std::string describe(const fw::Message& m) {
             if (m.code == fw::code::ListBoxSetFocus) return id + "LBN_SETFOCUS";
             if (m.code == fw::code::ListBoxKillFocus) return id + "LBN_KILLFOCUS";
         } else if (m.id != IDC_EDIT && m.id != IDC_EDIT2 && m.id != IDC_PAGE_EDIT &&
-                   m.id != IDC_NUMBER && m.code == fw::code::Clicked) {
+                   m.id != IDC_NUMBER &&
+                   m.id != IDC_STATUS && m.code == fw::code::Clicked) {
             return id + "BN_CLICKED";
         }
         const auto name = kCommandNames.find(m.code);
@@ -174,6 +175,31 @@ TEST_P(Contract, SettingAnEditsTextNotifiesAndTypingHonoursTheLimit) {
     EXPECT_EQ(bench.ui().text(IDC_EDIT), "abcdefgh");
     bench.ui().setCaret(IDC_EDIT, 2);
     EXPECT_EQ(bench.ui().caret(IDC_EDIT), 2);
+}
+
+TEST_P(Contract, AReadOnlyEditNotifiesLikeAnyEdit) {
+    Bench bench(GetParam());
+    bench.ui().setText(IDC_STATUS, "Connected");
+    EXPECT_EQ(bench.ui().text(IDC_STATUS), "Connected");
+    EXPECT_THAT(bench.take(), ElementsAre("1016 EN_UPDATE", "1016 EN_CHANGE"));
+}
+
+TEST_P(Contract, AComboShowsItsSelectedEntryAsItsText) {
+    Bench bench(GetParam());
+    bench.ui().addItem(IDC_COMBO, "Open System", 0);
+    bench.ui().addItem(IDC_COMBO, "Shared Key", 1);
+    bench.ui().select(IDC_COMBO, 1);
+    EXPECT_EQ(bench.ui().text(IDC_COMBO), "Shared Key");
+    bench.ui().select(IDC_COMBO, -1);
+    EXPECT_EQ(bench.ui().text(IDC_COMBO), "");
+
+    bench.ui().addItem(IDC_DESCRIPTION, "TX-LM70RDV PC Card", 0);
+    bench.ui().select(IDC_DESCRIPTION, 0);
+    EXPECT_EQ(bench.ui().text(IDC_DESCRIPTION), "TX-LM70RDV PC Card");
+    bench.ui().setText(IDC_DESCRIPTION, "Unknown adapter");
+    EXPECT_EQ(bench.ui().text(IDC_DESCRIPTION), "Unknown adapter");
+    EXPECT_EQ(bench.ui().selection(IDC_DESCRIPTION), 0);
+    EXPECT_THAT(bench.take(), IsEmpty());
 }
 
 TEST_P(Contract, LabelsAndButtonsChangeWithoutNotifying) {

@@ -419,6 +419,7 @@ int Win32Surface::messageBox(const std::string& text, const std::string& caption
 }
 
 void Win32Surface::endDialog(int result) {
+    ended_ = true;
     switch (role_) {
         case Role::ModalDialog:
             EndDialog(window_, result);

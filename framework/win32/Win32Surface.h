@@ -23,6 +23,8 @@ public:
 
     HWND window() const { return window_; }
     Role role() const { return role_; }
+    // The dialog was told to end (a modal dialog's window stays until its loop sees it).
+    bool ended() const { return ended_; }
     // The control ids asked for that the window does not have.
     const std::set<int>& missingControls() const { return missing_; }
 
@@ -84,6 +86,7 @@ private:
     HWND window_;
     HINSTANCE module_;
     Role role_;
+    bool ended_ = false;
     mutable std::set<int> missing_;
     std::map<int, HWND> tips_;  // the tooltip window of each control with a tip
 };

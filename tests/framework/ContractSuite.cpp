@@ -58,8 +58,7 @@ std::string describe(const fw::Message& m) {
             if (m.code == fw::code::ListBoxSetFocus) return id + "LBN_SETFOCUS";
             if (m.code == fw::code::ListBoxKillFocus) return id + "LBN_KILLFOCUS";
         } else if (m.id != IDC_EDIT && m.id != IDC_EDIT2 && m.id != IDC_PAGE_EDIT &&
-                   m.id != IDC_NUMBER &&
-                   m.id != IDC_STATUS && m.code == fw::code::Clicked) {
+                   m.id != IDC_NUMBER && m.id != IDC_STATUS && m.code == fw::code::Clicked) {
             return id + "BN_CLICKED";
         }
         const auto name = kCommandNames.find(m.code);
@@ -139,6 +138,7 @@ public:
     ~Bench() {
         EXPECT_THAT(script().failures(), IsEmpty());
         EXPECT_THAT(script().unmet(), IsEmpty());
+        EXPECT_THAT(backEnd_->missingControls(dialog_), IsEmpty());
     }
 
     fw::Surface& ui() { return dialog_.ui(); }
@@ -605,6 +605,16 @@ TEST_P(Contract, ModalDialogsRunThroughTheHost) {
     bench.script().expectDialog(
         IDD_CONTRACT_MODAL, [](fw::Dialog&, fw::UserActions& user) { user.click(fw::id::Cancel); });
     EXPECT_EQ(bench.host().runModal(modal, &bench.dialog()), fw::id::Cancel);
+}
+
+TEST_P(Contract, AModalDialogTheUserLeavesOpenIsAFailureAndIsCancelled) {
+    auto backEnd = GetParam().make();
+    RecordingDialog modal(IDD_CONTRACT_MODAL);
+    backEnd->script().expectDialog(IDD_CONTRACT_MODAL, [](fw::Dialog&, fw::UserActions& user) {
+        user.type(IDC_EDIT, "half");
+    });
+    EXPECT_EQ(backEnd->host().runModal(modal, nullptr), fw::id::Cancel);
+    EXPECT_THAT(backEnd->script().failures(), ElementsAre("dialog 101 did not end"));
 }
 
 // A page that records the sheet's notifications, and may refuse to be left or applied.

@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "framework/Dialog.h"
@@ -24,6 +25,9 @@ public:
     virtual fw::Script& script() = 0;
     // The user's hands on the window of `dialog`, which must exist.
     virtual fw::UserActions& user(const fw::Dialog& dialog) = 0;
+    // The control ids that code asked the window of `dialog` for and that its template
+    // lacks (always none in memory, where controls come into being on first use).
+    virtual std::set<int> missingControls(const fw::Dialog& dialog) = 0;
 };
 // A suite checks at its end that script().failures() and script().unmet() are empty:
 // windows against the script are recorded there, not thrown.

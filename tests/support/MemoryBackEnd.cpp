@@ -12,6 +12,7 @@ public:
     fw::Host& host() override { return host_; }
     fw::Script& script() override { return host_.script(); }
     fw::UserActions& user(const fw::Dialog& dialog) override { return host_.surfaceOf(dialog); }
+    std::set<int> missingControls(const fw::Dialog&) override { return {}; }
 
 private:
     fw::MemoryHost host_;

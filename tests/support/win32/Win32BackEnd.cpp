@@ -3,6 +3,7 @@
 #include <map>
 
 #include "framework/win32/Win32Host.h"
+#include "framework/win32/Win32Surface.h"
 #include "tests/support/win32/Win32Script.h"
 #include "tests/support/win32/Win32User.h"
 
@@ -18,6 +19,11 @@ public:
         auto& user = users_[window];
         if (!user) user = std::make_unique<Win32User>(window);
         return *user;
+    }
+
+    std::set<int> missingControls(const fw::Dialog& dialog) override {
+        const auto* surface = dynamic_cast<const fw::Win32Surface*>(&dialog.ui());
+        return surface ? surface->missingControls() : std::set<int>();
     }
 
 private:

@@ -118,6 +118,12 @@ void Win32Script::answer(HWND window) {
     if (action) {
         Win32User user(window);
         (*action)(*dialog, user);
+        // A dialog the user leaves open would hold the test for ever.
+        const auto* surface = dynamic_cast<const fw::Win32Surface*>(&dialog->ui());
+        if (role == fw::Win32Surface::Role::ModalDialog && surface && !surface->ended()) {
+            script_.fail("dialog " + std::to_string(dialog->templateId()) + " did not end");
+            EndDialog(window, IDCANCEL);
+        }
     } else if (role == fw::Win32Surface::Role::ModalSheet) {
         SendMessageA(window, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
     } else {

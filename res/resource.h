@@ -24,6 +24,7 @@
 #define ID_RADIO_TOGGLE 32772  // command of the radio check box, tray menu and Alt+F2 hotkey
 #define IDC_RADIO_OFF 1252     // the radio check box below the tabs
 #define IDS_PROFILES_UNREADABLE 61260  // %s: the profile file
+#define IDS_AUTO_LINK_FAILED 61262
 
 // Tray icon and its menu
 #define IDR_TRAY_MENU 129
@@ -54,5 +55,106 @@
 // Readme page, shown while Zero Configuration holds the card
 #define IDD_README 130
 #define IDI_README 163
+
+// Profile editing: the profile sheet, its pages and the Profile Manager ----------------
+#define IDD_NETWORK_INFO 107
+#define IDD_PROTOCOL 110
+#define IDD_SUMMARY 112
+#define IDD_PROTOCOL_WIZARD 116
+#define IDD_NETWORK_INFO_WIZARD 117
+#define IDB_WIZARD_WATERMARK 131
+#define IDB_WIZARD_HEADER 132
+#define IDI_PROFILE_IN_USE 153
+#define IDI_PROFILE 154
+
+// Network page (107, 117)
+#define IDC_NET_HIDDEN_SSID 1018
+#define IDC_NET_TYPE 1035
+#define IDC_NET_NAME 1039
+#define IDC_NET_SSID 1040
+#define IDC_NET_INFRA_MODE 1041
+#define IDC_NET_CHANNEL 1042
+#define IDC_NET_CHANNEL_LABEL 1111
+#define IDC_NET_ADHOC_GROUP 1127
+#define IDC_NET_INFRA_MODE_LABEL 1128
+#define IDC_NET_ADHOC_MODE_LABEL 1129
+#define IDC_NET_ADHOC_MODE 1130
+
+// Protocol page (110, 116)
+#define IDC_PROTO_RESET 1001
+#define IDC_PROTO_RATE 1003
+#define IDC_PROTO_FRAG_SPIN 1006
+#define IDC_PROTO_RTS_SPIN 1008
+#define IDC_PROTO_KEEP 1009
+#define IDC_PROTO_POWER_SAVE 1010
+#define IDC_PROTO_PREAMBLE 1011
+#define IDC_PROTO_FRAG 1012
+#define IDC_PROTO_RTS 1013
+#define IDC_PROTO_POWER_SAVE_LABEL 1014
+#define IDC_PROTO_PREAMBLE_LABEL 1015
+#define IDC_PROTO_RATE_LABEL 1016
+#define IDC_PROTO_FRAG_LABEL 1017
+#define IDC_PROTO_RTS_LABEL 1018
+#define IDC_PROTO_GROUP 1129
+
+// Summary page (112)
+#define IDC_SUMMARY_TEXT 1049
+#define IDC_SUMMARY_NOTE 1050
+
+#define IDS_NETWORK_INFO 61305
+#define IDS_PROTOCOL 61308
+#define IDS_CREATE_NEW_PROFILE 61309
+#define IDS_COMPLETE 61310
+#define IDS_NETWORK_INFO_HEADER 61311
+#define IDS_PROTOCOL_HEADER 61314
+#define IDS_INFRASTRUCTURE 61316
+#define IDS_AD_HOC 61317
+#define IDS_AUTO 61318
+#define IDS_80211B 61319
+#define IDS_80211G 61320
+#define IDS_CONFIGURE_NETWORK 61407
+#define IDS_CONTINUOUS_ACCESS 61427
+#define IDS_MAX_POWER_SAVE 61429
+#define IDS_PREAMBLE_SHORT 61430
+#define IDS_PREAMBLE_LONG 61431
+#define IDS_AUTO_SELECT 61432
+#define IDS_PROFILE_NAME_EXISTS 62019
+#define IDS_ILLEGAL_PROFILE_NAME 62020
+#define IDS_FRAG_THRESHOLD_MINIMUM 62030
+#define IDS_FRAG_THRESHOLD_MAXIMUM 62031
+#define IDS_RTS_THRESHOLD_MAXIMUM 62033
+#define IDS_PREFER_LIST_TIP 63001
+
+// Network Status page (101) ----------------------------------------------------------
+#define IDC_STATUS_PROFILES 1071      // "Select Profile" drop-down list
+#define IDC_STATUS_TEXT 1072
+#define IDC_STATUS_SSID 1084
+#define IDC_STATUS_NETWORK_TYPE 1035
+#define IDC_STATUS_BSSID 1075
+#define IDC_STATUS_SECURITY 1073
+#define IDC_STATUS_LINK_SPEED 1076
+#define IDC_STATUS_SIGNAL 1022        // progress bar painted as a level bar
+#define IDC_STATUS_LINK_ICON 1041
+#define IDC_STATUS_DHCP 1007
+#define IDC_STATUS_IP_ADDRESS 1045
+#define IDC_STATUS_SUBNET_MASK 1046
+#define IDC_STATUS_GATEWAY 1047
+#define IDC_STATUS_CHANNEL 1074       // group box: "Channel Performance" or the channel
+#define IDC_STATUS_TX_FRAME 1025      // invisible placeholders of the graphs
+#define IDC_STATUS_RX_FRAME 1026
+#define IDC_STATUS_TX_GRAPH 5001      // the graphs, made over the placeholders
+#define IDC_STATUS_RX_GRAPH 5002
+#define IDC_STATUS_TX_RATE 1085
+#define IDC_STATUS_RX_RATE 1086
+#define IDC_STATUS_TX_TOP 1087        // graph scale labels
+#define IDC_STATUS_TX_MIDDLE 1089
+#define IDC_STATUS_RX_TOP 1088
+#define IDC_STATUS_RX_MIDDLE 1090
+#define IDC_STATUS_RENEW 1011         // hidden and disabled; no action
+#define IDC_STATUS_PROPERTIES 1012
+#define IDI_LINK_OTHER 140            // link icons by wireless mode, and without a link
+#define IDI_LINK_80211B 157
+#define IDI_LINK_80211A 160
+#define IDI_NO_LINK 136
 
 #endif

@@ -1,0 +1,128 @@
+#!/usr/bin/env python3
+"""Draws the profile editing images beside itself:
+
+- ProfileRow.ico: a profile in the Profile Manager's list: a white card with two lines
+  of text and the program's blue waves in its corner;
+- ProfileInUse.ico: the same card marked in use with a green disc and a white tick;
+- WizardWatermark.bmp (164 x 314): the "Create New Profile" wizard's watermark: a blue
+  gradient with waves rising from the lower left and a profile card;
+- WizardHeader.bmp (49 x 49): the wizard's header image: the card on white.
+
+The icons come in the sizes and depths of draw_icon.py; the bitmaps are 24-bit.
+"""
+import math
+import os
+import struct
+
+from draw_icon import BLUE, DARK_BLUE, WHITE, write_icon
+
+GREEN = (0x2F, 0xB3, 0x44)
+DARK_GREEN = (0x1E, 0x7A, 0x2E)
+PAPER_EDGE = (0x6B, 0x7B, 0x8F)
+LINE = (0x9A, 0xA8, 0xB8)
+SKY = (0x3C, 0x7F, 0xD4)
+SAMPLES = 4  # per axis, for the soft edges of the bitmaps
+
+
+def card(x, y):
+    """A white card with a grey edge, two text lines and blue waves; None outside."""
+    if not (0.14 < x < 0.86 and 0.06 < y < 0.94):
+        return None
+    if x < 0.20 or x > 0.80 or y < 0.12 or y > 0.88:
+        return PAPER_EDGE
+    ox, oy = 0.32, 0.40
+    d = math.hypot(x - ox, y - oy)
+    if d < 0.07:
+        return BLUE
+    if x > ox - 0.02 and y < oy + 0.02:
+        for radius in (0.17, 0.29):
+            if abs(d - radius) < 0.045:
+                return BLUE
+    for top in (0.58, 0.72):
+        if top < y < top + 0.06 and 0.28 < x < 0.72:
+            return LINE
+    return WHITE
+
+
+def in_use(x, y):
+    """The card with a green disc and a white tick in its lower right corner."""
+    d = math.hypot(x - 0.70, y - 0.72)
+    if d < 0.28:
+        # The tick: a short stroke down to the right, then a long one up.
+        def near(ax, ay, bx, by):
+            t = max(0.0, min(1.0, ((x - ax) * (bx - ax) + (y - ay) * (by - ay)) /
+                             ((bx - ax) ** 2 + (by - ay) ** 2)))
+            return math.hypot(x - (ax + t * (bx - ax)), y - (ay + t * (by - ay))) < 0.05
+        if near(0.57, 0.72, 0.66, 0.82) or near(0.66, 0.82, 0.84, 0.60):
+            return WHITE
+        return DARK_GREEN if d > 0.24 else GREEN
+    return card(x, y)
+
+
+def blend(a, b, t):
+    return tuple(round(a[i] + (b[i] - a[i]) * t) for i in range(3))
+
+
+def watermark(x, y):
+    """The watermark at a point of its 164 x 314 area (x, y in 0..1, y down)."""
+    # The profile card, 130 pixels square, in the upper half.
+    cx, cy = (x * 164 - 17) / 130, (y * 314 - 36) / 130
+    if 0.0 <= cx <= 1.0 and 0.0 <= cy <= 1.0:
+        colour = card(cx, cy)
+        if colour:
+            return colour
+    background = blend(SKY, DARK_BLUE, y)
+    # Waves from a point below the lower left corner, fading upwards.
+    d = math.hypot((x + 0.1) * 164, (y - 1.02) * 314) / 164
+    for radius in (0.55, 0.85, 1.15, 1.45):
+        if abs(d - radius) < 0.045:
+            return blend(background, WHITE, 0.55 * (1.6 - radius))
+    return background
+
+
+def header_image(x, y):
+    """The header image: the card on the header's white."""
+    return card(x, y) or WHITE
+
+
+def pixels(width, height, shade):
+    """Rows of (r, g, b), top row first, each pixel the average of its samples."""
+    rows = []
+    for py in range(height):
+        row = []
+        for px in range(width):
+            acc = [0, 0, 0]
+            for sy in range(SAMPLES):
+                for sx in range(SAMPLES):
+                    colour = shade((px + (sx + 0.5) / SAMPLES) / width,
+                                   (py + (sy + 0.5) / SAMPLES) / height)
+                    for i in range(3):
+                        acc[i] += colour[i]
+            row.append(tuple(a // SAMPLES ** 2 for a in acc))
+        rows.append(row)
+    return rows
+
+
+def write_bitmap(path, width, height, shade):
+    """A 24-bit bitmap file, bottom row first, rows padded to 4 bytes."""
+    data = b""
+    for row in reversed(pixels(width, height, shade)):
+        line = b"".join(bytes((b, g, r)) for (r, g, b) in row)
+        data += line + b"\0" * (-len(line) % 4)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
+    head = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(data), 0, 0, 14 + len(info))
+    with open(path, "wb") as f:
+        f.write(head + info + data)
+
+
+def main():
+    here = os.path.dirname(os.path.abspath(__file__))
+    write_icon(os.path.join(here, "ProfileRow.ico"), card, (WHITE, PAPER_EDGE, LINE, BLUE))
+    write_icon(os.path.join(here, "ProfileInUse.ico"), in_use,
+               (WHITE, PAPER_EDGE, LINE, BLUE, GREEN, DARK_GREEN))
+    write_bitmap(os.path.join(here, "WizardWatermark.bmp"), 164, 314, watermark)
+    write_bitmap(os.path.join(here, "WizardHeader.bmp"), 49, 49, header_image)
+
+
+if __name__ == "__main__":
+    main()

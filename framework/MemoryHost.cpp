@@ -12,9 +12,14 @@ namespace fw {
 // window is made the first time it becomes active; leaving a page asks it; OK applies
 // every page that has a window, in order, and a page that refuses becomes the active
 // page; Cancel resets them; a wizard's Next and Back ask the page, then let it go.
+//
+// Destroying a child window takes the focus from it without a word: a page that is
+// removed, or the pages of an embedded sheet. A top-level sheet that goes is deactivated
+// first, and the control with the focus hears of it.
 class MemorySheet final : public SheetWindow {
 public:
-    MemorySheet(MemoryHost& host, Sheet& sheet) : host_(host), sheet_(sheet) {}
+    MemorySheet(MemoryHost& host, Sheet& sheet, bool embedded)
+        : host_(host), sheet_(sheet), embedded_(embedded) {}
 
     void start() {
         sheet_.attachWindow(*this);
@@ -22,7 +27,10 @@ public:
         for (int index = 0; index < sheet_.pageCount(); ++index)
             pages_.push_back(&sheet_.page(index));
         sheet_.onInit();
-        if (!pages_.empty()) activate(0);
+        if (!pages_.empty()) {
+            activate(0);
+            host_.surfaceOf(*pages_[0]).focusFirst();
+        }
     }
 
     Sheet& sheet() const { return sheet_; }
@@ -36,7 +44,7 @@ public:
         Page* page = pages_.at(index);
         // The sheet moves to the page before the one removed, or after it when it is first.
         if (index == active_ && pages_.size() > 1) activate(index > 0 ? index - 1 : index + 1);
-        closeWindow(*page);
+        closeWindow(*page, true);
         pages_.erase(pages_.begin() + index);
         if (active_ > index) --active_;
         if (active_ == index && pages_.empty()) active_ = -1;
@@ -72,12 +80,12 @@ public:
             case SheetButton::Next:
                 if (page && page->onWizardNext() && page->onKillActive() &&
                     active_ + 1 < static_cast<int>(pages_.size())) {
-                    activate(active_ + 1);
+                    turnTo(active_ + 1);
                 }
                 break;
             case SheetButton::Back:
                 if (page && page->onWizardBack() && page->onKillActive() && active_ > 0) {
-                    activate(active_ - 1);
+                    turnTo(active_ - 1);
                 }
                 break;
             case SheetButton::Finish:
@@ -100,7 +108,8 @@ public:
     void finish(int result) {
         if (result_) return;
         result_ = result;
-        for (Page* page : pages_) closeWindow(*page);
+        for (Page* page : pages_) closeWindow(*page, embedded_);
+        if (embedded_) surface_->dropFocus();
         surface_->close();
         sheet_.detachWindow();
     }
@@ -118,12 +127,23 @@ private:
         page.onSetActive();
     }
 
-    void closeWindow(Page& page) {
-        if (page.hasWindow()) host_.surfaceOf(page).close();
+    // A wizard's page turn takes the focus along to the new page.
+    void turnTo(int index) {
+        if (host_.focus().surface == &host_.surfaceOf(*pages_[active_])) host_.releaseFocus();
+        activate(index);
+        host_.surfaceOf(*pages_[index]).focusFirst();
+    }
+
+    void closeWindow(Page& page, bool quietly) {
+        if (!page.hasWindow()) return;
+        MemorySurface& surface = host_.surfaceOf(page);
+        if (quietly) surface.dropFocus();
+        surface.close();
     }
 
     MemoryHost& host_;
     Sheet& sheet_;
+    bool embedded_;
     MemorySurface* surface_ = nullptr;
     std::vector<Page*> pages_;
     int active_ = -1;
@@ -158,21 +178,23 @@ unsigned MemoryHost::wizardButtons(const Sheet& sheet) const {
 MemorySurface& MemoryHost::open(Dialog& dialog, std::function<void(int)> onEnd) {
     const auto layout = layouts_.find(dialog.templateId());
     windows_.push_back(std::make_unique<MemorySurface>(
-        dialog, script_, layout == layouts_.end() ? std::vector<ControlSpec>() : layout->second,
-        std::move(onEnd)));
+        dialog, script_, focus_,
+        layout == layouts_.end() ? std::vector<ControlSpec>() : layout->second, std::move(onEnd)));
     MemorySurface& surface = *windows_.back();
     dialog.attach(surface, *this);
     return surface;
 }
 
+// A modal window takes the focus from its owner while it is up, and gives it back.
 int MemoryHost::runModal(Dialog& dialog, Dialog*) {
+    const Focus owner = releaseFocus();
     std::optional<int> result;
     MemorySurface* surface = nullptr;
     surface = &open(dialog, [&](int ended) {
         result = ended;
         surface->close();
     });
-    dialog.onInit();
+    if (dialog.onInit() && !result) surface->focusFirst();
     if (!result) {
         const auto action = script_.answerDialog(dialog.templateId());
         if (action) {
@@ -182,34 +204,37 @@ int MemoryHost::runModal(Dialog& dialog, Dialog*) {
         }
         if (!result) surface->endDialog(id::Cancel);
     }
+    MemorySurface::restoreFocus(owner);
     return *result;
 }
 
 void MemoryHost::createModeless(Dialog& dialog, Dialog*) {
-    open(dialog, [this, &dialog](int) { surfaceOf(dialog).close(); });
-    dialog.onInit();
+    MemorySurface& surface = open(dialog, [this, &dialog](int) { surfaceOf(dialog).close(); });
+    if (dialog.onInit() && !surface.closed()) surface.focusFirst();
 }
 
-MemorySheet& MemoryHost::openSheet(Sheet& sheet) {
-    sheets_.push_back(std::make_unique<MemorySheet>(*this, sheet));
+MemorySheet& MemoryHost::openSheet(Sheet& sheet, bool embedded) {
+    sheets_.push_back(std::make_unique<MemorySheet>(*this, sheet, embedded));
     MemorySheet& window = *sheets_.back();
     window.start();
     return window;
 }
 
 int MemoryHost::runSheet(Sheet& sheet, Dialog*) {
-    MemorySheet& window = openSheet(sheet);
+    const Focus owner = releaseFocus();
+    MemorySheet& window = openSheet(sheet, false);
     const auto action = script_.answerSheet(sheet.caption());
     if (action) {
         (*action)(sheet, surfaceOf(sheet));
         if (!window.finished()) script_.fail("sheet \"" + sheet.caption() + "\" did not end");
     }
     if (!window.finished()) window.pressButton(SheetButton::Cancel);
+    MemorySurface::restoreFocus(owner);
     return window.result();
 }
 
-void MemoryHost::createSheet(Sheet& sheet, Dialog*) { openSheet(sheet); }
+void MemoryHost::createSheet(Sheet& sheet, Dialog*) { openSheet(sheet, false); }
 
-void MemoryHost::embedSheet(Sheet& sheet, Dialog&, const Frame&) { openSheet(sheet); }
+void MemoryHost::embedSheet(Sheet& sheet, Dialog&, const Frame&) { openSheet(sheet, true); }
 
 }  // namespace fw

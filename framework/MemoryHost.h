@@ -37,11 +37,16 @@ public:
 
     // A window for `dialog`; `onEnd` is told when the dialog ends itself.
     MemorySurface& open(Dialog& dialog, std::function<void(int)> onEnd);
+    // The keyboard focus, shared by all windows of the host.
+    Focus& focus() { return focus_; }
+    // Takes the focus from whichever window has it; returns where it was.
+    Focus releaseFocus() { return focus_.surface ? focus_.surface->releaseFocus() : Focus{}; }
 
 private:
-    MemorySheet& openSheet(Sheet& sheet);
+    MemorySheet& openSheet(Sheet& sheet, bool embedded);
 
     Script script_;
+    Focus focus_;
     std::map<int, std::vector<ControlSpec>> layouts_;
     std::vector<std::unique_ptr<MemorySurface>> windows_;
     std::vector<std::unique_ptr<MemorySheet>> sheets_;

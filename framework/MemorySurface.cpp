@@ -11,9 +11,9 @@ constexpr int kCheckBoxX = 8;
 constexpr int kTextX = 40;
 }  // namespace
 
-MemorySurface::MemorySurface(Dialog& dialog, Script& script, const std::vector<ControlSpec>& layout,
-                             std::function<void(int)> onEnd)
-    : dialog_(dialog), script_(script), onEnd_(std::move(onEnd)) {
+MemorySurface::MemorySurface(Dialog& dialog, Script& script, Focus& focus,
+                             const std::vector<ControlSpec>& layout, std::function<void(int)> onEnd)
+    : dialog_(dialog), script_(script), onEnd_(std::move(onEnd)), focus_(focus) {
     int group = 0;
     for (const ControlSpec& spec : layout) {
         Control& c = controls_[spec.id];
@@ -33,6 +33,7 @@ MemorySurface::~MemorySurface() { close(); }
 
 void MemorySurface::close() {
     if (closed_) return;
+    if (focus_.surface == this) releaseFocus();
     closed_ = true;
     timers_.clear();
     if (dialog_.hasWindow() && &dialog_.ui() == this) dialog_.detach();
@@ -111,10 +112,7 @@ std::string MemorySurface::text(int id) const {
 void MemorySurface::enable(int id, bool enabled) {
     control(id, Kind::Static).enabled = enabled;
     // A disabled control cannot keep the focus: nothing has it then.
-    if (!enabled && focus_ == id) {
-        focus_ = 0;
-        killFocus(id);
-    }
+    if (!enabled && focus() == id) releaseFocus();
 }
 
 bool MemorySurface::isEnabled(int id) const {
@@ -126,15 +124,9 @@ void MemorySurface::show(int id, bool visible) {
     control(id, Kind::Static).visible = visible;
     // A hidden control loses the focus to the dialog, which gives it to its first
     // control that can take it.
-    if (!visible && focus_ == id) {
-        focus_ = 0;
-        killFocus(id);
-        for (int next : order_) {
-            if (focusable(controls_.at(next))) {
-                takeFocus(next);
-                break;
-            }
-        }
+    if (!visible && focus() == id) {
+        releaseFocus();
+        focusFirst();
     }
 }
 
@@ -173,7 +165,7 @@ void MemorySurface::killFocus(int id) {
 }
 
 void MemorySurface::takeFocus(int id) {
-    focus_ = id;
+    focus_ = {this, id};
     switch (kind(id)) {
         case Kind::Edit:
             command(id, code::EditSetFocus);
@@ -195,11 +187,33 @@ void MemorySurface::takeFocus(int id) {
 
 void MemorySurface::setFocus(int id) {
     control(id, Kind::PushButton);
-    if (focus_ == id) return;
-    const int previous = focus_;
-    focus_ = 0;
-    if (previous) killFocus(previous);
+    if (focus() == id) return;
+    releaseFocus();
     takeFocus(id);
+}
+
+void MemorySurface::dropFocus() {
+    if (focus_.surface == this) focus_ = {};
+}
+
+Focus MemorySurface::releaseFocus() {
+    const Focus previous = focus_;
+    focus_ = {};
+    if (previous.surface) previous.surface->killFocus(previous.id);
+    return previous;
+}
+
+void MemorySurface::restoreFocus(const Focus& saved) {
+    if (saved.surface && !saved.surface->closed()) saved.surface->setFocus(saved.id);
+}
+
+void MemorySurface::focusFirst() {
+    for (int id : order_) {
+        if (focusable(controls_.at(id))) {
+            setFocus(id);
+            return;
+        }
+    }
 }
 
 // Edits.
@@ -537,8 +551,12 @@ unsigned MemorySurface::timerPeriod(int timerId) const {
 }
 
 int MemorySurface::messageBox(const std::string& text, const std::string& caption, unsigned flags) {
-    // A box that the script did not expect is recorded as a failure and cancelled.
-    return script_.answerMessageBox({text, caption, flags}).value_or(id::Cancel);
+    // The box takes the focus while it is up. One that the script did not expect is
+    // recorded as a failure and cancelled.
+    const Focus saved = releaseFocus();
+    const int answer = script_.answerMessageBox({text, caption, flags}).value_or(id::Cancel);
+    restoreFocus(saved);
+    return answer;
 }
 
 void MemorySurface::endDialog(int result) {
@@ -598,7 +616,7 @@ void MemorySurface::rowClick(int id, int row, int code, int x) {
     } else if (x == kTextX && !findRow(id, row)->selected) {
         selectOnly(id, row);
     }
-    if (x == kTextX && focus_ != id) setFocus(id);
+    if (x == kTextX && focus() != id) setFocus(id);
     listNotify(id, code, row, 0, 0, 0, x);
 }
 

@@ -42,18 +42,35 @@ struct ControlSpec {
     int buddy = 0;
 };
 
+class MemorySurface;
+
+// The one control that has the keyboard focus among all the windows of a host, as a
+// thread's windows share one focus.
+struct Focus {
+    MemorySurface* surface = nullptr;
+    int id = 0;
+};
+
 class MemorySurface final : public Surface, public UserActions {
 public:
     // `onEnd` is told when the dialog ends itself; it decides what becomes of the window
     // (a page's window belongs to its sheet and stays).
-    MemorySurface(Dialog& dialog, Script& script, const std::vector<ControlSpec>& layout,
-                  std::function<void(int result)> onEnd);
+    MemorySurface(Dialog& dialog, Script& script, Focus& focus,
+                  const std::vector<ControlSpec>& layout, std::function<void(int result)> onEnd);
     ~MemorySurface() override;
 
     Dialog& dialog() const { return dialog_; }
-    // The window is gone: the dialog ended or was closed. Nothing reaches the dialog
-    // any more.
+    // The window is gone: the dialog ended or was closed; a control of it that had the
+    // focus loses it. Nothing reaches the dialog any more.
     void close();
+    // The focus is lost without a word, as when a child window that holds it is destroyed.
+    void dropFocus();
+    // Gives the focus to the first control that can take it, as a new window does.
+    void focusFirst();
+    // The focus leaves this window's control for no other (a message box or another
+    // window takes it); and comes back to where it was.
+    Focus releaseFocus();
+    static void restoreFocus(const Focus& saved);
     bool closed() const { return closed_; }
 
     // What a test may look at beyond the surface.
@@ -81,7 +98,7 @@ public:
     void show(int id, bool visible) override;
     bool isVisible(int id) const override;
     void setFocus(int id) override;
-    int focus() const override { return focus_; }
+    int focus() const override { return focus_.surface == this ? focus_.id : 0; }
     void limitText(int id, int maxChars) override;
     void setCaret(int id, int position) override;
     int caret(int id) const override;
@@ -194,7 +211,7 @@ private:
     std::vector<int> order_;  // template order, for where the focus goes
     std::map<int, unsigned> timers_;
     std::map<int, Tip> tips_;
-    int focus_ = 0;
+    Focus& focus_;
     bool closed_ = false;
 };
 

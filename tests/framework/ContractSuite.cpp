@@ -153,6 +153,14 @@ private:
     RecordingDialog dialog_{IDD_CONTRACT};
 };
 
+TEST_P(Contract, ANewDialogGivesTheFocusToItsFirstControl) {
+    auto backEnd = GetParam().make();
+    RecordingDialog dialog(IDD_CONTRACT);
+    backEnd->host().createModeless(dialog, nullptr);
+    EXPECT_EQ(dialog.ui().focus(), IDC_EDIT);
+    EXPECT_THAT(dialog.take(), ElementsAre("init", "1001 EN_SETFOCUS"));
+}
+
 TEST_P(Contract, SettingAnEditsTextNotifiesAndTypingHonoursTheLimit) {
     Bench bench(GetParam());
     bench.ui().setText(IDC_EDIT, "abc");
@@ -641,6 +649,13 @@ public:
     bool onWizardNext() override { return note("next", true); }
     bool onWizardFinish() override { return note("finish", !refuseFinish); }
 
+protected:
+    bool onMessage(const fw::Message& m) override {
+        if (m.message == fw::msg::Command && m.code == fw::code::EditSetFocus) note("focus", true);
+        if (m.message == fw::msg::Command && m.code == fw::code::EditKillFocus) note("blur", true);
+        return false;
+    }
+
 private:
     bool note(const char* what, bool result) {
         log_.push_back(name_ + " " + what);
@@ -678,7 +693,8 @@ TEST_P(Contract, ASheetShowsItsPagesInOrderAndAPageMayRefuseToBeLeft) {
     sheet.addPage(pages.a);
     sheet.addPage(pages.b);
     backEnd->host().createSheet(sheet, nullptr);
-    EXPECT_THAT(pages.take(), ElementsAre("sheet init", "Page A init", "Page A set-active"));
+    EXPECT_THAT(pages.take(),
+                ElementsAre("sheet init", "Page A init", "Page A set-active", "Page A focus"));
     EXPECT_EQ(sheet.activeIndex(), 0);
     EXPECT_TRUE(pages.a.hasWindow());
     EXPECT_FALSE(pages.b.hasWindow());
@@ -747,7 +763,8 @@ TEST_P(Contract, OkAppliesEveryShownPageAndClosesAModelessSheet) {
     sheet.pressButton(fw::SheetButton::Ok);
     EXPECT_FALSE(sheet.hasWindow());
     EXPECT_FALSE(pages.a.hasWindow());
-    EXPECT_THAT(pages.take(), ElementsAre("Page A kill-active", "Page A apply", "Page C apply"));
+    EXPECT_THAT(pages.take(),
+                ElementsAre("Page A kill-active", "Page A apply", "Page C apply", "Page A blur"));
 }
 
 TEST_P(Contract, AModalSheetEndsWithOkOrCancel) {
@@ -762,17 +779,20 @@ TEST_P(Contract, AModalSheetEndsWithOkOrCancel) {
         sheet.pressButton(fw::SheetButton::Ok);
     });
     EXPECT_EQ(bench.host().runSheet(sheet, &bench.dialog()), fw::id::Ok);
-    EXPECT_THAT(pages.take(), ElementsAre("sheet init", "Page A init", "Page A set-active",
-                                          "Page A kill-active", "Page B init", "Page B set-active",
-                                          "Page B kill-active", "Page A apply", "Page B apply"));
+    // The focus stays in the first page's edit while the tabs change, and leaves with the
+    // window.
+    EXPECT_THAT(pages.take(),
+                ElementsAre("sheet init", "Page A init", "Page A set-active", "Page A focus",
+                            "Page A kill-active", "Page B init", "Page B set-active",
+                            "Page B kill-active", "Page A apply", "Page B apply", "Page A blur"));
     EXPECT_FALSE(pages.a.hasWindow());
 
     bench.script().expectSheet("Configure Network", [](fw::Dialog& dialog, fw::UserActions&) {
         static_cast<fw::Sheet&>(dialog).pressButton(fw::SheetButton::Cancel);
     });
     EXPECT_EQ(bench.host().runSheet(sheet, &bench.dialog()), fw::id::Cancel);
-    EXPECT_THAT(pages.take(),
-                ElementsAre("sheet init", "Page A init", "Page A set-active", "Page A reset"));
+    EXPECT_THAT(pages.take(), ElementsAre("sheet init", "Page A init", "Page A set-active",
+                                          "Page A focus", "Page A reset", "Page A blur"));
 }
 
 TEST_P(Contract, AWizardWalksItsPagesAndFinishMayBeRefused) {
@@ -798,12 +818,14 @@ TEST_P(Contract, AWizardWalksItsPagesAndFinishMayBeRefused) {
         sheet.pressButton(fw::SheetButton::Finish);
     });
     EXPECT_EQ(bench.host().runSheet(wizard, &bench.dialog()), fw::id::Ok);
-    EXPECT_THAT(
-        pages.take(),
-        ElementsAre("sheet init", "Page A init", "Page A set-active", "Page A next",
-                    "Page A kill-active", "Page B init", "Page B set-active", "Page B finish",
-                    "Page B back", "Page B kill-active", "Page A set-active", "Page A next",
-                    "Page A kill-active", "Page B set-active", "Page B finish"));
+    EXPECT_THAT(pages.take(),
+                // A page turn takes the focus along; a refused Finish leaves it.
+                ElementsAre("sheet init", "Page A init", "Page A set-active", "Page A focus",
+                            "Page A next", "Page A kill-active", "Page A blur", "Page B init",
+                            "Page B set-active", "Page B focus", "Page B finish", "Page B back",
+                            "Page B kill-active", "Page B blur", "Page A set-active",
+                            "Page A focus", "Page A next", "Page A kill-active", "Page A blur",
+                            "Page B set-active", "Page B focus", "Page B finish", "Page B blur"));
 }
 
 TEST_P(Contract, ASheetEmbeddedInADialogHostsItsPages) {
@@ -822,9 +844,10 @@ TEST_P(Contract, ASheetEmbeddedInADialogHostsItsPages) {
     EXPECT_EQ(pages.b.ui().messageBox("Please enter the network information:", "Tovix",
                                       fw::mb::Ok | fw::mb::IconExclamation),
               fw::id::Ok);
-    EXPECT_THAT(pages.take(),
-                ElementsAre("sheet init", "Page A init", "Page A set-active", "Page A kill-active",
-                            "Page B init", "Page B set-active"));
+    // The message box takes the focus from the first page's edit and gives it back.
+    EXPECT_THAT(pages.take(), ElementsAre("sheet init", "Page A init", "Page A set-active",
+                                          "Page A focus", "Page A kill-active", "Page B init",
+                                          "Page B set-active", "Page A blur", "Page A focus"));
 }
 
 }  // namespace

@@ -42,6 +42,7 @@ protected:
                            {50, Kind::Spin}});
         host.createModeless(dialog, nullptr);
         ui = &host.surfaceOf(dialog);
+        dialog.log.clear();  // the first edit took the focus
     }
     std::vector<std::string> take() { return std::exchange(dialog.log, {}); }
 
@@ -153,6 +154,8 @@ TEST_F(MemorySurfaceTest, NothingReachesADialogWhoseWindowIsGone) {
     ui->endDialog(fw::id::Ok);
     EXPECT_TRUE(ui->closed());
     EXPECT_FALSE(dialog.hasWindow());
+    // The edit that had the focus hears of it as the window goes; then nothing more.
+    EXPECT_THAT(take(), ElementsAre("10 512"));
     ui->setText(10, "late");
     ui->click(70);
     EXPECT_THAT(take(), IsEmpty());

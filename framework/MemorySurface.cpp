@@ -550,6 +550,8 @@ unsigned MemorySurface::timerPeriod(int timerId) const {
     return it == timers_.end() ? 0 : it->second;
 }
 
+int MemorySurface::popupMenu(int menuId, int) { return script_.answerMenu(menuId).value_or(0); }
+
 int MemorySurface::messageBox(const std::string& text, const std::string& caption, unsigned flags) {
     // The box takes the focus while it is up. One that the script did not expect is
     // recorded as a failure and cancelled.

@@ -18,6 +18,10 @@ void Script::expectSheet(std::string caption, DialogAction action) {
     expected_.push_back({Kind::Sheet, std::move(caption), 0, 0, std::move(action)});
 }
 
+void Script::expectMenu(int menuId, int command) {
+    expected_.push_back({Kind::Menu, {}, menuId, command, {}});
+}
+
 std::string Script::Expected::describe() const {
     switch (kind) {
         case Kind::MessageBox:
@@ -26,6 +30,8 @@ std::string Script::Expected::describe() const {
             return "dialog " + std::to_string(templateId);
         case Kind::Sheet:
             return "sheet \"" + text + "\"";
+        case Kind::Menu:
+            return "menu " + std::to_string(templateId);
     }
     return {};
 }
@@ -37,7 +43,8 @@ std::optional<Script::Expected> Script::take(Kind kind, const std::string& text,
         return std::nullopt;
     }
     const Expected& next = expected_.front();
-    if (next.kind != kind || next.text != text || next.templateId != templateId) {
+    const bool anyMenu = kind == Kind::Menu && templateId == 0;
+    if (next.kind != kind || next.text != text || (next.templateId != templateId && !anyMenu)) {
         failures_.push_back("unexpected " + shown + " (expected " + next.describe() + ")");
         return std::nullopt;
     }
@@ -63,6 +70,12 @@ std::optional<DialogAction> Script::answerSheet(const std::string& caption) {
     const auto taken = take(Kind::Sheet, caption, 0, "sheet \"" + caption + "\"");
     if (!taken) return std::nullopt;
     return taken->action;
+}
+
+std::optional<int> Script::answerMenu(int menuId) {
+    const auto taken = take(Kind::Menu, {}, menuId, "menu " + std::to_string(menuId));
+    if (!taken) return std::nullopt;
+    return taken->answer;
 }
 
 std::vector<std::string> Script::unmet() const {

@@ -32,6 +32,9 @@ public:
     void expectDialog(int templateId, DialogAction action = {});
     // The next window is the modal sheet or wizard titled `caption`; the user does `action`.
     void expectSheet(std::string caption, DialogAction action);
+    // The next window is a pop-up of menu resource `menuId`; the user chooses `command`
+    // (0: none).
+    void expectMenu(int menuId, int command);
 
     // For the back ends. A message box is shown: it is recorded, and the answer is the
     // script's, or none when the box was not the one expected (a failure is recorded).
@@ -40,6 +43,9 @@ public:
     // it was not the window expected (a failure is recorded).
     std::optional<DialogAction> answerDialog(int templateId);
     std::optional<DialogAction> answerSheet(const std::string& caption);
+    // A pop-up menu comes up (`menuId` 0: a menu whose resource is not known): the command
+    // the user chooses, or none when it was not the window expected.
+    std::optional<int> answerMenu(int menuId);
 
     // Records a failure that a back end found.
     void fail(std::string failure) { failures_.push_back(std::move(failure)); }
@@ -51,11 +57,11 @@ public:
     std::vector<std::string> unmet() const;
 
 private:
-    enum class Kind { MessageBox, Dialog, Sheet };
+    enum class Kind { MessageBox, Dialog, Sheet, Menu };
     struct Expected {
         Kind kind;
         std::string text;  // message box text or sheet caption
-        int templateId;
+        int templateId;    // a dialog's template, a menu's resource
         int answer;
         DialogAction action;
         std::string describe() const;

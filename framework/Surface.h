@@ -87,6 +87,10 @@ public:
     virtual void setTimer(int timerId, unsigned milliseconds) = 0;
     virtual void killTimer(int timerId) = 0;
 
+    // Shows pop-up `position` of menu resource `menuId` at the mouse cursor, tracked with
+    // the left button; returns the command chosen, 0 for none.
+    virtual int popupMenu(int menuId, int position) = 0;
+
     // A message box owned by this window (fw::mb flags); returns the fw::id answer.
     virtual int messageBox(const std::string& text, const std::string& caption, unsigned flags) = 0;
 
@@ -143,6 +147,7 @@ public:
     int pos(int) const override { return 0; }
     void setTimer(int, unsigned) override {}
     void killTimer(int) override {}
+    int popupMenu(int, int) override { return 0; }
     int messageBox(const std::string&, const std::string&, unsigned) override { return 0; }
     void endDialog(int) override {}
 };

@@ -413,6 +413,18 @@ void Win32Surface::setTimer(int timerId, unsigned milliseconds) {
 
 void Win32Surface::killTimer(int timerId) { KillTimer(window_, timerId); }
 
+int Win32Surface::popupMenu(int menuId, int position) {
+    HMENU menu = LoadMenuA(module_, MAKEINTRESOURCEA(menuId));
+    if (!menu) return 0;
+    POINT at;
+    GetCursorPos(&at);
+    const int command =
+        TrackPopupMenu(GetSubMenu(menu, position), TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
+                       at.x, at.y, 0, window_, nullptr);
+    DestroyMenu(menu);
+    return command;
+}
+
 int Win32Surface::messageBox(const std::string& text, const std::string& caption, unsigned flags) {
     // The box belongs to the top-level window, also when a page or a child sheet asks.
     return MessageBoxA(GetAncestor(window_, GA_ROOT), text.c_str(), caption.c_str(), flags);

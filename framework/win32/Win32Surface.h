@@ -73,6 +73,7 @@ public:
     int pos(int id) const override;
     void setTimer(int timerId, unsigned milliseconds) override;
     void killTimer(int timerId) override;
+    int popupMenu(int menuId, int position) override;
     int messageBox(const std::string& text, const std::string& caption, unsigned flags) override;
     void endDialog(int result) override;
 

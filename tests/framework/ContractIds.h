@@ -11,6 +11,10 @@
 #define IDI_ROW_IN_USE 121
 #define IDB_WATERMARK 130
 #define IDB_HEADER 131
+#define IDM_ROWS 140
+#define ID_SWITCH 32773
+#define ID_ADD 32774
+#define ID_REMOVE 32775
 
 #define IDC_EDIT 1001
 #define IDC_EDIT2 1002

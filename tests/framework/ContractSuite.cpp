@@ -599,6 +599,15 @@ TEST_P(Contract, AMessageBoxAgainstTheScriptIsAFailure) {
     EXPECT_THAT(backEnd->script().unmet(), ElementsAre("message box \"Expected\""));
 }
 
+TEST_P(Contract, APopupMenuReturnsTheCommandChosen) {
+    Bench bench(GetParam());
+    bench.script().expectMenu(IDM_ROWS, ID_ADD);
+    bench.script().expectMenu(IDM_ROWS, 0);
+    EXPECT_EQ(bench.ui().popupMenu(IDM_ROWS, 0), ID_ADD);
+    EXPECT_EQ(bench.ui().popupMenu(IDM_ROWS, 0), 0);
+    EXPECT_THAT(bench.take(), IsEmpty());
+}
+
 TEST_P(Contract, ModalDialogsRunThroughTheHost) {
     Bench bench(GetParam());
     RecordingDialog modal(IDD_CONTRACT_MODAL);

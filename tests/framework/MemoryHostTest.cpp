@@ -51,6 +51,16 @@ TEST(MemoryHost, ExpectationsAreMetInOrder) {
     EXPECT_THAT(host.script().failures(), IsEmpty());
 }
 
+TEST(MemoryHost, AMenuAgainstTheScriptChoosesNothing) {
+    fw::MemoryHost host;
+    KeyDialog dialog;
+    host.createModeless(dialog, nullptr);
+    host.script().expectMenu(130, 32774);
+    EXPECT_EQ(dialog.ui().popupMenu(129, 0), 0);
+    EXPECT_THAT(host.script().failures(), ElementsAre("unexpected menu 129 (expected menu 130)"));
+    EXPECT_EQ(dialog.ui().popupMenu(130, 0), 32774);
+}
+
 TEST(MemoryHost, AModalDialogAgainstTheScriptIsCancelled) {
     fw::MemoryHost host;
     KeyDialog dialog;

@@ -3,6 +3,7 @@
 #include <prsht.h>
 
 #include <string>
+#include <utility>
 
 #include "framework/Sheet.h"
 #include "framework/win32/Win32Host.h"
@@ -47,6 +48,17 @@ unsigned boxFlags(HWND box) {
     return flags;
 }
 
+bool isMenu(HWND window) {
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof name);
+    return lstrcmpA(name, "#32768") == 0;
+}
+
+void pressKey(HWND window, WPARAM key) {
+    PostMessageA(window, WM_KEYDOWN, key, 1);
+    PostMessageA(window, WM_KEYUP, key, 0xC0000001);
+}
+
 std::string windowText(HWND window) {
     std::string text(GetWindowTextLengthA(window) + 1, '\0');
     text.resize(GetWindowTextA(window, &text[0], static_cast<int>(text.size())));
@@ -69,6 +81,11 @@ LRESULT CALLBACK Win32Script::hook(int code, WPARAM wParam, LPARAM lParam) {
     if (gActive) {
         HWND window = reinterpret_cast<HWND>(wParam);
         if (code == HCBT_ACTIVATE) gActive->activated(window);
+        if (code == HCBT_CREATEWND && isMenu(window)) {
+            // The menu's own loop runs the timer once the menu is up.
+            gActive->menu_ = window;
+            SetTimer(nullptr, 0, 0, runMenu);
+        }
         if (code == HCBT_DESTROYWND) gActive->seen_.erase(window);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -90,6 +107,35 @@ void Win32Script::answerMessageBox(HWND box) {
     shown.flags = boxFlags(box);
     const int answer = script_.answerMessageBox(shown).value_or(IDCANCEL);
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+}
+
+void CALLBACK Win32Script::runMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    if (gActive && gActive->menu_ && IsWindow(gActive->menu_)) {
+        gActive->answerMenu(std::exchange(gActive->menu_, nullptr));
+    }
+}
+
+// The resource of a real menu is not known here: any expected menu matches, and the
+// command must be one of its items. The user walks down to it and presses Enter.
+void Win32Script::answerMenu(HWND window) {
+    HMENU menu = reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0));
+    const int command = script_.answerMenu(0).value_or(0);
+    int steps = 0;
+    bool found = false;
+    for (int item = 0; menu && item < GetMenuItemCount(menu) && !found; ++item) {
+        const UINT id = GetMenuItemID(menu, item);
+        if (id == 0) continue;  // a separator is passed over
+        ++steps;
+        found = command != 0 && id == static_cast<UINT>(command);
+    }
+    if (!found) {
+        if (command) script_.fail("menu has no command " + std::to_string(command));
+        pressKey(window, VK_ESCAPE);
+        return;
+    }
+    for (int step = 0; step < steps; ++step) pressKey(window, VK_DOWN);
+    pressKey(window, VK_RETURN);
 }
 
 void CALLBACK Win32Script::runPending(HWND, UINT, UINT_PTR timer, DWORD) {

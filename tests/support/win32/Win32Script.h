@@ -2,8 +2,9 @@
 // thread, from a script, the way Wine's own user32 tests do: a WH_CBT hook sees each
 // window as it is activated, reads a message box's text, caption, buttons and icon, and
 // posts the scripted answer; a modal dialog or sheet gets the scripted user's actions
-// once its modal loop runs. Windows that the script did not expect are recorded as
-// failures and cancelled, so a test never hangs on them.
+// once its modal loop runs; a pop-up menu gets the scripted command chosen with the
+// keyboard. Windows that the script did not expect are recorded as failures and
+// cancelled, so a test never hangs on them.
 #pragma once
 
 #include <windows.h>
@@ -25,14 +26,17 @@ public:
 private:
     static LRESULT CALLBACK hook(int code, WPARAM wParam, LPARAM lParam);
     static void CALLBACK runPending(HWND, UINT, UINT_PTR timer, DWORD);
+    static void CALLBACK runMenu(HWND, UINT, UINT_PTR timer, DWORD);
     void activated(HWND window);
     void answer(HWND window);
     void answerMessageBox(HWND box);
+    void answerMenu(HWND menu);
 
     fw::Script& script_;
     HHOOK hook_;
     std::set<HWND> seen_;
     std::deque<HWND> pending_;
+    HWND menu_ = nullptr;  // the pop-up menu that is up
 };
 
 }  // namespace fwtest

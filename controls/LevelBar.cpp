@@ -60,10 +60,9 @@ void drawLevelBar(Picture& picture, const LevelBarColours& colours, const LevelB
     for (int i = 0; i < slices; ++i) {
         const int nearEdge = i / 4;
         const int farEdge = (i + 1) / 4;
-        picture.fill(along(nearEdge, farEdge),
-                     rgb(channelAt(colours.start, 16, stepRed, i),
-                         channelAt(colours.start, 8, stepGreen, i),
-                         channelAt(colours.start, 0, stepBlue, i)));
+        picture.fill(along(nearEdge, farEdge), rgb(channelAt(colours.start, 16, stepRed, i),
+                                                   channelAt(colours.start, 8, stepGreen, i),
+                                                   channelAt(colours.start, 0, stepBlue, i)));
         if (farEdge > filled) {
             picture.fill(along(farEdge, length), colours.background);
             break;

@@ -60,8 +60,8 @@ void ThroughputChart::step() {
         pendingCount_ = 0;
     }
     if (previousY_ == all.bottom + 1) previousY_ = newY_;
-    picture_.line(all.right - kSegmentStart, previousY_, all.right - kSegmentEnd, newY_,
-                  penColour_, penWidth_);
+    picture_.line(all.right - kSegmentStart, previousY_, all.right - kSegmentEnd, newY_, penColour_,
+                  penWidth_);
     previousY_ = newY_;
 }
 

@@ -12,7 +12,9 @@
 namespace ctl {
 
 // The Windows form of a colour (COLORREF is 0x00BBGGRR) and back.
-inline COLORREF toColorRef(Colour colour) { return RGB(redOf(colour), greenOf(colour), blueOf(colour)); }
+inline COLORREF toColorRef(Colour colour) {
+    return RGB(redOf(colour), greenOf(colour), blueOf(colour));
+}
 inline Colour fromColorRef(COLORREF colour) {
     return rgb(GetRValue(colour), GetGValue(colour), GetBValue(colour));
 }

@@ -14,7 +14,10 @@ InterfaceReading readInterface(IpHelper& helper, const MacAddress& mac,
 
 InterfaceSampler::InterfaceSampler(IpHelper& helper, std::function<uint32_t()> tickCount,
                                    std::chrono::milliseconds period)
-    : helper_(helper), tickCount_(std::move(tickCount)), period_(period), thread_([this] { run(); }) {}
+    : helper_(helper),
+      tickCount_(std::move(tickCount)),
+      period_(period),
+      thread_([this] { run(); }) {}
 
 InterfaceSampler::~InterfaceSampler() {
     {

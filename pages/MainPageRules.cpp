@@ -44,8 +44,7 @@ std::string middleScaleText(uint32_t top) {
 
 int graphScale(uint32_t largest) {
     const uint64_t scale = uint64_t{largest} * 6 / 5;
-    return static_cast<int>(
-        std::clamp<uint64_t>(scale, 200, std::numeric_limits<int>::max()));
+    return static_cast<int>(std::clamp<uint64_t>(scale, 200, std::numeric_limits<int>::max()));
 }
 
 std::string securityText(uint32_t wepStatus) {
@@ -68,8 +67,8 @@ std::string securityText(uint32_t wepStatus) {
 }
 
 std::string bssidText(const scan::Bssid& bssid) {
-    return format("%02X %02X %02X %02X %02X %02X", bssid[0], bssid[1], bssid[2], bssid[3],
-                  bssid[4], bssid[5]);
+    return format("%02X %02X %02X %02X %02X %02X", bssid[0], bssid[1], bssid[2], bssid[3], bssid[4],
+                  bssid[5]);
 }
 
 std::string networkTypeText(uint32_t networkMode) {
@@ -137,4 +136,3 @@ Rates RateMeter::largest() const {
 }
 
 }  // namespace status
-

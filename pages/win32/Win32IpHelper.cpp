@@ -1,6 +1,7 @@
 #include "pages/win32/Win32IpHelper.h"
 
 #include <windows.h>
+// After windows.h, which it needs.
 #include <iphlpapi.h>
 
 #include <algorithm>
@@ -44,8 +45,7 @@ std::optional<OctetCounters> Win32IpHelper::readCounters(uint32_t index, const M
     MIB_IFROW row = {};
     row.dwIndex = index;
     if (GetIfEntry(&row) != NO_ERROR) return std::nullopt;
-    if (row.dwType != MIB_IF_TYPE_ETHERNET ||
-        !sameAddress(row.bPhysAddr, row.dwPhysAddrLen, mac)) {
+    if (row.dwType != MIB_IF_TYPE_ETHERNET || !sameAddress(row.bPhysAddr, row.dwPhysAddrLen, mac)) {
         return std::nullopt;
     }
     return OctetCounters{row.dwInOctets, row.dwOutOctets};

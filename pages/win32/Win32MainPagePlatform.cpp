@@ -56,8 +56,8 @@ void Win32MainPagePlatform::showIcon(int controlId, int iconId) {
     // The same icon again would only make the control repaint.
     if (!page_ || iconId == shownIcon_) return;
     const auto module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(page_, GWLP_HINSTANCE));
-    const HANDLE icon = LoadImageA(module, MAKEINTRESOURCEA(iconId), IMAGE_ICON, 0, 0,
-                                   LR_DEFAULTSIZE | LR_SHARED);
+    const HANDLE icon =
+        LoadImageA(module, MAKEINTRESOURCEA(iconId), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED);
     if (!icon) return;
     SendDlgItemMessageA(page_, controlId, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
     shownIcon_ = iconId;
@@ -68,5 +68,6 @@ void Win32MainPagePlatform::setWaitCursor(bool waiting) {
 }
 
 void Win32MainPagePlatform::redrawNow() {
-    if (page_) RedrawWindow(page_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    if (page_)
+        RedrawWindow(page_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }

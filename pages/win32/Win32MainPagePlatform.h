@@ -24,9 +24,7 @@ public:
     }
 
 private:
-    CThroughputGraph& graph(Graph which) {
-        return which == Graph::Transmit ? transmit_ : receive_;
-    }
+    CThroughputGraph& graph(Graph which) { return which == Graph::Transmit ? transmit_ : receive_; }
 
     HWND page_ = nullptr;
     int shownIcon_ = 0;

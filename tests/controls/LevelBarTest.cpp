@@ -1,9 +1,9 @@
-#include "controls/LevelBar.h"
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <vector>
+
+#include "controls/LevelBar.h"
 
 namespace ctl {
 namespace {

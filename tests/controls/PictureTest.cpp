@@ -1,8 +1,8 @@
-#include "controls/Picture.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
+
+#include "controls/Picture.h"
 
 namespace ctl {
 namespace {
@@ -60,9 +60,18 @@ TEST(Picture, WideLinesAreSquareBrushesAroundEachPoint) {
     Picture picture(8, 8);
     picture.line(2, 4, 4, 4, kInk, 3);
     using Points = std::vector<std::pair<int, int>>;
-    EXPECT_EQ(inked(picture), (Points{{1, 3}, {2, 3}, {3, 3}, {4, 3},
-                                      {1, 4}, {2, 4}, {3, 4}, {4, 4},
-                                      {1, 5}, {2, 5}, {3, 5}, {4, 5}}));
+    EXPECT_EQ(inked(picture), (Points{{1, 3},
+                                      {2, 3},
+                                      {3, 3},
+                                      {4, 3},
+                                      {1, 4},
+                                      {2, 4},
+                                      {3, 4},
+                                      {4, 4},
+                                      {1, 5},
+                                      {2, 5},
+                                      {3, 5},
+                                      {4, 5}}));
 }
 
 TEST(Picture, ScrollLeftMovesEveryRowAndFillsTheRightEdge) {

@@ -1,9 +1,9 @@
-#include "controls/ThroughputChart.h"
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <vector>
+
+#include "controls/ThroughputChart.h"
 
 namespace ctl {
 namespace {
@@ -47,7 +47,8 @@ TEST_F(ThroughputChartTest, StartsAsABlackFieldWithAGridEveryThirteenPixels) {
     for (int y = 0; y < kHeight; ++y) {
         for (int x = 0; x < kWidth; ++x) {
             const bool grid = x % 13 == 12 || y % 13 == 12;
-            EXPECT_EQ(picture.pixel(x, y), grid ? ThroughputChart::kGrid : ThroughputChart::kBackground)
+            EXPECT_EQ(picture.pixel(x, y),
+                      grid ? ThroughputChart::kGrid : ThroughputChart::kBackground)
                 << x << "," << y;
         }
     }
@@ -58,7 +59,8 @@ TEST_F(ThroughputChartTest, TheGridScrollsThreePixelsAStepAndTheNewColumnsCarryI
         chart.step();
         for (int x = 0; x < kWidth; ++x) {
             const bool vertical = ((x - 12 + 3 * steps) % 13 + 13) % 13 == 0;
-            EXPECT_EQ(picture.pixel(x, 5), vertical ? ThroughputChart::kGrid : ThroughputChart::kBackground)
+            EXPECT_EQ(picture.pixel(x, 5),
+                      vertical ? ThroughputChart::kGrid : ThroughputChart::kBackground)
                 << "step " << steps << " column " << x;
             EXPECT_EQ(picture.pixel(x, 25), ThroughputChart::kGrid) << "step " << steps;
         }

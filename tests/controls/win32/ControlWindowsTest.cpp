@@ -1,10 +1,10 @@
 // The control windows under Wine: what reaches the screen is the off-screen picture,
 // painting never erases, the graph scrolls on its own timer, and the level bar paints a
 // real progress bar's range and position.
-#include <windows.h>
-#include <commctrl.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include "controls/win32/LevelBar.h"
 #include "controls/win32/ThroughputGraph.h"

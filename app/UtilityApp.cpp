@@ -1,11 +1,8 @@
 #include "app/UtilityApp.h"
 
 #include <commctrl.h>
-#include <dbt.h>
 
-#include <cstddef>
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
 #include "app/ExitCode.h"
@@ -13,26 +10,11 @@
 #include "app/ProgramPaths.h"
 #include "app/ZeroConfigTakeover.h"
 #include "res/resource.h"
+#include "shell/MainWindowCodes.h"
 
 namespace {
 
-constexpr const char* kMessageCaption = "Tovix";
 constexpr const char* kAdapterLibraryFile = "Tovix.dll";
-
-// The network adapter device interface class.
-constexpr GUID kNetworkAdapterInterface = {
-    0xAD498944, 0x762F, 0x11D0, {0x8D, 0xCB, 0x00, 0xC0, 0x4F, 0xC3, 0x35, 0x8C}};
-
-// Device notifications came with Windows 98 and 2000; Windows 95 and NT 4 lack them, so
-// the functions are looked up rather than imported.
-using RegisterDeviceNotificationFunction = HDEVNOTIFY(WINAPI*)(HANDLE, LPVOID, DWORD);
-using UnregisterDeviceNotificationFunction = BOOL(WINAPI*)(HDEVNOTIFY);
-
-template <typename Function>
-Function userFunction(const char* name) {
-    const FARPROC address = GetProcAddress(GetModuleHandleA("user32.dll"), name);
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
-}
 
 // `pattern` from the string table with up to two texts filled in.
 std::string format(const std::string& pattern, const char* first, const char* second = "") {
@@ -69,10 +51,9 @@ bool CUtilityApp::initInstance() {
     InitCommonControlsEx(&controls);
     if (osKind_ == app::OsWinXp) app::takeCardFromZeroConfiguration(library_.api());
 
-    if (!mainSheet_.create(instance_, title_)) return false;
-    if (!registerDeviceNotification()) return false;
+    if (!createMainWindow()) return false;
     registerRadioHotkey();
-    ShowWindow(mainSheet_.window(), SW_SHOW);
+    ShowWindow(mainWindow_->window(), SW_SHOW);
     return true;
 }
 
@@ -88,8 +69,7 @@ bool CUtilityApp::classifySystem() {
             return false;
         }
     }
-    osKind_ = app::classifyOs(version.dwPlatformId, version.dwMajorVersion,
-                              version.dwMinorVersion);
+    osKind_ = app::classifyOs(version.dwPlatformId, version.dwMajorVersion, version.dwMinorVersion);
     if (osKind_ == app::OsUnsupported) {
         showMessage(text(IDS_NOT_SUPPORTED), MB_OK | MB_ICONEXCLAMATION);
         return false;
@@ -128,26 +108,10 @@ bool CUtilityApp::loadAdapterLibrary() {
     return false;
 }
 
-bool CUtilityApp::registerDeviceNotification() {
-    const auto registerNotification =
-        userFunction<RegisterDeviceNotificationFunction>("RegisterDeviceNotificationA");
-    if (!registerNotification) return true;  // the system reports no device interfaces
-
-    // The filter carries the name "Net", which runs on past the header's one-character
-    // name field.
-    struct {
-        DEV_BROADCAST_DEVICEINTERFACE_A header;
-        char nameRest[4];
-    } filter{};
-    filter.header.dbcc_size = sizeof(filter);
-    filter.header.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
-    filter.header.dbcc_classguid = kNetworkAdapterInterface;
-    std::memcpy(reinterpret_cast<char*>(&filter) +
-                    offsetof(DEV_BROADCAST_DEVICEINTERFACE_A, dbcc_name),
-                "Net", sizeof("Net"));
-    deviceNotification_ =
-        registerNotification(mainSheet_.window(), &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
-    if (!deviceNotification_) {
+bool CUtilityApp::createMainWindow() {
+    mainWindow_.emplace(instance_, library_.api(), *settings_, osKind_, profilePath_);
+    if (!mainWindow_->create()) return false;
+    if (!mainWindow_->registerDeviceNotification()) {
         showMessage(text(IDS_NOTIFICATION_FAILED), MB_OK);
         return false;
     }
@@ -155,17 +119,19 @@ bool CUtilityApp::registerDeviceNotification() {
 }
 
 void CUtilityApp::registerRadioHotkey() {
-    hotkeyRegistered_ = RegisterHotKey(mainSheet_.window(), ID_RADIO_TOGGLE, MOD_ALT, VK_F2);
-    if (!hotkeyRegistered_) showMessage(text(IDS_NO_RADIO_HOTKEY), MB_OK | MB_ICONEXCLAMATION);
+    // The main window's Exit unregisters it.
+    if (!RegisterHotKey(mainWindow_->window(), ID_RADIO_TOGGLE, MOD_ALT, VK_F2)) {
+        showMessage(text(IDS_NO_RADIO_HOTKEY), MB_OK | MB_ICONEXCLAMATION);
+    }
 }
 
 int CUtilityApp::messageLoop() {
     MSG message;
-    while (!mainSheet_.isClosed()) {
+    while (!mainWindow_->isClosed()) {
         const BOOL got = GetMessageA(&message, nullptr, 0, 0);
         if (got == 0) return static_cast<int>(message.wParam);  // WM_QUIT
         if (got == -1) break;
-        if (!mainSheet_.handleDialogMessage(message)) {
+        if (!mainWindow_->handleDialogMessage(message)) {
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
@@ -174,14 +140,10 @@ int CUtilityApp::messageLoop() {
 }
 
 void CUtilityApp::exitInstance() {
-    if (hotkeyRegistered_) UnregisterHotKey(mainSheet_.window(), ID_RADIO_TOGGLE);
-    hotkeyRegistered_ = false;
-    if (deviceNotification_) {
-        userFunction<UnregisterDeviceNotificationFunction>("UnregisterDeviceNotification")(
-            deviceNotification_);
-        deviceNotification_ = nullptr;
-    }
-    mainSheet_.destroy();
+    // After the main window's Exit nothing is left to do; a start-up that failed after
+    // the window was made ends the same way.
+    if (mainWindow_) mainWindow_->exit();
+    mainWindow_.reset();
     singleInstance_.release();
 }
 
@@ -192,5 +154,6 @@ std::string CUtilityApp::text(UINT id) const {
 }
 
 void CUtilityApp::showMessage(const std::string& message, UINT style) const {
-    MessageBoxA(mainSheet_.window(), message.c_str(), kMessageCaption, style);
+    MessageBoxA(mainWindow_ ? mainWindow_->window() : nullptr, message.c_str(),
+                shell::kMessageCaption, style);
 }

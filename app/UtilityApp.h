@@ -1,6 +1,6 @@
 // The application object: starts the program, owns what lives as long as the program
 // (the single-instance marker, the adapter library, the settings file, the main window)
-// and runs the message loop.
+// and runs the message loop until the main window's Exit.
 #pragma once
 
 #include <windows.h>
@@ -13,7 +13,7 @@
 #include "app/PrivateProfileStore.h"
 #include "app/Settings.h"
 #include "app/SingleInstance.h"
-#include "shell/MainSheet.h"
+#include "shell/win32/Win32Shell.h"
 
 class CUtilityApp {
 public:
@@ -38,7 +38,7 @@ private:
     bool classifySystem();
     bool findProgramFiles();
     bool loadAdapterLibrary();
-    bool registerDeviceNotification();
+    bool createMainWindow();
     void registerRadioHotkey();
     int messageLoop();
     void exitInstance();
@@ -55,8 +55,6 @@ private:
     std::optional<app::PrivateProfileStore> settingsStore_;
     std::optional<app::Settings> settings_;
     ZelLibrary library_;
-    CMainSheet mainSheet_;
-    HDEVNOTIFY deviceNotification_ = nullptr;
-    bool hotkeyRegistered_ = false;
+    std::optional<Win32Shell> mainWindow_;
     int exitCode_ = 0;
 };

@@ -1,29 +1,178 @@
-// The main window: a modeless property sheet titled with the program's name. For now it
-// holds the Network Status page alone.
+// The main window: a modeless property sheet that owns what lives as long as the program
+// (the adapter handle, the profile list, the connection state, the radio state, the worker
+// thread) and reaches the tray icon, the tray menu and the tab strip through its platform.
+// It opens and closes the adapter as the card comes and goes, handles the library's events
+// and the program's own codes of zel::kEventMessage and forwards them to the current page,
+// keeps the page set full or reduced as Zero Configuration lets go of the card or takes it,
+// and switches the radio.
+//
+// Everything here runs on the window's thread but for what the worker thread calls (the
+// WorkerHost operations), which touches no window.
 #pragma once
 
-#include <windows.h>
-
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <optional>
 #include <string>
+#include <vector>
 
-class CMainSheet {
+#include "adapter/ZelApi.h"
+#include "app/OsKind.h"
+#include "app/Settings.h"
+#include "framework/Sheet.h"
+#include "profiles/ConnectEngine.h"
+#include "profiles/ConnectionMonitor.h"
+#include "profiles/ProfileFile.h"
+#include "profiles/Worker.h"
+#include "shell/ShellPlatform.h"
+
+class CZelPage;
+class CMainPage;
+class CProfileManager;
+
+// What a device-change broadcast announces.
+enum class DeviceChange {
+    Arrival,          // DBT_DEVICEARRIVAL
+    RemovalComplete,  // DBT_DEVICEREMOVECOMPLETE
+    NodesChanged,     // DBT_DEVNODES_CHANGED
+};
+
+class CMainSheet : public fw::Sheet, public WorkerHost {
 public:
-    CMainSheet() = default;
-    ~CMainSheet() { destroy(); }
-    CMainSheet(const CMainSheet&) = delete;
-    CMainSheet& operator=(const CMainSheet&) = delete;
+    // Reads its settings, creates its pages and loads the profile file at `profilePath`.
+    CMainSheet(const ZelApi& api, app::Settings& settings, app::OsKind osKind,
+               std::string profilePath, ShellPlatform& platform);
+    ~CMainSheet() override;
 
-    // Creates the sheet, visible; false when the system refused.
-    bool create(HINSTANCE instance, const std::string& caption);
-    void destroy();
+    bool onInit() override;
 
-    HWND window() const { return window_; }
+    // ConnectHost, for the connect engine and the worker.
+    ZelHandle adapter() const override { return adapter_; }
+    bool radioOn() const override { return radioOn_; }
+    ProfileList& profiles() override { return profiles_; }
+    std::mutex& profileLock() override { return profileLock_; }
+    LinkView refreshConnection(bool connected) override;
+    // TrayDisplay: from the worker the state goes to the window thread without waiting.
+    void showTrayState(TrayState state) override;
+    // WorkerHost.
+    bool busy() const override { return busy_; }
+    bool zeroConfigActive() const override { return zeroConfigActive_; }
+    bool autoLinkEnabled() const override { return autoLink_; }
+    bool autoConfigurationEnabled() const override { return autoConfiguration_; }
+    LinkView link() const override { return monitor_.link(); }
+    void requestAutoLinkDetection() override;
+    void showStatus(const std::string& text) override;
+    void autoConfigurationPassEnded() override;
+    void reportAutoLinkFailed() override;
 
-    // Keyboard navigation between the sheet's controls; true when `message` was used.
-    bool handleDialogMessage(MSG& message);
-    // True once the user has closed the sheet.
-    bool isClosed() const;
+    // What pages use.
+    const ZelApi& api() const { return api_; }
+    app::Settings& settings() { return settings_; }
+    ConnectionState connection() const { return monitor_.state(); }
+    const std::array<uint8_t, 6>& macAddress() const { return macAddress_; }
+    void setBusy(bool busy) { busy_ = busy; }
+    int connectProfile(const Profile* profile) { return engine_.connectProfile(profile); }
+
+    // The radio: the check box, the tray menu and Alt+F2 toggle it.
+    void toggleRadio();
+    // Shows the radio state in the tray, the check box, the menu and the pages.
+    void updateRadioDisplay();
+    // Enables or disables the pages that need the radio (not while Zero Configuration
+    // holds the card); disabling selects the first page.
+    void enableRadioPages(bool enable);
+
+    // The card. Opening succeeds when a card is open afterwards; closing reports whether
+    // a card was closed, and waits for the worker first, however long it takes.
+    bool openAdapter();
+    bool closeAdapter();
+    // A device-change broadcast; `device` names the device (the device interface's name,
+    // or on Windows 9x the device node's hardware key), none for another kind of
+    // broadcast. Default processing follows in any case.
+    void onDeviceChange(DeviceChange change, const std::optional<std::string>& device);
+
+    // Back from the tray.
+    void restore();
+    // Saves the profiles, lets go of everything and destroys the window; once.
+    void exit();
+
+protected:
+    bool onMessage(const fw::Message& m) override;
 
 private:
-    HWND window_ = nullptr;
+    void onEvent(const fw::Message& m);
+    void onRequest(const fw::Message& m);
+    void onTrayCallback(const fw::Message& m);
+    void onOkButton(const fw::Message& m);
+    void onCancelButton(const fw::Message& m);
+    void onRadioCommand(const fw::Message& m);
+    void onRestoreCommand(const fw::Message& m);
+    void onExitCommand(const fw::Message& m);
+    void onZeroConfigTimer(const fw::Message& m);
+    void onClose(const fw::Message& m);
+    void onEndSession(const fw::Message& m);
+    bool onHotkey(const fw::Message& m);
+
+    // The library's events and the program's codes of zel::kEventMessage.
+    void handleEvent(uint32_t code, intptr_t value);
+    // Hands the event to the current page, unless the window is minimised.
+    void forward(uint32_t code, intptr_t value);
+    CZelPage* currentPage() const;
+    // Selects the current page again, so that it shows itself afresh.
+    void reselectCurrentPage();
+    // Tells the pages and the tabs whether the radio pages may be used.
+    void applyRadioPages(bool enable);
+    void checkZeroConfig();
+    // The full set of pages, or the reduced one with the Readme page.
+    void rebuildPages();
+    // Adopts the profile the card says is in use.
+    void adoptProfileInUse(ZelHandle adapter);
+    // Waits for the worker to end, handling what it sends meanwhile.
+    void stopWorker();
+    void saveProfiles();
+    void showMessage(const std::string& text);
+    // Keeps `page` for the window's life.
+    template <class Page>
+    Page* own(std::unique_ptr<Page> page);
+
+    static const fw::MessageEntry<CMainSheet> kMap[];
+
+    const ZelApi& api_;
+    app::Settings& settings_;
+    const app::OsKind osKind_;
+    const std::string profilePath_;
+    ShellPlatform& platform_;
+
+    // The settings read at construction.
+    bool autoConfiguration_;
+    bool autoLink_;
+
+    // The card.
+    std::atomic<ZelHandle> adapter_{nullptr};
+    std::array<uint8_t, 6> macAddress_{};
+    std::atomic<bool> radioOn_{true};
+    std::atomic<bool> zeroConfigActive_{false};
+    std::atomic<bool> busy_{false};
+    bool autoLinkRunning_ = false;
+    // A device broadcast has just opened or closed the adapter (Windows 9x).
+    bool deviceHandled_ = false;
+    bool exiting_ = false;
+
+    // The profiles, the connection and the worker.
+    std::mutex profileLock_;
+    ProfileList profiles_;
+    ProfileStore store_;
+    LoadStatus profileLoad_;
+    ConnectionMonitor monitor_;
+    ConnectEngine engine_;
+    WorkerThread worker_;
+
+    // The pages, in the order of the full set, and the sets.
+    std::vector<std::unique_ptr<CZelPage>> pages_;
+    CMainPage* networkStatus_ = nullptr;
+    CProfileManager* profileManager_ = nullptr;
+    std::vector<fw::Page*> fullSet_;
+    std::vector<fw::Page*> reducedSet_;
 };

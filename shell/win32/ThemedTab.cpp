@@ -42,13 +42,13 @@ public:
     VisualStyles(const VisualStyles&) = delete;
     VisualStyles& operator=(const VisualStyles&) = delete;
 
-    bool isAppThemed() const { return call<BOOL (WINAPI*)()>("IsAppThemed") != FALSE; }
+    bool isAppThemed() const { return call<BOOL(WINAPI*)()>("IsAppThemed") != FALSE; }
     HANDLE open(HWND window, const wchar_t* classes) const {
-        return call<HANDLE (WINAPI*)(HWND, const wchar_t*)>("OpenThemeData", window, classes);
+        return call<HANDLE(WINAPI*)(HWND, const wchar_t*)>("OpenThemeData", window, classes);
     }
-    void close(HANDLE theme) const { call<HRESULT (WINAPI*)(HANDLE)>("CloseThemeData", theme); }
+    void close(HANDLE theme) const { call<HRESULT(WINAPI*)(HANDLE)>("CloseThemeData", theme); }
     void drawBackground(HANDLE theme, HDC dc, int part, int state, const RECT& rect) const {
-        call<HRESULT (WINAPI*)(HANDLE, HDC, int, int, const RECT*, const RECT*)>(
+        call<HRESULT(WINAPI*)(HANDLE, HDC, int, int, const RECT*, const RECT*)>(
             "DrawThemeBackground", theme, dc, part, state, &rect, nullptr);
     }
 
@@ -120,7 +120,8 @@ void CThemedTab::enableAll() {
 bool CThemedTab::selectTab(int index) {
     if (index < 0 || index >= count() || !mayLeavePage()) return false;
     SendMessageA(tabs_, TCM_SETCURSEL, index, 0);
-    NMHDR header{tabs_, static_cast<UINT_PTR>(GetDlgCtrlID(tabs_)), static_cast<UINT>(TCN_SELCHANGE)};
+    NMHDR header{tabs_, static_cast<UINT_PTR>(GetDlgCtrlID(tabs_)),
+                 static_cast<UINT>(TCN_SELCHANGE)};
     SendMessageA(GetParent(tabs_), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
     return true;
 }
@@ -130,14 +131,16 @@ bool CThemedTab::mayLeavePage() const {
     if (reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0)) != tabs_) return true;
     const HWND page = PropSheet_GetCurrentPageHwnd(sheet);
     if (!page) return true;
-    NMHDR header{sheet, static_cast<UINT_PTR>(GetDlgCtrlID(sheet)), static_cast<UINT>(PSN_KILLACTIVE)};
+    NMHDR header{sheet, static_cast<UINT_PTR>(GetDlgCtrlID(sheet)),
+                 static_cast<UINT>(PSN_KILLACTIVE)};
     return SendMessageA(page, WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header)) == 0;
 }
 
 bool CThemedTab::isDisabledAt(LPARAM point) const {
     TCHITTESTINFO hit{};
     hit.pt = {static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point))};
-    const int index = static_cast<int>(callOriginal(TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    const int index =
+        static_cast<int>(callOriginal(TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
     return !isTabEnabled(index);
 }
 
@@ -213,8 +216,8 @@ void CThemedTab::drawItem(const DRAWITEMSTRUCT& item) const {
     if (images && tab.iImage >= 0) {
         const int top = content.top + (selected ? kSelectedImageDrop : 0);
         const HICON icon = ImageList_GetIcon(images, tab.iImage, ILD_NORMAL);
-        DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon), 0, content.left, top, 0,
-                   0, DST_ICON | (enabled ? DSS_NORMAL : DSS_DISABLED));
+        DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon), 0, content.left, top, 0, 0,
+                   DST_ICON | (enabled ? DSS_NORMAL : DSS_DISABLED));
         DestroyIcon(icon);
         int width = 0, height = 0;
         ImageList_GetIconSize(images, &width, &height);

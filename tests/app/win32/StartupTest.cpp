@@ -18,6 +18,7 @@ using namespace program_driver;
 constexpr const char* kTitle = "VORNAX TX-LM70RDV Utility";
 constexpr const char* kCaption = "Tovix";
 constexpr UINT kPrivateMessage = 0x8000;
+constexpr WPARAM kTrayExit = 32781;
 
 bool mutexExists() {
     const HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, kTitle);
@@ -46,8 +47,8 @@ protected:
     }
     bool start() { return driver.start(program(), programFolder.path()); }
 
-    // The user closes the main window with the title bar's close button.
-    void closeMainWindow(HWND sheet) { PostMessageA(sheet, WM_SYSCOMMAND, SC_CLOSE, 0); }
+    // The user ends the program with the tray menu's Exit.
+    void exitProgram(HWND sheet) { PostMessageA(sheet, WM_COMMAND, kTrayExit, 0); }
 
     // The program refuses to start with `message` and ends once it is answered.
     void expectRefusal(const std::string& message, bool withIcon) {
@@ -65,7 +66,7 @@ protected:
     ProgramDriver driver;
 };
 
-TEST_F(Startup, ShowsItsMainSheetAndEndsWhenTheSheetIsClosed) {
+TEST_F(Startup, ShowsItsMainSheetWhichClosingOnlyHidesAndEndsThroughExit) {
     ASSERT_TRUE(start());
     const HWND sheet = driver.waitForWindow(kTitle);
     ASSERT_TRUE(sheet);
@@ -78,11 +79,16 @@ TEST_F(Startup, ShowsItsMainSheetAndEndsWhenTheSheetIsClosed) {
     EXPECT_EQ(style & (WS_MAXIMIZEBOX | WS_THICKFRAME | WS_CHILD), 0u);
     const HWND tabs = FindWindowExA(sheet, nullptr, WC_TABCONTROLA, nullptr);
     ASSERT_TRUE(tabs);
-    EXPECT_EQ(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0), 1);
+    EXPECT_EQ(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0), 7);
     EXPECT_TRUE(mutexExists());
     EXPECT_FALSE(mappingExists());
 
-    closeMainWindow(sheet);
+    // Closing leaves the program in the tray.
+    PostMessageA(sheet, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(sheet); }));
+    EXPECT_TRUE(driver.isRunning());
+
+    exitProgram(sheet);
     EXPECT_EQ(driver.waitForExit(), static_cast<DWORD>(app::ExitNormal));
     EXPECT_FALSE(mutexExists());
 }
@@ -95,7 +101,7 @@ TEST_F(Startup, RunsWithTheSimulatedCard) {
     const HWND sheet = driver.waitForWindow(kTitle);
     ASSERT_TRUE(sheet);
     EXPECT_FALSE(driver.waitForMessageBox(0));
-    closeMainWindow(sheet);
+    exitProgram(sheet);
     EXPECT_EQ(driver.waitForExit(), static_cast<DWORD>(app::ExitNormal));
 }
 
@@ -113,7 +119,7 @@ TEST_F(Startup, ASecondStartBringsTheRunningCopyBackAndEnds) {
     EXPECT_EQ(windowsTitled(kTitle), std::vector<HWND>{sheet});
     EXPECT_TRUE(driver.isRunning());
 
-    closeMainWindow(sheet);
+    exitProgram(sheet);
     EXPECT_EQ(driver.waitForExit(), static_cast<DWORD>(app::ExitNormal));
 }
 
@@ -202,7 +208,7 @@ TEST_F(Startup, TheLibraryIsFoundBesideTheProgramWhateverTheCurrentFolder) {
     ASSERT_TRUE(driver.start(program(), elsewhere.path()));
     const HWND sheet = driver.waitForWindow(kTitle);
     ASSERT_TRUE(sheet);
-    closeMainWindow(sheet);
+    exitProgram(sheet);
     EXPECT_EQ(driver.waitForExit(), static_cast<DWORD>(app::ExitNormal));
 }
 
@@ -218,7 +224,7 @@ TEST_F(Startup, ARadioHotkeyTakenElsewhereIsReportedAndTheProgramRuns) {
     const HWND sheet = driver.waitForWindow(kTitle);
     ASSERT_TRUE(sheet);
     EXPECT_TRUE(waitUntil([&] { return IsWindowVisible(sheet) != FALSE; }));
-    closeMainWindow(sheet);
+    exitProgram(sheet);
     EXPECT_EQ(driver.waitForExit(), static_cast<DWORD>(app::ExitNormal));
     UnregisterHotKey(nullptr, 1);
 }
@@ -245,22 +251,19 @@ TEST_P(StartupOnSystem, RunsOnlyWhereSupportedAndMarksItsInstance) {
     ASSERT_TRUE(sheet);
     EXPECT_EQ(mappingExists(), GetParam().marksWithMapping);
     EXPECT_EQ(mutexExists(), !GetParam().marksWithMapping);
-    closeMainWindow(sheet);
+    exitProgram(sheet);
     EXPECT_EQ(driver.waitForExit(), static_cast<DWORD>(app::ExitNormal));
     EXPECT_FALSE(mappingExists());
     EXPECT_FALSE(mutexExists());
 }
 
-INSTANTIATE_TEST_SUITE_P(Wine, StartupOnSystem,
-                         ::testing::Values(System{"winxp", true, false},
-                                           System{"win2003", true, false},  // NT 5.2
-                                           System{"win2k", true, false},
-                                           System{"nt40", true, false},
-                                           System{"win98", true, true},
-                                           System{"win95", true, true},
-                                           System{"vista", false, false},
-                                           System{"win7", false, false},
-                                           System{"win10", false, false}),
-                         [](const auto& info) { return std::string(info.param.wineVersion); });
+INSTANTIATE_TEST_SUITE_P(
+    Wine, StartupOnSystem,
+    ::testing::Values(System{"winxp", true, false}, System{"win2003", true, false},  // NT 5.2
+                      System{"win2k", true, false}, System{"nt40", true, false},
+                      System{"win98", true, true}, System{"win95", true, true},
+                      System{"vista", false, false}, System{"win7", false, false},
+                      System{"win10", false, false}),
+    [](const auto& info) { return std::string(info.param.wineVersion); });
 
 }  // namespace

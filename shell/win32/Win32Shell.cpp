@@ -1,0 +1,318 @@
+#include "shell/win32/Win32Shell.h"
+
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <cstddef>
+#include <cstdio>
+#include <cstring>
+
+#include "adapter/ZelShared.h"
+#include "res/resource.h"
+#include "shell/MainWindowCodes.h"
+
+namespace {
+
+// The window messages the portable code names, as Windows has them.
+static_assert(shell::wm::Size == WM_SIZE && shell::wm::Close == WM_CLOSE &&
+              shell::wm::EndSession == WM_ENDSESSION && shell::wm::Hotkey == WM_HOTKEY &&
+              shell::wm::LeftDoubleClick == WM_LBUTTONDBLCLK &&
+              shell::wm::RightButtonUp == WM_RBUTTONUP &&
+              shell::wm::SizeMinimized == SIZE_MINIMIZED && shell::wm::ModAlt == MOD_ALT &&
+              shell::wm::KeyF2 == VK_F2 && shell::kTrayMessage >= WM_APP);
+
+const char kShellProperty[] = "Win32Shell";
+
+// The worker's text for a page goes through the window's thread: the page's window is
+// that thread's to find.
+constexpr UINT kPageDeliveryMessage = WM_APP + 3;
+struct PageDelivery {
+    fw::Page* page;
+    uint32_t code;
+    const char* text;
+};
+// A message number nobody sends: looking for it handles only what other threads send.
+constexpr UINT kNoMessage = WM_APP + 0x3FFF;
+
+// The strip below the tabs and its controls, relative to the grown client rectangle.
+constexpr int kStripHeight = 40;
+constexpr int kButtonWidth = 90;
+constexpr int kButtonHeight = 25;
+constexpr int kOkFromRight = 220;
+constexpr int kCancelFromRight = 110;
+constexpr int kControlsFromBottom = 35;
+constexpr int kCheckBoxFromLeft = 20;
+constexpr int kCheckBoxWidth = 180;
+constexpr int kCheckBoxHeight = 15;
+// The property sheet's own buttons, which the strip replaces.
+constexpr int kSheetButtons[] = {IDOK, IDCANCEL, IDHELP, 0x3021 /* Apply */};
+
+// The network adapters' device interface class.
+constexpr GUID kNetworkAdapterInterface = {
+    0xAD498944, 0x762F, 0x11D0, {0x8D, 0xCB, 0x00, 0xC0, 0x4F, 0xC3, 0x35, 0x8C}};
+// Windows 9x keeps a key for each device node under HKEY_DYN_DATA.
+constexpr const char* kDeviceNodeKey = "Config Manager\\Enum";
+constexpr DWORD kHardwareKeySize = 200;
+
+// Device notifications came with Windows 98 and 2000; they are looked up, not imported.
+template <typename Function>
+Function userFunction(const char* name) {
+    const FARPROC address = GetProcAddress(GetModuleHandleA("user32.dll"), name);
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
+}
+
+HWND createControl(HWND parent, const char* windowClass, const std::string& text, DWORD style,
+                   int id, int x, int y, int width, int height) {
+    const HWND control = CreateWindowExA(
+        0, windowClass, text.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, x, y, width,
+        height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+        reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
+    SendMessageA(control, WM_SETFONT, SendMessageA(parent, WM_GETFONT, 0, 0), FALSE);
+    return control;
+}
+
+}  // namespace
+
+Win32Shell::Win32Shell(HINSTANCE module, const ZelApi& api, app::Settings& settings,
+                       app::OsKind osKind, std::string profilePath)
+    : module_(module),
+      osKind_(osKind),
+      windowThread_(GetCurrentThreadId()),
+      host_(module),
+      tray_(module),
+      sheet_(std::make_unique<CMainSheet>(api, settings, osKind, std::move(profilePath), *this)) {}
+
+Win32Shell::~Win32Shell() {
+    if (smallIcon_) DestroyIcon(smallIcon_);
+}
+
+bool Win32Shell::create() {
+    host_.createSheet(*sheet_, nullptr);
+    return window() != nullptr;
+}
+
+HWND Win32Shell::window() const { return fw::Win32Host::windowOf(*sheet_); }
+
+// ---- The window -----------------------------------------------------------------------
+
+void Win32Shell::completeWindow() {
+    const HWND sheet = window();
+    SetPropA(sheet, kShellProperty, this);
+    sheetProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(sheet, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+
+    // A main window: it minimises, and asks for no context help.
+    SetWindowLongA(sheet, GWL_STYLE, GetWindowLongA(sheet, GWL_STYLE) | WS_MINIMIZEBOX);
+    SetWindowLongA(sheet, GWL_EXSTYLE, GetWindowLongA(sheet, GWL_EXSTYLE) & ~WS_EX_CONTEXTHELP);
+    SetWindowPos(sheet, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    addButtonStrip();
+
+    // The small icon comes from the current folder, when it is there.
+    smallIcon_ =
+        static_cast<HICON>(LoadImageA(nullptr, "Mirel.ico", IMAGE_ICON, 16, 16, LR_LOADFROMFILE));
+    if (smallIcon_)
+        SendMessageA(sheet, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+
+    tray_.bind(sheet, shell::kTrayMessage);
+}
+
+void Win32Shell::addButtonStrip() {
+    const HWND sheet = window();
+    for (int id : kSheetButtons) {
+        if (const HWND button = GetDlgItem(sheet, id)) DestroyWindow(button);
+    }
+    // The sheet's window ends a margin below its tabs; the strip goes below that.
+    RECT tabs;
+    GetWindowRect(PropSheet_GetTabControl(sheet), &tabs);
+    MapWindowPoints(nullptr, sheet, reinterpret_cast<POINT*>(&tabs), 2);
+    RECT client;
+    GetClientRect(sheet, &client);
+    const int grow = tabs.bottom + tabs.left + kStripHeight - client.bottom;
+    RECT frame;
+    GetWindowRect(sheet, &frame);
+    SetWindowPos(sheet, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top + grow,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    GetClientRect(sheet, &client);
+    const int top = client.bottom - kControlsFromBottom;
+    createControl(sheet, "BUTTON", text(IDS_OK), BS_PUSHBUTTON, IDOK, client.right - kOkFromRight,
+                  top, kButtonWidth, kButtonHeight);
+    createControl(sheet, "BUTTON", text(IDS_CANCEL), BS_DEFPUSHBUTTON, IDCANCEL,
+                  client.right - kCancelFromRight, top, kButtonWidth, kButtonHeight);
+    createControl(sheet, "BUTTON", text(IDS_RADIO_OFF_HOTKEY), BS_AUTOCHECKBOX, IDC_RADIO_OFF,
+                  client.left + kCheckBoxFromLeft, top, kCheckBoxWidth, kCheckBoxHeight);
+    SendMessageA(sheet, DM_SETDEFID, IDCANCEL, 0);
+}
+
+void Win32Shell::attachTabs() { tabs_.attach(window()); }
+
+void Win32Shell::restore() {
+    ShowWindow(window(), SW_RESTORE);
+    SetForegroundWindow(window());
+}
+
+bool Win32Shell::modalDialogUp() const {
+    // A modal dialog or message box of the program disables the window it belongs to.
+    return window() && !IsWindowEnabled(window());
+}
+
+std::string Win32Shell::text(int stringId) const {
+    char buffer[512];
+    const int length = LoadStringA(module_, static_cast<UINT>(stringId), buffer, sizeof buffer);
+    return std::string(buffer, length > 0 ? length : 0);
+}
+
+// ---- Threads ----------------------------------------------------------------------------
+
+void Win32Shell::post(unsigned message, uintptr_t wParam, intptr_t lParam) {
+    if (const HWND sheet = window()) PostMessageA(sheet, message, wParam, lParam);
+}
+
+void Win32Shell::sendToPage(fw::Page& page, uint32_t code, const char* text) {
+    PageDelivery delivery{&page, code, text};
+    if (const HWND sheet = window()) {
+        SendMessageA(sheet, kPageDeliveryMessage, 0, reinterpret_cast<LPARAM>(&delivery));
+    }
+}
+
+void Win32Shell::handleSentMessages() {
+    MSG message;
+    PeekMessageA(&message, nullptr, kNoMessage, kNoMessage, PM_NOREMOVE);
+}
+
+// ---- Registrations ------------------------------------------------------------------
+
+bool Win32Shell::registerDeviceNotification() {
+    using Register = HDEVNOTIFY(WINAPI*)(HANDLE, LPVOID, DWORD);
+    const auto registerNotification = userFunction<Register>("RegisterDeviceNotificationA");
+    if (!registerNotification) return true;  // the system has no device interfaces
+
+    // The filter carries the name "Net", which runs on past the header's one-character
+    // name field.
+    struct {
+        DEV_BROADCAST_DEVICEINTERFACE_A header;
+        char nameRest[4];
+    } filter{};
+    filter.header.dbcc_size = sizeof(filter);
+    filter.header.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+    filter.header.dbcc_classguid = kNetworkAdapterInterface;
+    std::memcpy(
+        reinterpret_cast<char*>(&filter) + offsetof(DEV_BROADCAST_DEVICEINTERFACE_A, dbcc_name),
+        "Net", sizeof("Net"));
+    deviceNotification_ = registerNotification(window(), &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
+    return deviceNotification_ != nullptr;
+}
+
+void Win32Shell::unregisterDeviceNotification() {
+    if (!deviceNotification_) return;
+    using Unregister = BOOL(WINAPI*)(HDEVNOTIFY);
+    userFunction<Unregister>("UnregisterDeviceNotification")(deviceNotification_);
+    deviceNotification_ = nullptr;
+}
+
+void Win32Shell::unregisterHotkey() { UnregisterHotKey(window(), ID_RADIO_TOGGLE); }
+
+// ---- Keyboard ---------------------------------------------------------------------------
+
+bool Win32Shell::handleDialogMessage(MSG& message) {
+    const HWND sheet = window();
+    if (!sheet || (message.hwnd != sheet && !IsChild(sheet, message.hwnd))) return false;
+    // Ctrl+Tab and Ctrl+Page Up/Down go from tab to tab past the greyed ones.
+    if (message.message == WM_KEYDOWN && (GetKeyState(VK_CONTROL) & 0x8000) &&
+        (message.wParam == VK_TAB || message.wParam == VK_PRIOR || message.wParam == VK_NEXT)) {
+        const bool back = message.wParam == VK_PRIOR ||
+                          (message.wParam == VK_TAB && (GetKeyState(VK_SHIFT) & 0x8000));
+        const int count = TabCtrl_GetItemCount(tabs_.window());
+        const int current = TabCtrl_GetCurSel(tabs_.window());
+        tabs_.selectTab(back ? (current <= 0 ? count - 1 : current - 1)
+                             : (current >= count - 1 ? 0 : current + 1));
+        return true;
+    }
+    return PropSheet_IsDialogMessage(sheet, &message) != FALSE;
+}
+
+// ---- The window procedure in front of the sheet's -------------------------------------
+
+LRESULT CALLBACK Win32Shell::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* shell = static_cast<Win32Shell*>(GetPropA(window, kShellProperty));
+    if (message == WM_NCDESTROY) {
+        const WNDPROC beneath = shell->sheetProc_;
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(beneath));
+        RemovePropA(window, kShellProperty);
+        return CallWindowProcA(beneath, window, message, wParam, lParam);
+    }
+    return shell->handle(message, wParam, lParam);
+}
+
+LRESULT Win32Shell::callSheet(UINT message, WPARAM wParam, LPARAM lParam) const {
+    return CallWindowProcA(sheetProc_, window(), message, wParam, lParam);
+}
+
+LRESULT Win32Shell::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_DRAWITEM: {
+            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (item.hwndItem != tabs_.window()) break;
+            tabs_.drawItem(item);
+            return TRUE;
+        }
+        case WM_DEVICECHANGE:
+            // No exception may leave for the system that sent the broadcast.
+            try {
+                switch (wParam) {
+                    case DBT_DEVICEARRIVAL:
+                        sheet_->onDeviceChange(DeviceChange::Arrival, deviceOf(lParam));
+                        break;
+                    case DBT_DEVICEREMOVECOMPLETE:
+                        sheet_->onDeviceChange(DeviceChange::RemovalComplete, deviceOf(lParam));
+                        break;
+                    case DBT_DEVNODES_CHANGED:
+                        sheet_->onDeviceChange(DeviceChange::NodesChanged, std::nullopt);
+                        break;
+                }
+            } catch (...) {
+                OutputDebugStringA("Tovix: exception in a device broadcast\n");
+            }
+            break;
+        case kPageDeliveryMessage: {
+            const auto& delivery = *reinterpret_cast<const PageDelivery*>(lParam);
+            if (const HWND page = fw::Win32Host::windowOf(*delivery.page)) {
+                SendMessageA(page, zel::kEventMessage, delivery.code,
+                             reinterpret_cast<LPARAM>(delivery.text));
+            }
+            return 0;
+        }
+    }
+    return callSheet(message, wParam, lParam);
+}
+
+std::optional<std::string> Win32Shell::deviceOf(LPARAM broadcast) const {
+    const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(broadcast);
+    if (!header) return std::nullopt;
+    if (osKind_ == app::OsWin9x) {
+        if (header->dbch_devicetype != DBT_DEVTYP_DEVNODE) return std::nullopt;
+        const auto* node = reinterpret_cast<const DEV_BROADCAST_DEVNODE*>(header);
+        char keyName[64];
+        std::snprintf(keyName, sizeof keyName, "%s\\%X", kDeviceNodeKey,
+                      static_cast<unsigned>(node->dbcd_devnode));
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_DYN_DATA, keyName, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+            return std::nullopt;
+        }
+        char hardwareKey[kHardwareKeySize + 1] = {};
+        DWORD size = kHardwareKeySize;
+        const LONG read = RegQueryValueExA(key, "HardWareKey", nullptr, nullptr,
+                                           reinterpret_cast<BYTE*>(hardwareKey), &size);
+        RegCloseKey(key);
+        if (read != ERROR_SUCCESS) return std::nullopt;
+        return std::string(hardwareKey);  // the buffer keeps a zero after the value
+    }
+    if (header->dbch_devicetype != DBT_DEVTYP_DEVICEINTERFACE) return std::nullopt;
+    // The name runs to its zero, but never past the size the broadcast gives itself.
+    const size_t nameOffset = offsetof(DEV_BROADCAST_DEVICEINTERFACE_A, dbcc_name);
+    if (header->dbch_size <= nameOffset) return std::nullopt;
+    const auto* name = reinterpret_cast<const char*>(header) + nameOffset;
+    const size_t room = header->dbch_size - nameOffset;
+    return std::string(name, strnlen(name, room));
+}

@@ -1,0 +1,90 @@
+// The main window on Windows: makes CMainSheet's window, a modeless property sheet, and is
+// the platform beneath it: the window's frame and its strip of buttons, the tray icon and
+// its menu, the tab strip with greyed tabs, the device broadcasts, and the worker's way
+// to the pages.
+#pragma once
+
+#include <windows.h>
+#include <dbt.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/OsKind.h"
+#include "app/Settings.h"
+#include "framework/win32/Win32Host.h"
+#include "shell/MainSheet.h"
+#include "shell/win32/ThemedTab.h"
+#include "shell/win32/TrayIcon.h"
+
+class Win32Shell final : public ShellPlatform {
+public:
+    Win32Shell(HINSTANCE module, const ZelApi& api, app::Settings& settings, app::OsKind osKind,
+               std::string profilePath);
+    ~Win32Shell() override;
+    Win32Shell(const Win32Shell&) = delete;
+    Win32Shell& operator=(const Win32Shell&) = delete;
+
+    // Creates the window; false when the system refused.
+    bool create();
+    HWND window() const;
+    // True once the window is gone: the program ends.
+    bool isClosed() const { return !sheet_->hasWindow(); }
+    // Registers the window for the network adapters' device broadcasts; the exit
+    // unregisters it. False when the system refused.
+    bool registerDeviceNotification();
+    // Keyboard navigation inside the window; true when `message` was used.
+    bool handleDialogMessage(MSG& message);
+    // Ends the program as the tray menu's Exit does.
+    void exit() { sheet_->exit(); }
+
+    // ShellPlatform.
+    ZelWindow eventWindow() const override { return window(); }
+    void completeWindow() override;
+    void attachTabs() override;
+    bool enableTab(int index, bool enabled) override { return tabs_.enableTab(index, enabled); }
+    void enableAllTabs() override { tabs_.enableAll(); }
+    bool isVisible() const override { return IsWindowVisible(window()) != FALSE; }
+    bool isMinimised() const override { return IsIconic(window()) != FALSE; }
+    void show() override { ShowWindow(window(), SW_SHOW); }
+    void hide() override { ShowWindow(window(), SW_HIDE); }
+    void restore() override;
+    bool modalDialogUp() const override;
+    void pause(unsigned ms) override { Sleep(ms); }
+    void showTrayIcon(TrayState state) override { tray_.showState(static_cast<int>(state)); }
+    void removeTrayIcon() override { tray_.remove(); }
+    void setRadioMenuItem(bool radioOn) override { tray_.setRadioItem(radioOn); }
+    void openTrayMenu() override { tray_.openMenu(); }
+    bool onWindowThread() const override { return GetCurrentThreadId() == windowThread_; }
+    void post(unsigned message, uintptr_t wParam, intptr_t lParam) override;
+    void sendToPage(fw::Page& page, uint32_t code, const char* text) override;
+    void handleSentMessages() override;
+    std::string text(int stringId) const override;
+    uint32_t tickCount() const override { return GetTickCount(); }
+    void unregisterDeviceNotification() override;
+    void unregisterHotkey() override;
+
+private:
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT callSheet(UINT message, WPARAM wParam, LPARAM lParam) const;
+    // Fits the window to its tabs and a strip below them with OK, Cancel and the check box.
+    void addButtonStrip();
+    // What a device broadcast names: the device interface, or on Windows 9x the device
+    // node's hardware key; none for any other kind of broadcast.
+    std::optional<std::string> deviceOf(LPARAM broadcast) const;
+
+    HINSTANCE module_;
+    const app::OsKind osKind_;
+    const DWORD windowThread_;
+    fw::Win32Host host_;
+    CTrayIcon tray_;
+    CThemedTab tabs_;
+    HICON smallIcon_ = nullptr;
+    HDEVNOTIFY deviceNotification_ = nullptr;
+    // The window procedure beneath this one: the framework's.
+    WNDPROC sheetProc_ = nullptr;
+    // Last, so that it goes first.
+    std::unique_ptr<CMainSheet> sheet_;
+};

@@ -567,11 +567,16 @@ void MemorySurface::endDialog(int result) {
 
 // The user.
 
-void MemorySurface::click(int id) {
-    const Control& c = control(id, Kind::PushButton);
-    if (!c.enabled || !c.visible) {
+void MemorySurface::requireUsable(int id) const {
+    const Control* c = find(id);
+    if (c && (!c->enabled || !c->visible)) {
         throw std::logic_error("control " + std::to_string(id) + " is disabled or hidden");
     }
+}
+
+void MemorySurface::click(int id) {
+    control(id, Kind::PushButton);
+    requireUsable(id);
     setFocus(id);
     Control& button = control(id, Kind::PushButton);
     if (button.kind == Kind::CheckBox) {
@@ -587,6 +592,8 @@ void MemorySurface::click(int id) {
 }
 
 void MemorySurface::type(int id, const std::string& text) {
+    control(id, Kind::Edit);
+    requireUsable(id);
     setFocus(id);
     setCaret(id, static_cast<int>(control(id, Kind::Edit).text.size()));
     for (char typed : text) {
@@ -603,6 +610,8 @@ void MemorySurface::type(int id, const std::string& text) {
 }
 
 void MemorySurface::pick(int id, int index) {
+    control(id, Kind::ComboBox);
+    requireUsable(id);
     setFocus(id);
     select(id, index);
     command(id, kind(id) == Kind::ListBox ? code::ListBoxSelChange : code::ComboSelChange);
@@ -610,38 +619,36 @@ void MemorySurface::pick(int id, int index) {
 
 // A click on a row's text selects it unless it is selected already, and takes the
 // focus; a click on the check box touches neither: the box changes after the click.
-void MemorySurface::rowClick(int id, int row, int code, int x) {
+void MemorySurface::rowClick(int id, int row, int code, bool onCheckBox) {
+    requireUsable(id);
     listNotify(id, code::ReleasedCapture, -1);
-    if (code == code::RightClick) {
-        setItemState(id, row, row::Focused, row::Focused);
-        if (!findRow(id, row)->selected) selectOnly(id, row);
-    } else if (x == kTextX && !findRow(id, row)->selected) {
-        selectOnly(id, row);
-    }
-    if (x == kTextX && focus() != id) setFocus(id);
-    listNotify(id, code, row, 0, 0, 0, x);
+    if (code == code::RightClick) setItemState(id, row, row::Focused, row::Focused);
+    const Row* clicked = findRow(id, row);
+    if (!onCheckBox && clicked && !clicked->selected) selectOnly(id, row);
+    if (!onCheckBox && focus() != id) setFocus(id);
+    listNotify(id, code, row, 0, 0, 0, onCheckBox ? kCheckBoxX : kTextX);
 }
 
 void MemorySurface::clickRow(int id, int row) {
-    if (findRow(id, row)) rowClick(id, row, code::Click, kTextX);
+    if (findRow(id, row)) rowClick(id, row, code::Click, false);
 }
 
 void MemorySurface::clickCheckBox(int id, int row) {
     if (!findRow(id, row)) return;
-    rowClick(id, row, code::Click, kCheckBoxX);
+    rowClick(id, row, code::Click, true);
     setRowChecked(id, row, !isRowChecked(id, row));
 }
 
 void MemorySurface::doubleClickRow(int id, int row) {
     if (!findRow(id, row)) return;
-    rowClick(id, row, code::Click, kTextX);
+    rowClick(id, row, code::Click, false);
     listNotify(id, code::ReleasedCapture, -1);
     listNotify(id, code::DoubleClick, row, 0, 0, 0, kTextX);
     listNotify(id, code::ItemActivate, row, 0, 0, 0, kTextX);
 }
 
 void MemorySurface::rightClickRow(int id, int row) {
-    if (findRow(id, row)) rowClick(id, row, code::RightClick, kTextX);
+    if (findRow(id, row)) rowClick(id, row, code::RightClick, false);
 }
 
 void MemorySurface::fireTimer(int timerId) {

@@ -203,7 +203,9 @@ private:
     void setItemState(int id, int row, unsigned state, unsigned mask);
     void deselectAllBut(int id, int row);
     void selectOnly(int id, int row);
-    void rowClick(int id, int row, int code, int x);
+    void rowClick(int id, int row, int code, bool onCheckBox);
+    // A user cannot reach a disabled or hidden control.
+    void requireUsable(int id) const;
 
     Dialog& dialog_;
     Script& script_;

@@ -1,6 +1,6 @@
 // What a user does to a dialog's controls, for tests that drive a dialog as a user
 // would. Each action raises the notifications that the same action on real controls
-// raises, in the same order.
+// raises, in the same order. Acting on a disabled or hidden control is a test failure.
 #pragma once
 
 #include <string>

@@ -94,6 +94,21 @@ TEST_F(MemorySurfaceTest, TimersRunUntilKilledAndOnlyARunningTimerFires) {
     EXPECT_THROW(ui->fireTimer(4096), std::logic_error);
 }
 
+TEST_F(MemorySurfaceTest, AUserCannotReachADisabledOrHiddenControl) {
+    ui->enable(10, false);
+    EXPECT_THROW(ui->type(10, "abc"), std::logic_error);
+    ui->addItem(80, "Auto", 255);
+    ui->show(80, false);
+    EXPECT_THROW(ui->pick(80, 0), std::logic_error);
+    ui->insertRow(40, 0, "Home", 0, 0);
+    ui->enable(40, false);
+    take();
+    EXPECT_THROW(ui->clickRow(40, 0), std::logic_error);
+    EXPECT_EQ(ui->text(10), "");
+    EXPECT_EQ(ui->selection(80), -1);
+    EXPECT_THAT(take(), IsEmpty());
+}
+
 TEST_F(MemorySurfaceTest, AUserCannotClickADisabledOrHiddenButton) {
     ui->enable(70, false);
     EXPECT_THROW(ui->click(70), std::logic_error);

@@ -7,21 +7,22 @@ namespace fwtest {
 
 HWND Win32User::item(int id) const {
     HWND control = GetDlgItem(dialog_, id);
-    if (!control) ADD_FAILURE() << "the window has no control " << id;
+    if (!control) {
+        ADD_FAILURE() << "the window has no control " << id;
+    } else if (!IsWindowEnabled(control) || !IsWindowVisible(control)) {
+        ADD_FAILURE() << "control " << id << " is disabled or hidden";
+        return nullptr;
+    }
     return control;
 }
 
 void Win32User::click(int id) {
-    HWND button = item(id);
-    if (!IsWindowEnabled(button) || !IsWindowVisible(button)) {
-        ADD_FAILURE() << "control " << id << " is disabled or hidden";
-        return;
-    }
-    SendMessageA(button, BM_CLICK, 0, 0);
+    if (HWND button = item(id)) SendMessageA(button, BM_CLICK, 0, 0);
 }
 
 void Win32User::type(int id, const std::string& text) {
     HWND edit = item(id);
+    if (!edit) return;
     SetFocus(edit);
     const int end = GetWindowTextLengthA(edit);
     SendMessageA(edit, EM_SETSEL, end, end);
@@ -32,6 +33,7 @@ void Win32User::pick(int id, int index) {
     // Choosing in an open drop-down list ends in the control's selection change
     // notification; the selection is made, and the notification sent, as the control does.
     HWND control = item(id);
+    if (!control) return;
     char name[16] = {};
     GetClassNameA(control, name, sizeof name);
     const bool listBox = lstrcmpiA(name, "ListBox") == 0;
@@ -41,7 +43,9 @@ void Win32User::pick(int id, int index) {
                  reinterpret_cast<LPARAM>(control));
 }
 
-void Win32User::focus(int id) { SetFocus(item(id)); }
+void Win32User::focus(int id) {
+    if (HWND control = item(id)) SetFocus(control);
+}
 
 POINT Win32User::rowPoint(HWND list, int row, bool checkBox) const {
     RECT area = {};
@@ -54,6 +58,7 @@ POINT Win32User::rowPoint(HWND list, int row, bool checkBox) const {
 
 void Win32User::clickRow(int id, int row) {
     HWND list = item(id);
+    if (!list) return;
     const POINT at = rowPoint(list, row, false);
     SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
     SendMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
@@ -61,6 +66,7 @@ void Win32User::clickRow(int id, int row) {
 
 void Win32User::clickCheckBox(int id, int row) {
     HWND list = item(id);
+    if (!list) return;
     const POINT at = rowPoint(list, row, true);
     SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
     SendMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
@@ -68,6 +74,7 @@ void Win32User::clickCheckBox(int id, int row) {
 
 void Win32User::doubleClickRow(int id, int row) {
     HWND list = item(id);
+    if (!list) return;
     const POINT at = rowPoint(list, row, false);
     const LPARAM where = MAKELPARAM(at.x, at.y);
     SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, where);
@@ -78,6 +85,7 @@ void Win32User::doubleClickRow(int id, int row) {
 
 void Win32User::rightClickRow(int id, int row) {
     HWND list = item(id);
+    if (!list) return;
     const POINT at = rowPoint(list, row, false);
     const LPARAM where = MAKELPARAM(at.x, at.y);
     // The list view follows the mouse until the button is released: the release waits

@@ -9,6 +9,8 @@
 //     the list view's item notifications;
 //   - moving the focus, also by disabling or hiding the focused control, sends the
 //     controls' kill-focus and set-focus notifications.
+//
+// framework/README.md lists the details, which the contract suite checks on both.
 #pragma once
 
 #include <cstdint>

@@ -1,0 +1,334 @@
+// The main window of the real Tovix.exe with the simulated card, under Wine: the tray as
+// the shell sees it (this test is the notification area), the card unplugged and plugged
+// in through its scenario file, the radio, Zero Configuration, and ending the program.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/ExitCode.h"
+#include "profiles/ProfileFile.h"
+#include "res/resource.h"
+#include "tests/shell/win32/FakeTray.h"
+#include "tests/support/win32/ProgramDriver.h"
+
+namespace {
+
+using namespace program_driver;
+
+constexpr const char* kTitle = "VORNAX TX-LM70RDV Utility";
+constexpr UINT kTrayMessage = 0x8001;
+
+const std::string kCard = R"(
+card
+    mac                 00:1D:6A:70:42:17
+    region              0x10
+    association-delay   300
+network
+    ssid        "OpenNet"
+    bssid       00:1D:6A:10:00:01
+    channel     1
+    rssi        -50
+)";
+
+const std::vector<std::string> kReadmeTexts = {
+    "VORNAX TX-LM70RDV Utility can not provide fully support because Windows XP Zero "
+    "Configuration is enabled!",
+    "You can disable Windows XP Zero Configuration to get fully support from VORNAX "
+    "TX-LM70RDV Utility by doing the following:",
+    "1. Double click at tray icon of Wireless Network Connection Status",
+    "2. Click button <Properties>",
+    "3. Click tab <Wireless Networks>",
+    "4. Uncheck checkbox <Use Windows to configure my wireless network settings>",
+    "5. Click button <OK>",
+};
+
+// Tovix.exe in a folder of its own with the simulated card and a scenario of the test's.
+class Program : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(tray.isTheTray()) << "another notification area comes first";
+        ASSERT_TRUE(CopyFileA((ownFolder() + "Tovix.exe").c_str(), folder.file("Tovix.exe").c_str(),
+                              FALSE));
+        useLibrary("Tovix.dll");
+        world(kCard);
+    }
+    void TearDown() override {
+        if (driver.isRunning()) exitProgram();
+    }
+
+    void useLibrary(const char* library) {
+        ASSERT_TRUE(CopyFileA((ownFolder() + library).c_str(), folder.file("Tovix.dll").c_str(),
+                              FALSE));
+    }
+    // The card's world, written in one step as the scenario's readers expect.
+    void world(const std::string& scenario) {
+        const std::string temporary = folder.file("Tovix.scn.new");
+        const HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr,
+                                        CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        DWORD written = 0;
+        WriteFile(file, scenario.data(), static_cast<DWORD>(scenario.size()), &written, nullptr);
+        CloseHandle(file);
+        ASSERT_TRUE(MoveFileExA(temporary.c_str(), folder.file("Tovix.scn").c_str(),
+                                MOVEFILE_REPLACE_EXISTING));
+    }
+    void setting(const char* section, const char* key, const char* value) {
+        WritePrivateProfileStringA(section, key, value, folder.file("Tovix.ini").c_str());
+    }
+
+    void start() {
+        ASSERT_TRUE(driver.start(folder.file("Tovix.exe"), folder.path()));
+        sheet = driver.waitForWindow(kTitle);
+        ASSERT_TRUE(sheet);
+    }
+    void exitProgram() {
+        PostMessageA(sheet, WM_COMMAND, ID_TRAY_EXIT, 0);
+        EXPECT_EQ(driver.waitForExit(), static_cast<DWORD>(app::ExitNormal));
+    }
+
+    // The tray icon's tip, as the shell was given it.
+    std::string tip() const { return tray.iconOf(sheet).tip; }
+    bool waitForTip(const std::string& text) {
+        return waitUntil([&] { return tip() == text; });
+    }
+
+    HWND tabs() const {
+        return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0));
+    }
+    int tabCount() const { return static_cast<int>(SendMessageA(tabs(), TCM_GETITEMCOUNT, 0, 0)); }
+    int selectedTab() const { return static_cast<int>(SendMessageA(tabs(), TCM_GETCURSEL, 0, 0)); }
+    HWND shownPage() const {
+        return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    }
+    int shownPageIndex() const {
+        return static_cast<int>(
+            SendMessageA(sheet, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(shownPage()), 0));
+    }
+    void pressRight() { SendMessageA(tabs(), WM_KEYDOWN, VK_RIGHT, 0); }
+    // The tabs the arrow keys cannot reach.
+    std::set<int> greyedTabs() {
+        std::set<int> greyed;
+        for (int tab = 0; tab < tabCount(); ++tab) greyed.insert(tab);
+        for (int step = 0; step < tabCount(); ++step) {
+            greyed.erase(selectedTab());
+            pressRight();
+        }
+        return greyed;
+    }
+    HWND radioBox() const { return GetDlgItem(sheet, IDC_RADIO_OFF); }
+    bool radioBoxChecked() const {
+        return SendMessageA(radioBox(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }
+    // The texts of the current page's labels, top to bottom, and how many icons it shows.
+    std::vector<std::string> pageTexts() const {
+        std::vector<std::string> texts;
+        for (HWND child = GetWindow(shownPage(), GW_CHILD); child;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            if (className(child) == "Static" && !isIcon(child)) texts.push_back(windowText(child));
+        }
+        return texts;
+    }
+    int pageIcons() const {
+        int icons = 0;
+        for (HWND child = GetWindow(shownPage(), GW_CHILD); child;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            if (isIcon(child) && SendMessageA(child, STM_GETICON, 0, 0)) ++icons;
+        }
+        return icons;
+    }
+    static bool isIcon(HWND control) {
+        return className(control) == "Static" &&
+               (GetWindowLongA(control, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
+    }
+    // The user presses Alt+F2.
+    void pressAltF2() {
+        INPUT keys[4] = {};
+        const WORD codes[4] = {VK_MENU, VK_F2, VK_F2, VK_MENU};
+        for (int i = 0; i < 4; ++i) {
+            keys[i].type = INPUT_KEYBOARD;
+            keys[i].ki.wVk = codes[i];
+            keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+        }
+        SendInput(4, keys, sizeof(INPUT));
+    }
+
+    fake_tray::FakeTray tray;
+    ScratchFolder folder;
+    ProgramDriver driver;
+    HWND sheet = nullptr;
+};
+
+const std::set<int> kRadioTabs = {2, 3, 4};
+
+TEST_F(Program, TheTrayFollowsTheCardThroughUnplugAndPlugIn) {
+    start();
+    // Auto configuration joins the open network for "<Default>".
+    EXPECT_TRUE(waitForTip("Connected")) << tip();
+    EXPECT_TRUE(greyedTabs().empty());
+
+    world(kCard + "card\n    present no\n");
+    EXPECT_TRUE(waitForTip("Card Unplugged")) << tip();
+    EXPECT_TRUE(waitUntil([&] { return shownPageIndex() == 0; }));
+    EXPECT_EQ(greyedTabs(), kRadioTabs);
+
+    world(kCard);
+    EXPECT_TRUE(waitForTip("Connected")) << tip();
+    EXPECT_TRUE(greyedTabs().empty());
+    exitProgram();
+}
+
+TEST_F(Program, ClosingAndMinimisingLeaveOnlyTheTrayIconWhoseMenuRestoresAndExits) {
+    start();
+    ASSERT_TRUE(waitUntil([&] { return tray.iconOf(sheet).present; }));
+    PostMessageA(sheet, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(sheet); }));
+    PostMessageA(sheet, kTrayMessage, 0, WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(waitUntil([&] { return IsWindowVisible(sheet) != FALSE; }));
+
+    PostMessageA(sheet, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(sheet); }));
+    EXPECT_TRUE(driver.isRunning());
+    EXPECT_TRUE(tray.iconOf(sheet).present);
+
+    // The right button opens the menu; the menu's Restore brings the window back.
+    PostMessageA(sheet, kTrayMessage, 0, WM_RBUTTONUP);
+    HWND menu = nullptr;
+    EXPECT_TRUE(waitUntil([&] {
+        for (HWND window : driver.windows()) {
+            if (className(window) == "#32768") menu = window;
+        }
+        return menu != nullptr;
+    }));
+    EXPECT_FALSE(IsWindowVisible(sheet));
+    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    PostMessageA(sheet, WM_COMMAND, ID_TRAY_RESTORE, 0);
+    EXPECT_TRUE(waitUntil([&] { return IsWindowVisible(sheet) && !IsIconic(sheet); }));
+
+    exitProgram();
+    EXPECT_FALSE(tray.iconOf(sheet).present) << "the icon leaves with the program";
+    EXPECT_NE(GetFileAttributesA(folder.file("Data.cfg").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(Program, ASecondStartBringsTheWindowBackFromTheTray) {
+    start();
+    PostMessageA(sheet, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(waitUntil([&] { return !IsWindowVisible(sheet); }));
+    ProgramDriver second;
+    ASSERT_TRUE(second.start(folder.file("Tovix.exe"), folder.path()));
+    EXPECT_EQ(second.waitForExit(), static_cast<DWORD>(app::ExitAlreadyRunning));
+    EXPECT_TRUE(waitUntil([&] { return IsWindowVisible(sheet) != FALSE; }));
+    exitProgram();
+}
+
+TEST_F(Program, TheRadioGoesOffAndOnFromTheCheckBoxTheMenuAndAltF2) {
+    start();
+    ASSERT_TRUE(waitForTip("Connected"));
+    const std::vector<std::function<void()>> toggles = {
+        [&] { SendMessageA(radioBox(), BM_CLICK, 0, 0); },
+        [&] { PostMessageA(sheet, WM_COMMAND, ID_RADIO_TOGGLE, 0); },
+        [&] { pressAltF2(); },
+    };
+    for (size_t way = 0; way < toggles.size(); ++way) {
+        pressRight();
+        pressRight();  // Site Survey
+        toggles[way]();
+        EXPECT_TRUE(waitUntil([&] { return radioBoxChecked(); })) << way;
+        EXPECT_TRUE(waitForTip("No Connection")) << way;
+        EXPECT_EQ(shownPageIndex(), 0) << "Network Status is selected";
+        EXPECT_EQ(greyedTabs(), kRadioTabs);
+
+        toggles[way]();
+        EXPECT_TRUE(waitUntil([&] { return !radioBoxChecked(); })) << way;
+        EXPECT_TRUE(greyedTabs().empty());
+        EXPECT_TRUE(waitForTip("Connected")) << "the card finds its network again";
+    }
+    exitProgram();
+}
+
+TEST_F(Program, ZeroConfigurationTakesTheCardToTheReducedPagesWithTheReadmeAndGivesItBack) {
+    start();
+    ASSERT_EQ(tabCount(), 7);
+    world(kCard + "card\n    zero-config on\n");
+    EXPECT_TRUE(waitUntil([&] { return tabCount() == 4; }));
+    EXPECT_FALSE(IsWindowEnabled(radioBox()));
+    for (int step = 0; step < 3; ++step) pressRight();
+    ASSERT_EQ(shownPageIndex(), 3);
+    EXPECT_EQ(pageTexts(), kReadmeTexts);
+    EXPECT_EQ(pageIcons(), 1);
+
+    pressAltF2();  // while Zero Configuration holds the card: nothing
+
+    world(kCard);
+    EXPECT_TRUE(waitUntil([&] { return tabCount() == 7; }));
+    EXPECT_TRUE(IsWindowEnabled(radioBox()));
+    EXPECT_TRUE(greyedTabs().empty());
+    // The keys are handled in order: had the first Alt+F2 turned the radio off, this one
+    // would turn it on again.
+    pressAltF2();
+    EXPECT_TRUE(waitUntil([&] { return radioBoxChecked(); }));
+    exitProgram();
+}
+
+TEST_F(Program, TheSettingsFileAddsTheDebugAndTestPages) {
+    setting("Debug", "DebugWin", "1");
+    setting("Debug", "TestPage", "1");
+    start();
+    EXPECT_EQ(tabCount(), 9);
+    exitProgram();
+}
+
+// ---- Faults -------------------------------------------------------------------------------
+
+TEST_F(Program, ALibraryThatFailsEveryCallLeavesTheProgramRunningWithoutACard) {
+    useLibrary("app_stub_adapter.dll");
+    start();
+    EXPECT_TRUE(waitForTip("Card Unplugged"));
+    EXPECT_EQ(greyedTabs(), kRadioTabs);
+    SendMessageA(radioBox(), BM_CLICK, 0, 0);
+    PostMessageA(sheet, kTrayMessage, 0, WM_LBUTTONDBLCLK);
+    exitProgram();
+}
+
+TEST_F(Program, TheCardPulledWhileConnectingOrHiddenLosesNoProfile) {
+    // Profiles of the user's, one of them for the network in range.
+    ProfileList list;
+    for (const char* name : {"OpenNet", "Office", "Cafe"}) {
+        auto profile = std::make_unique<Profile>(makeDefaultProfile());
+        setFieldText(profile->name, name);
+        setFieldText(profile->ssid, name);
+        list.append(std::move(profile));
+    }
+    ASSERT_TRUE(ProfileStore(folder.file("Data.cfg")).saveProfiles(folder.file("Data.cfg"), list));
+    world(kCard + "card\n    association-delay 5000\n");
+
+    start();
+    // Auto configuration is at work: the card is pulled while it waits for the network.
+    ASSERT_TRUE(waitUntil([&] {
+        return tray.iconOf(sheet).balloon == "Auto Configuration:  Scanning in progress...";
+    }));
+    world(kCard + "card\n    present no\n");
+    EXPECT_TRUE(waitForTip("Card Unplugged"));
+
+    // Plugged in again while the window is in the tray, and pulled again.
+    PostMessageA(sheet, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(waitUntil([&] { return !IsWindowVisible(sheet); }));
+    world(kCard);
+    EXPECT_TRUE(waitForTip("Connected"));
+    world(kCard + "card\n    present no\n");
+    EXPECT_TRUE(waitForTip("Card Unplugged"));
+    exitProgram();
+
+    ProfileList saved;
+    ASSERT_EQ(ProfileStore(folder.file("Data.cfg")).loadProfiles(folder.file("Data.cfg"), saved),
+              LoadStatus::Loaded);
+    std::set<std::string> names;
+    for (const auto& profile : saved) names.insert(fieldText(profile->name));
+    EXPECT_EQ(names, (std::set<std::string>{"OpenNet", "Office", "Cafe", "<Default>"}));
+}
+
+}  // namespace

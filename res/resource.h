@@ -67,6 +67,22 @@
 #define IDI_PROFILE_IN_USE 153
 #define IDI_PROFILE 154
 
+// Profile Manager page (102)
+#define IDR_PROFILE_MENU 130
+#define IDC_PM_LIST 1000
+#define IDC_PM_APPLY 1011
+#define IDC_PM_CREATE 1014
+#define IDC_PM_MOVE_UP 1028
+#define IDC_PM_MOVE_DOWN 1029
+#define IDC_PM_SETTING 1036  // group box the editor stands in
+#define IDC_PM_SAVE 1037
+#define IDC_PM_DELETE 1038
+#define ID_PM_SWITCH 32773
+#define ID_PM_PREFER 32774
+#define ID_PM_UNPREFER 32775
+#define ID_PM_PREFER_NONE 32776
+#define ID_PM_PREFER_ALL 32779
+
 // Network page (107, 117)
 #define IDC_NET_HIDDEN_SSID 1018
 #define IDC_NET_TYPE 1035

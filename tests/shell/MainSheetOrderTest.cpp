@@ -2,13 +2,16 @@
 // initialisation and exit, and the card going away while the worker is at it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cstring>
 #include <condition_variable>
 #include <filesystem>
 #include <mutex>
 #include <string>
 #include <vector>
 
+#include "profiles/ProfileFile.h"
 #include "tests/shell/ShellBench.h"
 #include "tests/support/ZelRecorder.h"
 
@@ -100,6 +103,42 @@ TEST_F(MainSheetOrder, InitialisationHandsTheWindowToTheLibraryThenOpensTheCard)
     // Region 0x31: channels 10 and 11.
     EXPECT_EQ(bench.store.text("Advanced", "FirstChan"), "10");
     EXPECT_EQ(bench.store.text("Advanced", "LastChan"), "11");
+}
+
+TEST_F(MainSheetOrder, ACardAssociatedAtOpenHasItsProfileAdoptedAndAppliedAgain) {
+    ProfileList list;
+    for (const char* name : {"Office", "Home"}) {
+        auto profile = std::make_unique<Profile>(makeDefaultProfile());
+        setFieldText(profile->name, name);
+        setFieldText(profile->ssid, name);
+        list.append(std::move(profile));
+    }
+    ASSERT_TRUE(ProfileStore(bench.profilePath()).saveProfiles(bench.profilePath(), list));
+    zel.on.ZelGetConnectStatus = [](ZelHandle) { return 1; };
+    zel.on.ZelQueryBssid = [](ZelHandle, uint8_t* bssid, uint32_t) {
+        bssid[0] = 0x02;
+        return 0;
+    };
+    zel.on.ZelQueryProfileInUse = [](ZelHandle, char* name, uint32_t size) {
+        std::strncpy(name, "Home", size);
+        return 0;
+    };
+    // The radio is not asked: a card that is associated has it on.
+    radio_ = 0;
+    bench.start();
+    const std::vector<std::string> calls = windowCalls();
+    const auto position = [&](const std::string& call) {
+        return std::find(calls.begin(), calls.end(), call) - calls.begin();
+    };
+    EXPECT_EQ(position("ZelQueryRadioControl(card, ptr)"), static_cast<long>(calls.size()));
+    EXPECT_TRUE(bench.sheet->radioOn());
+    EXPECT_LT(position("ZelQueryProfileInUse(card, ptr, 40)"),
+              position(R"(ZelSetProfileInUse(card, "Home", 4))"));
+    EXPECT_LT(position(R"(ZelSetProfileInUse(card, "Home", 4))"),
+              position(R"(ZelSetSsid(card, "Home", 4, 0))"));
+    EXPECT_LT(position(R"(ZelSetSsid(card, "Home", 4, 0))"), position("ZelSetBoostMode(card, 1)"));
+    EXPECT_EQ(fieldText(bench.sheet->profiles().at(0)->name), "Home") << "moved to the front";
+    bench.exit();
 }
 
 TEST_F(MainSheetOrder, ExitSavesFirstThenStopsClosesTheCardAndLetsGoOfTheTray) {

@@ -182,6 +182,17 @@ TEST_F(Program, TheTrayFollowsTheCardThroughUnplugAndPlugIn) {
     exitProgram();
 }
 
+TEST_F(Program, OnWindows98TheCardIsKnownByItsDeviceNodesHardwareKey) {
+    WineVersionOverride windows98("Tovix.exe", "win98");
+    start();
+    EXPECT_TRUE(waitForTip("Connected")) << tip();
+    world(kCard + "card\n    present no\n");
+    EXPECT_TRUE(waitForTip("Card Unplugged")) << tip();
+    world(kCard);
+    EXPECT_TRUE(waitForTip("Connected")) << tip();
+    exitProgram();
+}
+
 TEST_F(Program, ClosingAndMinimisingLeaveOnlyTheTrayIconWhoseMenuRestoresAndExits) {
     start();
     ASSERT_TRUE(waitUntil([&] { return tray.iconOf(sheet).present; }));

@@ -142,6 +142,15 @@ void CALLBACK Win32Script::runPending(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
     if (!gActive || gActive->pending_.empty()) return;
     const HWND window = gActive->pending_.front();
+    // A modal dialog is shown once its loop first finds the queue empty: the user acts
+    // on it only then.
+    const fw::Dialog* dialog = fw::Win32Host::dialogOf(window);
+    const auto* surface = dialog ? dynamic_cast<const fw::Win32Surface*>(&dialog->ui()) : nullptr;
+    if (surface && surface->role() == fw::Win32Surface::Role::ModalDialog &&
+        !IsWindowVisible(window)) {
+        SetTimer(nullptr, 0, 10, runPending);
+        return;
+    }
     gActive->pending_.pop_front();
     if (IsWindow(window)) gActive->answer(window);
 }

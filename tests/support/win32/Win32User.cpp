@@ -9,7 +9,7 @@ HWND Win32User::item(int id) const {
     HWND control = GetDlgItem(dialog_, id);
     if (!control) {
         ADD_FAILURE() << "the window has no control " << id;
-    } else if (!IsWindowEnabled(control) || !IsWindowVisible(control)) {
+    } else if (!IsWindowEnabled(control) || !(GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE)) {
         ADD_FAILURE() << "control " << id << " is disabled or hidden";
         return nullptr;
     }

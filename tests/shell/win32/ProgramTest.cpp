@@ -62,14 +62,14 @@ protected:
     }
 
     void useLibrary(const char* library) {
-        ASSERT_TRUE(CopyFileA((ownFolder() + library).c_str(), folder.file("Tovix.dll").c_str(),
-                              FALSE));
+        ASSERT_TRUE(
+            CopyFileA((ownFolder() + library).c_str(), folder.file("Tovix.dll").c_str(), FALSE));
     }
     // The card's world, written in one step as the scenario's readers expect.
     void world(const std::string& scenario) {
         const std::string temporary = folder.file("Tovix.scn.new");
-        const HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr,
-                                        CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(file, INVALID_HANDLE_VALUE);
         DWORD written = 0;
         WriteFile(file, scenario.data(), static_cast<DWORD>(scenario.size()), &written, nullptr);
@@ -290,6 +290,80 @@ TEST_F(Program, TheSettingsFileAddsTheDebugAndTestPages) {
     setting("Debug", "TestPage", "1");
     start();
     EXPECT_EQ(tabCount(), 9);
+    exitProgram();
+}
+
+// The stand-in Zero Configuration service, installed for one test and removed after it.
+class ZeroConfigService {
+public:
+    ZeroConfigService() {
+        DeleteFileA(log().c_str());
+        manager_ = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+        const std::string program = ownFolder() + "shell_fake_wzcsvc.exe";
+        service_ =
+            CreateServiceA(manager_, "WZCSVC", "Wireless Zero Configuration", SERVICE_ALL_ACCESS,
+                           SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START, SERVICE_ERROR_IGNORE,
+                           program.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr);
+        if (service_) StartServiceA(service_, 0, nullptr);
+    }
+    ~ZeroConfigService() {
+        SERVICE_STATUS status{};
+        ControlService(service_, SERVICE_CONTROL_STOP, &status);
+        waitUntil([&] { return state() == SERVICE_STOPPED; });
+        DeleteService(service_);
+        CloseServiceHandle(service_);
+        CloseServiceHandle(manager_);
+    }
+    bool installed() const { return service_ != nullptr; }
+    DWORD state() const {
+        SERVICE_STATUS status{};
+        return QueryServiceStatus(service_, &status) ? status.dwCurrentState : 0;
+    }
+    // The service's starts and stops, one a line.
+    std::string history() const {
+        const HANDLE file =
+            CreateFileA(log().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return {};
+        char text[256] = {};
+        DWORD read = 0;
+        ReadFile(file, text, sizeof text - 1, &read, nullptr);
+        CloseHandle(file);
+        return text;
+    }
+
+private:
+    static std::string log() { return ownFolder() + "shell_fake_wzcsvc.log"; }
+    SC_HANDLE manager_ = nullptr;
+    SC_HANDLE service_ = nullptr;
+};
+
+DWORD controlFlags(const std::string& instanceId) {
+    const std::string key = "SOFTWARE\\Microsoft\\WZCSVC\\Parameters\\Interfaces\\" + instanceId;
+    HKEY handle = nullptr;
+    DWORD flags = 0;
+    DWORD size = sizeof flags;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_QUERY_VALUE, &handle) ==
+        ERROR_SUCCESS) {
+        RegQueryValueExA(handle, "ControlFlags", nullptr, nullptr, reinterpret_cast<BYTE*>(&flags),
+                         &size);
+        RegCloseKey(handle);
+    }
+    return flags;
+}
+
+TEST_F(Program, AtStartTheCardIsTakenFromZeroConfigurationWhoseServiceRunsOnAfterwards) {
+    ZeroConfigService service;
+    ASSERT_TRUE(service.installed());
+    ASSERT_TRUE(waitUntil([&] { return service.state() == SERVICE_RUNNING; }));
+    const std::string instance = "{5A1D0B77-0000-4E7C-9C21-0C1D6A702222}";
+    world(kCard + "card\n    zero-config on\n    instance-id " + instance + "\n");
+
+    start();
+    EXPECT_EQ(controlFlags(instance) & 0x8000, 0u) << "the card's flag is cleared";
+    EXPECT_EQ(service.state(), static_cast<DWORD>(SERVICE_RUNNING));
+    EXPECT_EQ(service.history(), "start\nstop\nstart\n");
+    EXPECT_EQ(tabCount(), 7) << "the program has the card";
     exitProgram();
 }
 

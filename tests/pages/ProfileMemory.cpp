@@ -1,0 +1,65 @@
+// The profile editing suites on the in-memory back end: the layouts of the templates
+// the pages use, and the texts of res/ProfileEditing.rc.
+#include <map>
+
+#include "res/resource.h"
+#include "tests/pages/ProfileMemory.h"
+#include "tests/pages/ProfileSuite.h"
+
+namespace pagestest {
+
+std::string profileText(int stringId) {
+    static const std::map<int, std::string> kTexts = {
+#include "ProfileTexts.inc"
+    };
+    const auto text = kTexts.find(stringId);
+    return text == kTexts.end() ? std::string() : text->second;
+}
+
+std::unique_ptr<fwtest::BackEnd> makeProfileMemoryBackEnd() {
+    using fw::Kind;
+    const std::vector<fw::ControlSpec> network = {
+        {IDC_NET_NAME, Kind::Edit},
+        {IDC_NET_SSID, Kind::Edit},
+        {IDC_NET_TYPE, Kind::ComboBox},
+        {IDC_NET_INFRA_MODE_LABEL, Kind::Static},
+        {IDC_NET_INFRA_MODE, Kind::ComboBox},
+        {IDC_NET_ADHOC_GROUP, Kind::Static},
+        {IDC_NET_ADHOC_MODE_LABEL, Kind::Static},
+        {IDC_NET_ADHOC_MODE, Kind::ComboBox},
+        {IDC_NET_CHANNEL_LABEL, Kind::Static},
+        {IDC_NET_CHANNEL, Kind::ComboBox},
+        {IDC_NET_HIDDEN_SSID, Kind::CheckBox},
+    };
+    const std::vector<fw::ControlSpec> protocol = {
+        {IDC_PROTO_KEEP, Kind::CheckBox},
+        {IDC_PROTO_GROUP, Kind::Static},
+        {IDC_PROTO_POWER_SAVE_LABEL, Kind::Static},
+        {IDC_PROTO_POWER_SAVE, Kind::ComboBox},
+        {IDC_PROTO_PREAMBLE_LABEL, Kind::Static},
+        {IDC_PROTO_PREAMBLE, Kind::ComboBox},
+        {IDC_PROTO_RATE_LABEL, Kind::Static},
+        {IDC_PROTO_RATE, Kind::ComboBox},
+        {IDC_PROTO_FRAG_LABEL, Kind::Static},
+        {IDC_PROTO_FRAG, Kind::Edit},
+        {IDC_PROTO_FRAG_SPIN, Kind::Spin, false, IDC_PROTO_FRAG},
+        {IDC_PROTO_RTS_LABEL, Kind::Static},
+        {IDC_PROTO_RTS, Kind::Edit},
+        {IDC_PROTO_RTS_SPIN, Kind::Spin, false, IDC_PROTO_RTS},
+        {IDC_PROTO_RESET, Kind::PushButton},
+    };
+    const std::vector<fw::ControlSpec> security = {{1043, Kind::ComboBox}, {1044, Kind::ComboBox}};
+    return fwtest::makeMemoryBackEnd({
+        {IDD_NETWORK_INFO, network},
+        {IDD_NETWORK_INFO_WIZARD, network},
+        {IDD_PROTOCOL, protocol},
+        {IDD_PROTOCOL_WIZARD, protocol},
+        {IDD_SUMMARY, {{IDC_SUMMARY_TEXT, Kind::Static}, {IDC_SUMMARY_NOTE, Kind::Static}}},
+        {StubSecurityPage::kEditorTemplate, security},
+        {StubSecurityPage::kWizardTemplate, security},
+    });
+}
+
+INSTANTIATE_PROFILE_SUITES(Memory, ProfileBackEnd{"Memory", makeProfileMemoryBackEnd, profileText});
+
+}  // namespace pagestest

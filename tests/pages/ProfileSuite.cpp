@@ -1,0 +1,102 @@
+#include "tests/pages/ProfileSuite.h"
+
+#include <gmock/gmock.h>
+
+#include "framework/Controls.h"
+
+namespace pagestest {
+
+// FakeMainWindow ---------------------------------------------------------------------------
+
+int FakeMainWindow::connectProfile(const Profile* profile) {
+    connects.push_back({profile, busyFlag});
+    std::lock_guard<std::mutex> guard(lock);
+    list.markInUse(profile);
+    linkView = {true, false, fieldText(profile->ssid), profile->networkType};
+    return kConnectAccepted;
+}
+
+Profile* FakeMainWindow::add(const std::string& name, uint32_t networkType,
+                             const std::string& ssid) {
+    auto profile = std::make_unique<Profile>(makeDefaultProfile());
+    setFieldText(profile->name, name);
+    setFieldText(profile->ssid, ssid);
+    profile->networkType = networkType;
+    std::lock_guard<std::mutex> guard(lock);
+    return list.append(std::move(profile));
+}
+
+void FakeMainWindow::connectTo(Profile* profile, bool connected) {
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        list.markInUse(profile);
+    }
+    linkView = {connected, !connected, fieldText(profile->ssid), profile->networkType};
+}
+
+std::vector<std::string> FakeMainWindow::names() const {
+    std::vector<std::string> names;
+    for (const auto& profile : list) names.push_back(fieldText(profile->name));
+    return names;
+}
+
+// StubSecurityPage ------------------------------------------------------------------------
+
+StubSecurityPage::StubSecurityPage(CProfileSheet& sheet)
+    : CProfilePage(sheet, sheet.isWizard() ? kWizardTemplate : kEditorTemplate, 0, 0) {}
+
+bool StubSecurityPage::onInit() {
+    ui().addItem(1043, "Security Off", EncryptionOff);
+    ui().addItem(1043, "WEP", EncryptionWep);
+    ui().addItem(1044, "Open System", SecurityOpenSystem);
+    fw::selectByData(ui(), 1043, encryption_);
+    ui().select(1044, 0);
+    return true;
+}
+
+bool StubSecurityPage::StoreToProfile(Profile& profile) {
+    if (hasWindow()) profile.encryption = static_cast<uint32_t>(fw::selectedData(ui(), 1043, 0));
+    return true;
+}
+
+// ProfileEditing ---------------------------------------------------------------------------
+
+ProfileEditing::ProfileEditing() : backEnd_(GetParam().make()), mainWindow(GetParam().text) {
+    CProfileSheet::registerSecurityPage(
+        [](CProfileSheet& sheet) { return std::make_unique<StubSecurityPage>(sheet); });
+}
+
+ProfileEditing::~ProfileEditing() {
+    CProfileSheet::registerSecurityPage({});
+    EXPECT_THAT(script().failures(), testing::IsEmpty());
+    EXPECT_THAT(script().unmet(), testing::IsEmpty());
+}
+
+std::unique_ptr<CProfileSheet> ProfileEditing::openEditor(Profile* profile) {
+    auto sheet = std::make_unique<CProfileSheet>(mainWindow, CProfileSheet::Purpose::Editor);
+    host().createSheet(*sheet, nullptr);
+    sheet->load(profile);
+    return sheet;
+}
+
+std::vector<std::string> ProfileEditing::entries(const fw::Dialog& page, int id) {
+    std::vector<std::string> texts;
+    for (int index = 0; index < page.ui().itemCount(id); ++index) {
+        texts.push_back(page.ui().itemText(id, index));
+    }
+    return texts;
+}
+
+std::string ProfileEditing::selectedText(const fw::Dialog& page, int id) {
+    const int index = page.ui().selection(id);
+    return index < 0 ? std::string() : page.ui().itemText(id, index);
+}
+
+std::vector<std::string> ProfileEditing::takeMessages() {
+    std::vector<std::string> texts;
+    const auto& shown = script().shownBoxes();
+    for (; messagesSeen_ < shown.size(); ++messagesSeen_) texts.push_back(shown[messagesSeen_].text);
+    return texts;
+}
+
+}  // namespace pagestest

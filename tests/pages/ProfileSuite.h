@@ -1,0 +1,143 @@
+// The behaviour suites of profile editing: one body, run natively on the in-memory back
+// end and under Wine on the program's own dialog templates, against a main window of
+// the test's own.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "pages/ProfileSheet.h"
+#include "tests/support/BackEnd.h"
+
+namespace pagestest {
+
+// A back end for the suites, and the string table its windows read from.
+struct ProfileBackEnd {
+    std::string name;
+    std::function<std::unique_ptr<fwtest::BackEnd>()> make;
+    std::function<std::string(int stringId)> text;
+};
+
+inline void PrintTo(const ProfileBackEnd& param, std::ostream* out) { *out << param.name; }
+
+// The main window as the profile pages see it; the test sets its state.
+class FakeMainWindow final : public ProfileHost {
+public:
+    explicit FakeMainWindow(std::function<std::string(int)> texts) : texts_(std::move(texts)) {}
+
+    std::string text(int stringId) const override { return texts_(stringId); }
+    ProfileList& profiles() override { return list; }
+    std::mutex& profileLock() override { return lock; }
+    app::ChannelRange channelRange() const override { return channels; }
+    LinkView link() const override { return linkView; }
+    bool adapterOpen() const override { return adapter; }
+    bool busy() const override { return busyFlag; }
+    void setBusy(bool busy) override {
+        busyFlag = busy;
+        busyChanges.push_back(busy);
+    }
+    int connectProfile(const Profile* profile) override;
+
+    // Appends a profile named `name` for the network `ssid`, with the card's own radio
+    // settings, on the prefer list.
+    Profile* add(const std::string& name, uint32_t networkType = NetworkInfrastructure,
+                 const std::string& ssid = "Net");
+    // Marks `profile` in use with the link up (connected, or an ad-hoc network running).
+    void connectTo(Profile* profile, bool connected = true);
+    // The names in list order.
+    std::vector<std::string> names() const;
+
+    ProfileList list;
+    std::mutex lock;
+    app::ChannelRange channels{1, 11};
+    LinkView linkView;
+    bool adapter = true;
+    bool busyFlag = false;
+    std::vector<bool> busyChanges;
+    // Each connect: the profile and whether `busy` was set meanwhile.
+    struct Connect {
+        const Profile* profile;
+        bool busy;
+    };
+    std::vector<Connect> connects;
+
+private:
+    std::function<std::string(int)> texts_;
+};
+
+// A security page that stands in for the real one: its two lists (encryption 1043,
+// authentication 1044) with one entry each, and an encryption it stores. It refuses to
+// validate while `refuse` is set.
+class StubSecurityPage final : public CProfilePage {
+public:
+    static constexpr int kEditorTemplate = 9111;
+    static constexpr int kWizardTemplate = 9119;
+
+    explicit StubSecurityPage(CProfileSheet& sheet);
+
+    void LoadFromProfile(const Profile& profile) override { encryption_ = profile.encryption; }
+    bool Validate(const Profile*) override { return !(hasWindow() && refuse); }
+    bool StoreToProfile(Profile& profile) override;
+    bool onInit() override;
+
+    bool refuse = false;
+    bool enabled = true;
+
+protected:
+    void enableControls(bool enable) override { enabled = enable; }
+
+private:
+    uint32_t encryption_ = 0;
+};
+
+// What every profile editing suite starts from: a back end, a main window and the stub
+// security page, and at the end no window against the script.
+class ProfileEditing : public testing::TestWithParam<ProfileBackEnd> {
+protected:
+    ProfileEditing();
+    ~ProfileEditing() override;
+
+    fw::Host& host() { return backEnd_->host(); }
+    fw::Script& script() { return backEnd_->script(); }
+    fw::UserActions& user(const fw::Dialog& dialog) { return backEnd_->user(dialog); }
+    std::string text(int stringId) const { return GetParam().text(stringId); }
+
+    // An editor sheet in a window of its own, with its first page shown, and `profile`
+    // loaded when one is given.
+    std::unique_ptr<CProfileSheet> openEditor(Profile* profile = nullptr);
+    // The texts of a combo box's entries.
+    static std::vector<std::string> entries(const fw::Dialog& page, int id);
+    static std::string selectedText(const fw::Dialog& page, int id);
+    // The message boxes shown since the last call.
+    std::vector<std::string> takeMessages();
+
+    std::unique_ptr<fwtest::BackEnd> backEnd_;
+    FakeMainWindow mainWindow;
+
+private:
+    size_t messagesSeen_ = 0;
+};
+
+// The suites, each run on every back end it is instantiated with.
+class NetworkPage : public ProfileEditing {};
+class ProtocolPage : public ProfileEditing {};
+class ProfileSheetSuite : public ProfileEditing {};
+class ProfileWizard : public ProfileEditing {};
+
+#define INSTANTIATE_PROFILE_SUITES(prefix, ...)                                       \
+    INSTANTIATE_TEST_SUITE_P(prefix, NetworkPage, testing::Values(__VA_ARGS__), suiteName);  \
+    INSTANTIATE_TEST_SUITE_P(prefix, ProtocolPage, testing::Values(__VA_ARGS__), suiteName); \
+    INSTANTIATE_TEST_SUITE_P(prefix, ProfileSheetSuite, testing::Values(__VA_ARGS__),        \
+                             suiteName);                                                     \
+    INSTANTIATE_TEST_SUITE_P(prefix, ProfileWizard, testing::Values(__VA_ARGS__), suiteName)
+
+inline std::string suiteName(const testing::TestParamInfo<ProfileBackEnd>& info) {
+    return info.param.name;
+}
+
+}  // namespace pagestest

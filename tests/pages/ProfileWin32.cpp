@@ -1,0 +1,29 @@
+// The profile editing suites on real windows under Wine, from the program's own dialog
+// templates and string table.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "tests/pages/ProfileSuite.h"
+#include "tests/support/win32/Win32BackEnd.h"
+
+namespace pagestest {
+namespace {
+
+std::string loadText(int stringId) {
+    char buffer[512];
+    const int length = LoadStringA(GetModuleHandleA(nullptr), stringId, buffer, sizeof buffer);
+    return std::string(buffer, length > 0 ? length : 0);
+}
+
+}  // namespace
+
+INSTANTIATE_PROFILE_SUITES(Win32, ProfileBackEnd{"Win32", fwtest::makeWin32BackEnd, loadText});
+
+}  // namespace pagestest
+
+int main(int argc, char** argv) {
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

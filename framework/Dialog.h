@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 #include "framework/MessageMap.h"
 #include "framework/Surface.h"
@@ -71,8 +72,8 @@ public:
     virtual void onSetActive() {}
     // Returns false to refuse leaving the page (the input is not valid).
     virtual bool onKillActive() { return true; }
-    // OK or Apply: returns false when the input is not valid; the sheet stays open on
-    // this page.
+    // OK (sheets have no Apply button): returns false when the input is not valid; the
+    // sheet stays open on this page.
     virtual bool onApply() { return true; }
     // The sheet was cancelled.
     virtual void onReset() {}

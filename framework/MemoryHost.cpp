@@ -1,6 +1,5 @@
 #include "framework/MemoryHost.h"
 
-#include <algorithm>
 #include <optional>
 #include <stdexcept>
 

@@ -193,6 +193,41 @@ TEST_F(Program, OnWindows98TheCardIsKnownByItsDeviceNodesHardwareKey) {
     exitProgram();
 }
 
+TEST_F(Program, BelowTheTabsAStripHoldsOkCancelAndTheRadioCheckBox) {
+    start();
+    RECT client;
+    GetClientRect(sheet, &client);
+    RECT tabStrip;
+    GetWindowRect(tabs(), &tabStrip);
+    MapWindowPoints(nullptr, sheet, reinterpret_cast<POINT*>(&tabStrip), 2);
+    EXPECT_GE(client.bottom - tabStrip.bottom, 40) << "the window grew by the strip";
+
+    struct Control {
+        int id;
+        const char* text;
+        int left;  // from the client's left edge, or from its right edge when negative
+        int width;
+        int height;
+    };
+    for (const Control& expected : {Control{IDOK, "&OK", -220, 90, 25},
+                                    Control{IDCANCEL, "&Cancel", -110, 90, 25},
+                                    Control{IDC_RADIO_OFF, "Radio Off  ( Alt+F2 )", 20, 180, 15}}) {
+        const HWND control = GetDlgItem(sheet, expected.id);
+        ASSERT_TRUE(control) << expected.id;
+        EXPECT_EQ(windowText(control), expected.text);
+        RECT place;
+        GetWindowRect(control, &place);
+        MapWindowPoints(nullptr, sheet, reinterpret_cast<POINT*>(&place), 2);
+        EXPECT_EQ(place.left, expected.left < 0 ? client.right + expected.left : expected.left);
+        EXPECT_EQ(place.top, client.bottom - 35) << expected.text;
+        EXPECT_EQ(place.right - place.left, expected.width) << expected.text;
+        EXPECT_EQ(place.bottom - place.top, expected.height) << expected.text;
+    }
+    EXPECT_EQ(LOWORD(SendMessageA(sheet, DM_GETDEFID, 0, 0)), IDCANCEL);
+    EXPECT_EQ(GetWindowLongA(radioBox(), GWL_STYLE) & BS_TYPEMASK, BS_AUTOCHECKBOX);
+    exitProgram();
+}
+
 TEST_F(Program, ClosingAndMinimisingLeaveOnlyTheTrayIconWhoseMenuRestoresAndExits) {
     start();
     ASSERT_TRUE(waitUntil([&] { return tray.iconOf(sheet).present; }));

@@ -1,6 +1,7 @@
 #include "profiles/Profile.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 
 WepBlock wepBlockOf(const Profile& profile) {
@@ -24,6 +25,14 @@ bool isDefaultProfile(const Profile& profile) {
 }
 
 bool isAnySsid(const Profile& profile) { return fieldText(profile.ssid) == kAnySsid; }
+
+bool joinsAnyNetwork(const Profile& profile) {
+    const std::string ssid = fieldText(profile.ssid);
+    return ssid == kAnySsid ||
+           (ssid.size() == 3 && std::equal(ssid.begin(), ssid.end(), "any", [](char a, char b) {
+                return std::tolower(static_cast<unsigned char>(a)) == b;
+            }));
+}
 
 Profile blankProfile() {
     Profile profile;

@@ -189,6 +189,9 @@ void setFieldText(char (&field)[N], std::string_view text) {
 bool isInfrastructure(const Profile& profile);
 bool isDefaultProfile(const Profile& profile);
 bool isAnySsid(const Profile& profile);
+// The profile takes whatever network the card finds: its SSID is "<ANY SSID>", or the word
+// "any" in any case.
+bool joinsAnyNetwork(const Profile& profile);
 
 // A record with every byte zero.
 Profile blankProfile();

@@ -79,6 +79,7 @@ CMainSheet::CMainSheet(const ZelApi& api, app::Settings& settings, app::OsKind o
       platform_(platform),
       autoConfiguration_(settings.readSetting(Setting::AutoConfiguration) != 0),
       autoLink_(settings.readSetting(Setting::AutoLink) != 0),
+      refreshRatePS_(settings.readSetting(Setting::RefreshRatePS) != 0),
       store_(profilePath_),
       monitor_(api, profileLock_, *this),
       engine_(api, *this, [&platform] { return platform.tickCount(); }) {
@@ -86,7 +87,7 @@ CMainSheet::CMainSheet(const ZelApi& api, app::Settings& settings, app::OsKind o
     monitor_.setRegion(0, static_cast<uint32_t>(channels.first),
                        static_cast<uint32_t>(channels.last));
 
-    networkStatus_ = own(std::make_unique<CMainPage>());
+    networkStatus_ = own(std::make_unique<CMainPage>(*this, platform.mainPagePlatform()));
     profileManager_ = own(std::make_unique<CProfileManager>());
     CZelPage* siteSurvey = own(std::make_unique<CSiteSurvey>());
     CZelPage* statistics = settings.readSetting(Setting::Statistics) != 0

@@ -23,6 +23,7 @@
 #include "app/OsKind.h"
 #include "app/Settings.h"
 #include "framework/Sheet.h"
+#include "pages/MainPageHost.h"
 #include "profiles/ConnectEngine.h"
 #include "profiles/ConnectionMonitor.h"
 #include "profiles/ProfileFile.h"
@@ -40,7 +41,7 @@ enum class DeviceChange {
     NodesChanged,     // DBT_DEVNODES_CHANGED
 };
 
-class CMainSheet : public fw::Sheet, public WorkerHost {
+class CMainSheet : public fw::Sheet, public WorkerHost, public MainPageHost {
 public:
     // Reads its settings, creates its pages and loads the profile file at `profilePath`.
     CMainSheet(const ZelApi& api, app::Settings& settings, app::OsKind osKind,
@@ -68,13 +69,17 @@ public:
     void autoConfigurationPassEnded() override;
     void reportAutoLinkFailed() override;
 
-    // What pages use.
-    const ZelApi& api() const { return api_; }
+    // What pages use (MainPageHost, for the Network Status page).
+    const ZelApi& api() const override { return api_; }
     app::Settings& settings() { return settings_; }
-    ConnectionState connection() const { return monitor_.state(); }
+    ConnectionState connection() const override { return monitor_.state(); }
+    uint32_t currentWepStatus() override { return monitor_.currentWepStatus(adapter_); }
     const std::array<uint8_t, 6>& macAddress() const { return macAddress_; }
-    void setBusy(bool busy) { busy_ = busy; }
-    int connectProfile(const Profile* profile) { return engine_.connectProfile(profile); }
+    void setBusy(bool busy) override { busy_ = busy; }
+    bool refreshRateEverySecond() const override { return refreshRatePS_; }
+    bool dhcpFromLibrary() const override { return osKind_ == app::OsWin9x; }
+    int connectProfile(const Profile* profile) override { return engine_.connectProfile(profile); }
+    void markInUse(const Profile* profile) override { engine_.markInUse(profile); }
 
     // The radio: the check box, the tray menu and Alt+F2 toggle it.
     void toggleRadio();
@@ -148,6 +153,7 @@ private:
     // The settings read at construction.
     bool autoConfiguration_;
     bool autoLink_;
+    bool refreshRatePS_;
 
     // The card.
     std::atomic<ZelHandle> adapter_{nullptr};

@@ -11,9 +11,14 @@
 #include "framework/Dialog.h"
 #include "profiles/ConnectionMonitor.h"
 
+class MainPagePlatform;
+
 class ShellPlatform {
 public:
     virtual ~ShellPlatform() = default;
+
+    // What the Network Status page needs beneath its window.
+    virtual MainPagePlatform& mainPagePlatform() = 0;
 
     // The window the library posts its events to.
     virtual ZelWindow eventWindow() const = 0;

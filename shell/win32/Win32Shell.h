@@ -14,6 +14,7 @@
 #include "app/OsKind.h"
 #include "app/Settings.h"
 #include "framework/win32/Win32Host.h"
+#include "pages/win32/Win32MainPagePlatform.h"
 #include "shell/MainSheet.h"
 #include "shell/win32/ThemedTab.h"
 #include "shell/win32/TrayIcon.h"
@@ -40,6 +41,7 @@ public:
     void exit() { sheet_->exit(); }
 
     // ShellPlatform.
+    MainPagePlatform& mainPagePlatform() override { return mainPagePlatform_; }
     ZelWindow eventWindow() const override { return window(); }
     void completeWindow() override;
     void attachTabs() override;
@@ -83,6 +85,7 @@ private:
     CThemedTab tabs_;
     HICON smallIcon_ = nullptr;
     HDEVNOTIFY deviceNotification_ = nullptr;
+    Win32MainPagePlatform mainPagePlatform_;
     // The window procedure beneath this one: the framework's.
     WNDPROC sheetProc_ = nullptr;
     // Last, so that it goes first.

@@ -27,10 +27,15 @@
 #include "res/resource.h"
 #include "shell/MainSheet.h"
 #include "shell/MainWindowCodes.h"
+#include "tests/pages/MainPagePlatformDouble.h"
 #include "tests/app/MemorySettingsStore.h"
 
 class FakeShell : public ShellPlatform {
 public:
+    // The Network Status page's platform.
+    MainPagePlatform& mainPagePlatform() override { return mainPage; }
+    RecordingPlatform mainPage;
+
     // The frame.
     ZelWindow eventWindow() const override { return const_cast<FakeShell*>(this); }
     void completeWindow() override { note("complete window"); }

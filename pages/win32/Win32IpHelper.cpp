@@ -1,9 +1,5 @@
 #include "pages/win32/Win32IpHelper.h"
 
-#include <windows.h>
-// After windows.h, which it needs.
-#include <iphlpapi.h>
-
 #include <algorithm>
 #include <vector>
 
@@ -19,15 +15,34 @@ std::string field(const char (&text)[N]) {
     return std::string(text, std::find(text, text + N, '\0'));
 }
 
+template <typename Function>
+Function find(HMODULE library, const char* name) {
+    return library ? reinterpret_cast<Function>(
+                         reinterpret_cast<void (*)()>(GetProcAddress(library, name)))
+                   : nullptr;
+}
+
 }  // namespace
 
+Win32IpHelper::Win32IpHelper()
+    : library_(LoadLibraryA("iphlpapi.dll")),
+      getAdaptersInfo_(find<decltype(getAdaptersInfo_)>(library_, "GetAdaptersInfo")),
+      getIfEntry_(find<decltype(getIfEntry_)>(library_, "GetIfEntry")) {}
+
+Win32IpHelper::~Win32IpHelper() {
+    if (library_) FreeLibrary(library_);
+}
+
 std::optional<CardInterface> Win32IpHelper::findInterface(const MacAddress& mac) {
+    if (!getAdaptersInfo_) return std::nullopt;
     // The first call only asks for the size the list needs.
     ULONG size = 0;
-    if (GetAdaptersInfo(nullptr, &size) != ERROR_BUFFER_OVERFLOW || size == 0) return std::nullopt;
+    if (getAdaptersInfo_(nullptr, &size) != ERROR_BUFFER_OVERFLOW || size == 0) {
+        return std::nullopt;
+    }
     std::vector<ULONGLONG> buffer((size + sizeof(ULONGLONG) - 1) / sizeof(ULONGLONG), 0);
     auto* adapters = reinterpret_cast<IP_ADAPTER_INFO*>(buffer.data());
-    if (GetAdaptersInfo(adapters, &size) != ERROR_SUCCESS) return std::nullopt;
+    if (getAdaptersInfo_(adapters, &size) != ERROR_SUCCESS) return std::nullopt;
     for (const IP_ADAPTER_INFO* adapter = adapters; adapter; adapter = adapter->Next) {
         if (!sameAddress(adapter->Address, adapter->AddressLength, mac)) continue;
         CardInterface found;
@@ -42,9 +57,10 @@ std::optional<CardInterface> Win32IpHelper::findInterface(const MacAddress& mac)
 }
 
 std::optional<OctetCounters> Win32IpHelper::readCounters(uint32_t index, const MacAddress& mac) {
+    if (!getIfEntry_) return std::nullopt;
     MIB_IFROW row = {};
     row.dwIndex = index;
-    if (GetIfEntry(&row) != NO_ERROR) return std::nullopt;
+    if (getIfEntry_(&row) != NO_ERROR) return std::nullopt;
     if (row.dwType != MIB_IF_TYPE_ETHERNET || !sameAddress(row.bPhysAddr, row.dwPhysAddrLen, mac)) {
         return std::nullopt;
     }

@@ -15,7 +15,8 @@ if(WIN32)
 
   # The IP helper functions against the system's interfaces; MainPageInterface.sh runs it
   # (and the suite above) with an interface that carries the card's address.
-  tovix_test(pages_mainpage_interface SOURCES MainPageInterfaceWin32.cpp LIBS tovix_pages_win32)
+  tovix_test(pages_mainpage_interface SOURCES MainPageInterfaceWin32.cpp
+    LIBS tovix_pages_win32 iphlpapi)
 
   # How long a refresh of the page takes on the window thread (a benchmark, not a test).
   add_executable(pages_mainpage_benchmark MainPageBenchmarkWin32.cpp)

@@ -106,7 +106,7 @@ TEST_P(MainPageOnScreen, BothGraphsDrawWhileTheCardIsConnected) {
     platform->ip.card = CardInterface{3, true, "192.168.1.20", "255.255.255.0", "192.168.1.1"};
     platform->ip.counters = OctetCounters{1000, 1000};
     show();
-    for (int second = 0; second < 16; ++second) {
+    for (int second = 0; second < 10; ++second) {
         platform->ip.growth = {static_cast<uint32_t>(9000 + 7000 * (second % 5)),
                                static_cast<uint32_t>(2000 + 1500 * ((second * 3) % 7))};
         world->pass(*page, 1000);

@@ -1,7 +1,6 @@
 #include "pages/MainPage.h"
 
 #include <algorithm>
-#include <cctype>
 #include <mutex>
 
 #include "adapter/ZelShared.h"
@@ -36,14 +35,6 @@ constexpr int kControls[] = {
 bool sameLink(const Profile& profile, const ConnectionState& link) {
     return fieldText(profile.ssid) == link.currentSsid &&
            profile.networkType == link.currentNetworkMode;
-}
-
-// A profile whose SSID is "any", in any case, joins whatever the card found.
-bool hasAnySsidWord(const Profile& profile) {
-    const std::string ssid = fieldText(profile.ssid);
-    return ssid.size() == 3 && std::equal(ssid.begin(), ssid.end(), "any", [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) == b;
-           });
 }
 
 // The text that travels with codes 1003 and 1012.
@@ -251,8 +242,11 @@ void CMainPage::selectProfileInUse(const ConnectionState& link) {
         }
         for (size_t item = 0; item < entries.size() && chosen < 0; ++item) {
             const Profile* profile = entries[item];
-            if (profile && ((profile == inUse && isAnySsid(*profile)) || hasAnySsidWord(*profile) ||
-                            sameLink(*profile, link))) {
+            if (!profile) continue;
+            // A profile for any network, but "<ANY SSID>" only as the profile in use.
+            const bool anyNetwork =
+                joinsAnyNetwork(*profile) && (!isAnySsid(*profile) || profile == inUse);
+            if (anyNetwork || sameLink(*profile, link)) {
                 chosen = static_cast<int>(item);
                 markChosen = true;
             }

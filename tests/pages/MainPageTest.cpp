@@ -498,6 +498,14 @@ TEST_F(MainPageTest, AProfileForAnyNetworkMatchesEveryLink) {
     EXPECT_THAT(host.marked, IsEmpty());
 }
 
+TEST_F(MainPageTest, TheStrongestNetworksProfileMatchesOnlyWhenItIsInUse) {
+    host.addProfile(profile("<Default>", std::string(kAnySsid)));
+    Profile* home = host.addProfile(profile("Home", "HomeNet"));
+    show();
+    EXPECT_EQ(ui().selection(IDC_STATUS_PROFILES), 1);
+    EXPECT_THAT(host.marked, ElementsAre(home));
+}
+
 TEST_F(MainPageTest, ChoosingAProfileAppliesItWhileThePageIsBusy) {
     card.associated = false;
     card.bssid = {};

@@ -19,9 +19,6 @@ constexpr const char* kChannelPerformance = "Channel Performance";
 constexpr const char* kTransmitRate = "Current Tx Rate:";
 constexpr const char* kReceiveRate = "Current Rx Rate:";
 
-// The range of both graphs when they are made, and the largest rate it stands for.
-constexpr int kInitialGraphTop = 1000;
-
 // The controls that busy mode disables: all but the two buttons that are never used.
 constexpr int kControls[] = {
     IDC_STATUS_PROFILES,  IDC_STATUS_TEXT,      IDC_STATUS_SSID,       IDC_STATUS_NETWORK_TYPE,
@@ -96,8 +93,8 @@ bool CMainPage::onInit() {
 
 // The top labels read "1 Kbps" and the middle ones "500 bps" until the first rescale.
 void CMainPage::resetScales() {
-    transmitScale_ = {kInitialGraphTop, &Texts::transmitTop, &Texts::transmitMiddle};
-    receiveScale_ = {kInitialGraphTop, &Texts::receiveTop, &Texts::receiveMiddle};
+    transmitScale_ = {kGraphStartTop, &Texts::transmitTop, &Texts::transmitMiddle};
+    receiveScale_ = {kGraphStartTop, &Texts::receiveTop, &Texts::receiveMiddle};
     for (const Scale* scale : {&transmitScale_, &receiveScale_}) {
         texts_.*(scale->top) = "1 Kbps";
         texts_.*(scale->middle) = "500 bps";

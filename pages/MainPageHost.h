@@ -45,8 +45,9 @@ public:
     virtual void markInUse(const Profile* profile) = 0;
 };
 
-// The two throughput graphs.
+// The two throughput graphs, and the range (1, kGraphStartTop) they are made with.
 enum class Graph { Transmit, Receive };
+constexpr int kGraphStartTop = 1000;
 
 class MainPagePlatform {
 public:

@@ -5,10 +5,6 @@
 
 namespace {
 
-// The graphs' range when they are made.
-constexpr int kGraphLower = 1;
-constexpr int kGraphUpper = 1000;
-
 // The rectangle of control `id` in its dialog's client coordinates.
 bool placeOf(HWND dialog, int id, RECT& area) {
     const HWND control = GetDlgItem(dialog, id);
@@ -35,7 +31,7 @@ void Win32MainPagePlatform::createControls(fw::Page& page) {
         RECT area;
         if (!placeOf(page_, made.placeholder, area)) continue;
         if (made.graph.create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, area, page_, made.id)) {
-            made.graph.setRange(kGraphLower, kGraphUpper);
+            made.graph.setRange(1, kGraphStartTop);
         }
     }
     if (signal_.subclassDlgItem(IDC_STATUS_SIGNAL, page_)) {

@@ -1,16 +1,103 @@
-// The Profile Manager page: lists, edits, orders and applies the profiles.
+// The Profile Manager page: every profile of the main window's list in one list view, in
+// list order, with a check box for the prefer list and a mark on the profile in use; the
+// profile sheet embedded as the editor of the selected profile; and the buttons and menu
+// that create, delete, save, reorder and apply profiles. The page keeps no list of its
+// own: each row carries the listed record it shows.
 #pragma once
 
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "pages/ProfileSheet.h"
 #include "pages/ZelPage.h"
-#include "res/resource.h"
+
+// What the Profile Manager needs of the platform beneath its window.
+class ProfileManagerPlatform {
+public:
+    virtual ~ProfileManagerPlatform() = default;
+
+    // The width of control `id` of `page`, in pixels.
+    virtual int controlWidth(const fw::Page& page, int id) = 0;
+    // The wait cursor, while a profile is stored or applied.
+    virtual void beginWait() = 0;
+    virtual void endWait() = 0;
+    // Paints what changed now, and lets it be seen for `milliseconds` before a long call.
+    virtual void showNow(fw::Page& page, unsigned milliseconds) = 0;
+};
 
 class CProfileManager : public CZelPage {
 public:
-    CProfileManager() : CZelPage(IDD_PROFILE_MANAGER, "Profile Manager") {}
+    CProfileManager(ProfileHost& mainWindow, ProfileManagerPlatform& platform);
 
     // The main window's OK while this page is active: stores the edited profile; false
-    // keeps the window open.
-    bool save() { return true; }
+    // (a page refused the input) keeps the window open.
+    bool save();
     // The main window came back from the tray while this page is active.
-    void reactivateEditor() {}
+    void reactivateEditor();
+
+    // The embedded editor.
+    CProfileSheet& editor() { return editor_; }
+
+    bool onInit() override;
+    void onSetActive() override;
+    void onMainWindowEvent(uint32_t code, intptr_t value) override;
+
+protected:
+    bool onPageMessage(const fw::Message& m) override;
+
+private:
+    void onCreate(const fw::Message&);
+    void onDelete(const fw::Message&);
+    void onSave(const fw::Message&);
+    void onMoveUp(const fw::Message&);
+    void onMoveDown(const fw::Message&);
+    void onApply(const fw::Message&);
+    void onPrefer(const fw::Message&);
+    void onUnprefer(const fw::Message&);
+    void onPreferAll(const fw::Message&);
+    void onPreferNone(const fw::Message&);
+    void onRowClick(const fw::Message& m);
+    void onRowRightClick(const fw::Message&);
+    void onRowChanged(const fw::Message& m);
+
+    // What a row shows of a listed profile.
+    struct RowView {
+        Profile* profile;
+        std::string name;
+        bool preferred;
+    };
+    // The listed profiles, read under the profile lock; infrastructure profiles are put
+    // before ad-hoc ones first when asked.
+    std::vector<RowView> listedProfiles(bool infrastructureFirst);
+    // Lists `rows`, the row of `inUse` with the in-use image.
+    void showRows(const std::vector<RowView>& rows, const Profile* inUse);
+    // Lists every profile, marks the one in use and selects its row (else the first).
+    void fill();
+    // Puts infrastructure profiles before ad-hoc ones and lists them again; the row of
+    // `profile` afterwards.
+    int resort(const Profile* profile);
+    // Enables the buttons and the editor's pages for `row` (none: -1).
+    void applyButtonRule(int row, bool enable);
+    // The row selected: its profile goes into the editor.
+    void rowSelected(int row);
+    // Gives the in-use mark to the row of the profile in use when its network is the
+    // card's; that row, or -1.
+    int markProfileInUse();
+    void select(int row);
+    // The row's profile may trade places with the next row's (+1) or the previous one's
+    // (-1) without crossing from infrastructure to ad-hoc.
+    bool canMove(int row, int step) const;
+    void move(int step);
+    // Stores the editor into the selected row's profile and lists it in its new place.
+    bool storeSelected();
+    void setPreferred(int row, bool preferred);
+
+    Profile* rowProfile(int row) const;
+
+    static const fw::MessageEntry<CProfileManager> kMap[];
+
+    ProfileHost& mainWindow_;
+    ProfileManagerPlatform& platform_;
+    CProfileSheet editor_;
 };

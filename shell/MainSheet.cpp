@@ -88,7 +88,8 @@ CMainSheet::CMainSheet(const ZelApi& api, app::Settings& settings, app::OsKind o
                        static_cast<uint32_t>(channels.last));
 
     networkStatus_ = own(std::make_unique<CMainPage>(*this, platform.mainPagePlatform()));
-    profileManager_ = own(std::make_unique<CProfileManager>());
+    profileManager_ =
+        own(std::make_unique<CProfileManager>(*this, platform.profileManagerPlatform()));
     CZelPage* siteSurvey = own(std::make_unique<CSiteSurvey>());
     CZelPage* statistics = settings.readSetting(Setting::Statistics) != 0
                                ? own<CZelPage>(std::make_unique<CDetailStatistics>())
@@ -109,6 +110,11 @@ CMainSheet::CMainSheet(const ZelApi& api, app::Settings& settings, app::OsKind o
 
     std::lock_guard<std::mutex> lock(profileLock_);
     profileLoad_ = store_.loadAtStartup(profiles_);
+}
+
+app::ChannelRange CMainSheet::channelRange() const {
+    const ConnectionState state = monitor_.state();
+    return {static_cast<int>(state.firstChannel), static_cast<int>(state.lastChannel)};
 }
 
 // The worker uses this window's state to its end.

@@ -24,6 +24,7 @@
 #include "app/Settings.h"
 #include "framework/Sheet.h"
 #include "pages/MainPageHost.h"
+#include "pages/ProfileSheet.h"
 #include "profiles/ConnectEngine.h"
 #include "profiles/ConnectionMonitor.h"
 #include "profiles/ProfileFile.h"
@@ -41,7 +42,7 @@ enum class DeviceChange {
     NodesChanged,     // DBT_DEVNODES_CHANGED
 };
 
-class CMainSheet : public fw::Sheet, public WorkerHost, public MainPageHost {
+class CMainSheet : public fw::Sheet, public WorkerHost, public MainPageHost, public ProfileHost {
 public:
     // Reads its settings, creates its pages and loads the profile file at `profilePath`.
     CMainSheet(const ZelApi& api, app::Settings& settings, app::OsKind osKind,
@@ -80,6 +81,10 @@ public:
     bool dhcpFromLibrary() const override { return osKind_ == app::OsWin9x; }
     int connectProfile(const Profile* profile) override { return engine_.connectProfile(profile); }
     void markInUse(const Profile* profile) override { engine_.markInUse(profile); }
+    // ProfileHost: what the profile pages need beside the above.
+    std::string text(int stringId) const override { return platform_.text(stringId); }
+    app::ChannelRange channelRange() const override;
+    bool adapterOpen() const override { return adapter_ != nullptr; }
 
     // The radio: the check box, the tray menu and Alt+F2 toggle it.
     void toggleRadio();

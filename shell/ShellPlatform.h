@@ -12,6 +12,7 @@
 #include "profiles/ConnectionMonitor.h"
 
 class MainPagePlatform;
+class ProfileManagerPlatform;
 
 class ShellPlatform {
 public:
@@ -19,6 +20,8 @@ public:
 
     // What the Network Status page needs beneath its window.
     virtual MainPagePlatform& mainPagePlatform() = 0;
+    // What the Profile Manager page needs beneath its window.
+    virtual ProfileManagerPlatform& profileManagerPlatform() = 0;
 
     // The window the library posts its events to.
     virtual ZelWindow eventWindow() const = 0;

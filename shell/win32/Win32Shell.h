@@ -15,6 +15,7 @@
 #include "app/Settings.h"
 #include "framework/win32/Win32Host.h"
 #include "pages/win32/Win32MainPagePlatform.h"
+#include "pages/win32/Win32ProfileManagerPlatform.h"
 #include "shell/MainSheet.h"
 #include "shell/win32/ThemedTab.h"
 #include "shell/win32/TrayIcon.h"
@@ -42,6 +43,7 @@ public:
 
     // ShellPlatform.
     MainPagePlatform& mainPagePlatform() override { return mainPagePlatform_; }
+    ProfileManagerPlatform& profileManagerPlatform() override { return profileManagerPlatform_; }
     ZelWindow eventWindow() const override { return window(); }
     void completeWindow() override;
     void attachTabs() override;
@@ -86,6 +88,7 @@ private:
     HICON smallIcon_ = nullptr;
     HDEVNOTIFY deviceNotification_ = nullptr;
     Win32MainPagePlatform mainPagePlatform_;
+    Win32ProfileManagerPlatform profileManagerPlatform_;
     // The window procedure beneath this one: the framework's.
     WNDPROC sheetProc_ = nullptr;
     // Last, so that it goes first.

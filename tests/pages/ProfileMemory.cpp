@@ -49,7 +49,14 @@ std::unique_ptr<fwtest::BackEnd> makeProfileMemoryBackEnd() {
         {IDC_PROTO_RESET, Kind::PushButton},
     };
     const std::vector<fw::ControlSpec> security = {{1043, Kind::ComboBox}, {1044, Kind::ComboBox}};
+    const std::vector<fw::ControlSpec> manager = {
+        {IDC_PM_LIST, Kind::ListView},     {IDC_PM_CREATE, Kind::PushButton},
+        {IDC_PM_DELETE, Kind::PushButton}, {IDC_PM_MOVE_UP, Kind::PushButton},
+        {IDC_PM_MOVE_DOWN, Kind::PushButton}, {IDC_PM_APPLY, Kind::PushButton},
+        {IDC_PM_SAVE, Kind::PushButton},   {IDC_PM_SETTING, Kind::Static},
+    };
     return fwtest::makeMemoryBackEnd({
+        {IDD_PROFILE_MANAGER, manager},
         {IDD_NETWORK_INFO, network},
         {IDD_NETWORK_INFO_WIZARD, network},
         {IDD_PROTOCOL, protocol},

@@ -100,3 +100,46 @@ std::vector<std::string> ProfileEditing::takeMessages() {
 }
 
 }  // namespace pagestest
+
+namespace pagestest {
+
+// ProfileManagerSuite ----------------------------------------------------------------------
+
+ProfileManagerSuite::~ProfileManagerSuite() {
+    // The page goes with its window, before the main window it stands in.
+    if (mainSheet_.hasWindow()) mainSheet_.ui().endDialog(fw::id::Cancel);
+    manager_.reset();
+}
+
+CProfileManager& ProfileManagerSuite::open() {
+    manager_ = std::make_unique<CProfileManager>(mainWindow, platform);
+    mainSheet_.addPage(*manager_);
+    host().createSheet(mainSheet_, nullptr);
+    return *manager_;
+}
+
+std::vector<std::string> ProfileManagerSuite::rows() {
+    std::vector<std::string> names;
+    for (int row = 0; row < ui().rowCount(IDC_PM_LIST); ++row) {
+        names.push_back(ui().cell(IDC_PM_LIST, row, 0));
+    }
+    return names;
+}
+
+std::vector<bool> ProfileManagerSuite::checks() {
+    std::vector<bool> checked;
+    for (int row = 0; row < ui().rowCount(IDC_PM_LIST); ++row) {
+        checked.push_back(ui().isRowChecked(IDC_PM_LIST, row));
+    }
+    return checked;
+}
+
+std::vector<int> ProfileManagerSuite::images() {
+    std::vector<int> shown;
+    for (int row = 0; row < ui().rowCount(IDC_PM_LIST); ++row) {
+        shown.push_back(ui().rowImage(IDC_PM_LIST, row));
+    }
+    return shown;
+}
+
+}  // namespace pagestest

@@ -11,7 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "framework/Sheet.h"
+#include "pages/ProfileManager.h"
 #include "pages/ProfileSheet.h"
+#include "res/resource.h"
 #include "tests/support/BackEnd.h"
 
 namespace pagestest {
@@ -95,6 +98,20 @@ private:
     uint32_t encryption_ = 0;
 };
 
+// The Profile Manager's platform, recording what the page asks of it.
+class FakeManagerPlatform final : public ProfileManagerPlatform {
+public:
+    int controlWidth(const fw::Page&, int) override { return 200; }
+    void beginWait() override { ++waiting; }
+    void endWait() override { --waiting; }
+    void showNow(fw::Page&, unsigned milliseconds) override {
+        if (milliseconds > 0) pauses.push_back(milliseconds);
+    }
+
+    int waiting = 0;
+    std::vector<unsigned> pauses;
+};
+
 // What every profile editing suite starts from: a back end, a main window and the stub
 // security page, and at the end no window against the script.
 class ProfileEditing : public testing::TestWithParam<ProfileBackEnd> {
@@ -129,12 +146,37 @@ class ProtocolPage : public ProfileEditing {};
 class ProfileSheetSuite : public ProfileEditing {};
 class ProfileWizard : public ProfileEditing {};
 
+// The Profile Manager as a page of a main window of its own.
+class ProfileManagerSuite : public ProfileEditing {
+protected:
+    ~ProfileManagerSuite() override;
+
+    // Shows the page, which lists the main window's profiles.
+    CProfileManager& open();
+    fw::Surface& ui() { return manager_->ui(); }
+    fw::UserActions& hands() { return user(*manager_); }
+    std::vector<std::string> rows();
+    std::vector<bool> checks();
+    std::vector<int> images();
+    int selectedRow() { return ui().selectedRow(IDC_PM_LIST); }
+    // Selects `row` as a user clicking its text.
+    void pickRow(int row) { hands().clickRow(IDC_PM_LIST, row); }
+
+    FakeManagerPlatform platform;
+
+private:
+    fw::Sheet mainSheet_{"VORNAX TX-LM70RDV Utility", fw::Sheet::Mode::Modeless};
+    std::unique_ptr<CProfileManager> manager_;
+};
+
 #define INSTANTIATE_PROFILE_SUITES(prefix, ...)                                       \
     INSTANTIATE_TEST_SUITE_P(prefix, NetworkPage, testing::Values(__VA_ARGS__), suiteName);  \
     INSTANTIATE_TEST_SUITE_P(prefix, ProtocolPage, testing::Values(__VA_ARGS__), suiteName); \
     INSTANTIATE_TEST_SUITE_P(prefix, ProfileSheetSuite, testing::Values(__VA_ARGS__),        \
                              suiteName);                                                     \
-    INSTANTIATE_TEST_SUITE_P(prefix, ProfileWizard, testing::Values(__VA_ARGS__), suiteName)
+    INSTANTIATE_TEST_SUITE_P(prefix, ProfileWizard, testing::Values(__VA_ARGS__), suiteName);      \
+    INSTANTIATE_TEST_SUITE_P(prefix, ProfileManagerSuite, testing::Values(__VA_ARGS__),              \
+                             suiteName)
 
 inline std::string suiteName(const testing::TestParamInfo<ProfileBackEnd>& info) {
     return info.param.name;

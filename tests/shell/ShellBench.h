@@ -23,6 +23,7 @@
 
 #include "adapter/ZelShared.h"
 #include "framework/MemoryHost.h"
+#include "pages/ProfileManager.h"
 #include "pages/ZelPage.h"
 #include "res/resource.h"
 #include "shell/MainSheet.h"
@@ -35,6 +36,14 @@ public:
     // The Network Status page's platform.
     MainPagePlatform& mainPagePlatform() override { return mainPage; }
     RecordingPlatform mainPage;
+    // The Profile Manager's platform.
+    ProfileManagerPlatform& profileManagerPlatform() override { return profileManager; }
+    struct : ProfileManagerPlatform {
+        int controlWidth(const fw::Page&, int) override { return 200; }
+        void beginWait() override {}
+        void endWait() override {}
+        void showNow(fw::Page&, unsigned) override {}
+    } profileManager;
 
     // The frame.
     ZelWindow eventWindow() const override { return const_cast<FakeShell*>(this); }

@@ -1,0 +1,383 @@
+#include "pages/ProfileManager.h"
+
+#include <string>
+#include <vector>
+
+#include "adapter/ZelShared.h"
+#include "framework/Host.h"
+#include "res/resource.h"
+
+namespace {
+
+constexpr int kProfileImage = 0;
+constexpr int kInUseImage = 1;
+// The strip of the list where the check boxes stand, in pixels from its left edge.
+constexpr int kCheckBoxStrip = 15;
+constexpr unsigned kTipDelay = 200;
+// How long the page shows its busy state before it applies a profile.
+constexpr unsigned kBusyPause = 100;
+constexpr unsigned kSelectedAndFocused = fw::row::Selected | fw::row::Focused;
+
+}  // namespace
+
+const fw::MessageEntry<CProfileManager> CProfileManager::kMap[] = {
+    fw::onClick(IDC_PM_CREATE, &CProfileManager::onCreate),
+    fw::onClick(IDC_PM_DELETE, &CProfileManager::onDelete),
+    fw::onClick(IDC_PM_SAVE, &CProfileManager::onSave),
+    fw::onClick(IDC_PM_MOVE_UP, &CProfileManager::onMoveUp),
+    fw::onClick(IDC_PM_MOVE_DOWN, &CProfileManager::onMoveDown),
+    fw::onClick(IDC_PM_APPLY, &CProfileManager::onApply),
+    fw::onClick(ID_PM_SWITCH, &CProfileManager::onApply),
+    fw::onClick(ID_PM_PREFER, &CProfileManager::onPrefer),
+    fw::onClick(ID_PM_UNPREFER, &CProfileManager::onUnprefer),
+    fw::onClick(ID_PM_PREFER_ALL, &CProfileManager::onPreferAll),
+    fw::onClick(ID_PM_PREFER_NONE, &CProfileManager::onPreferNone),
+    fw::onNotify(fw::code::Click, IDC_PM_LIST, &CProfileManager::onRowClick),
+    fw::onNotify(fw::code::DoubleClick, IDC_PM_LIST, &CProfileManager::onApply),
+    fw::onNotify(fw::code::RightClick, IDC_PM_LIST, &CProfileManager::onRowRightClick),
+    fw::onNotify(fw::code::ItemChanged, IDC_PM_LIST, &CProfileManager::onRowChanged),
+};
+
+CProfileManager::CProfileManager(ProfileHost& mainWindow, ProfileManagerPlatform& platform)
+    : CZelPage(IDD_PROFILE_MANAGER, "Profile Manager"),
+      mainWindow_(mainWindow),
+      platform_(platform),
+      editor_(mainWindow, CProfileSheet::Purpose::Editor) {
+    editor_.setChangeListener([this] { ui().enable(IDC_PM_SAVE, true); });
+}
+
+bool CProfileManager::onPageMessage(const fw::Message& m) { return fw::dispatch(*this, kMap, m); }
+
+bool CProfileManager::onInit() {
+    ui().setListStyle(IDC_PM_LIST, fw::lvs::CheckBoxes);
+    ui().addColumn(IDC_PM_LIST, "", platform_.controlWidth(*this, IDC_PM_LIST) * 9 / 10);
+    ui().setImages(IDC_PM_LIST, {IDI_PROFILE, IDI_PROFILE_IN_USE});
+    ui().addTip(IDC_PM_LIST, mainWindow_.text(IDS_PREFER_LIST_TIP), 0, kCheckBoxStrip, kTipDelay);
+    host().embedSheet(editor_, *this, {IDC_PM_SETTING, 2, 20, 2, 0});
+    return true;
+}
+
+void CProfileManager::onSetActive() { fill(); }
+
+Profile* CProfileManager::rowProfile(int row) const {
+    return reinterpret_cast<Profile*>(ui().rowData(IDC_PM_LIST, row));
+}
+
+void CProfileManager::select(int row) {
+    if (row >= 0) ui().setRowState(IDC_PM_LIST, row, kSelectedAndFocused, kSelectedAndFocused);
+}
+
+std::vector<CProfileManager::RowView> CProfileManager::listedProfiles(bool infrastructureFirst) {
+    std::vector<RowView> rows;
+    std::lock_guard<std::mutex> lock(mainWindow_.profileLock());
+    ProfileList& profiles = mainWindow_.profiles();
+    if (infrastructureFirst) profiles.sortInfrastructureFirst();
+    for (const auto& profile : profiles) {
+        rows.push_back({profile.get(), fieldText(profile->name), profile->preferred != 0});
+    }
+    return rows;
+}
+
+void CProfileManager::showRows(const std::vector<RowView>& rows, const Profile* inUse) {
+    ui().deleteAllRows(IDC_PM_LIST);
+    for (const RowView& view : rows) {
+        const int row = ui().insertRow(IDC_PM_LIST, ui().rowCount(IDC_PM_LIST), view.name,
+                                       view.profile == inUse ? kInUseImage : kProfileImage,
+                                       reinterpret_cast<intptr_t>(view.profile));
+        ui().setRowChecked(IDC_PM_LIST, row, view.preferred);
+    }
+}
+
+void CProfileManager::fill() {
+    const std::vector<RowView> rows = listedProfiles(false);
+    showRows(rows, nullptr);
+    if (rows.empty()) {
+        applyButtonRule(-1, false);
+    } else {
+        const int inUse = markProfileInUse();
+        select(inUse >= 0 ? inUse : 0);
+    }
+    ui().enable(IDC_PM_SAVE, false);
+    ui().setFocus(IDC_PM_LIST);
+}
+
+int CProfileManager::markProfileInUse() {
+    const LinkView link = mainWindow_.link();
+    const Profile* inUse = profileInUse(mainWindow_);
+    if (!inUse) return -1;
+    for (int row = 0; row < ui().rowCount(IDC_PM_LIST); ++row) {
+        if (rowProfile(row) != inUse) continue;
+        bool onLink;
+        {
+            std::lock_guard<std::mutex> lock(mainWindow_.profileLock());
+            onLink = joinsAnyNetwork(*inUse) || (fieldText(inUse->ssid) == link.ssid &&
+                                                 inUse->networkType == link.networkMode);
+        }
+        if (!onLink) return -1;
+        ui().setRowImage(IDC_PM_LIST, row, kInUseImage);
+        return row;
+    }
+    return -1;
+}
+
+int CProfileManager::resort(const Profile* profile) {
+    const Profile* inUse = profileInUse(mainWindow_);
+    const std::vector<RowView> rows = listedProfiles(true);
+    showRows(rows, inUse);
+    for (size_t row = 0; row < rows.size(); ++row) {
+        if (rows[row].profile == profile) return static_cast<int>(row);
+    }
+    return -1;
+}
+
+bool CProfileManager::canMove(int row, int step) const {
+    const int other = row + step;
+    if (row < 0 || other < 0 || other >= ui().rowCount(IDC_PM_LIST)) return false;
+    std::lock_guard<std::mutex> lock(mainWindow_.profileLock());
+    const bool infrastructure = isInfrastructure(*rowProfile(row));
+    const bool otherInfrastructure = isInfrastructure(*rowProfile(other));
+    // Upwards an ad-hoc profile stops below the last infrastructure one; downwards an
+    // infrastructure profile stops above the first ad-hoc one.
+    return step < 0 ? !(otherInfrastructure && !infrastructure)
+                    : !(!otherInfrastructure && infrastructure);
+}
+
+void CProfileManager::applyButtonRule(int row, bool enable) {
+    for (int id : {IDC_PM_DELETE, IDC_PM_APPLY, IDC_PM_MOVE_UP, IDC_PM_MOVE_DOWN}) {
+        ui().enable(id, enable);
+    }
+    editor_.enable(enable);
+    if (row >= 0) {
+        const Profile* profile = rowProfile(row);
+        bool isDefault;
+        {
+            std::lock_guard<std::mutex> lock(mainWindow_.profileLock());
+            isDefault = isDefaultProfile(*profile);
+        }
+        if (isDefault) {
+            ui().enable(IDC_PM_DELETE, false);
+            editor_.enable(false);
+        }
+        if (profile == profileInUse(mainWindow_)) ui().enable(IDC_PM_DELETE, false);
+        if (enable) {
+            ui().enable(IDC_PM_MOVE_UP, canMove(row, -1));
+            ui().enable(IDC_PM_MOVE_DOWN, canMove(row, +1));
+        }
+    }
+    platform_.showNow(*this, 0);
+}
+
+void CProfileManager::rowSelected(int row) {
+    applyButtonRule(row, true);
+    Profile* profile = rowProfile(row);
+    editor_.load(profile);
+    bool isDefault;
+    {
+        std::lock_guard<std::mutex> lock(mainWindow_.profileLock());
+        isDefault = isDefaultProfile(*profile);
+    }
+    if (isDefault) editor_.enable(false);
+    const Profile* inUse = mainWindow_.adapterOpen() ? profileInUse(mainWindow_) : nullptr;
+    for (int other = 0; other < ui().rowCount(IDC_PM_LIST); ++other) {
+        ui().setRowImage(IDC_PM_LIST, other,
+                         inUse && rowProfile(other) == inUse ? kInUseImage : kProfileImage);
+    }
+    ui().enable(IDC_PM_SAVE, false);
+}
+
+void CProfileManager::onRowChanged(const fw::Message& m) {
+    if (m.row >= 0 && m.gained(fw::row::Selected)) rowSelected(m.row);
+}
+
+void CProfileManager::onRowClick(const fw::Message& m) {
+    // The click comes before the list turns the box over: the profile takes the state
+    // the box is about to show.
+    if (m.row < 0 || m.x < 0 || m.x > kCheckBoxStrip) return;
+    Profile* profile = rowProfile(m.row);
+    const bool preferred = !ui().isRowChecked(IDC_PM_LIST, m.row);
+    std::lock_guard<std::mutex> lock(mainWindow_.profileLock());
+    profile->preferred = preferred ? 1 : 0;
+}
+
+void CProfileManager::onRowRightClick(const fw::Message&) {
+    if (ui().selectedRow(IDC_PM_LIST) < 0) return;
+    if (const int command = ui().popupMenu(IDR_PROFILE_MENU, 0)) {
+        fw::Message chosen;
+        chosen.message = fw::msg::Command;
+        chosen.code = fw::code::Clicked;
+        chosen.id = command;
+        onPageMessage(chosen);
+    }
+}
+
+void CProfileManager::onCreate(const fw::Message&) {
+    CProfileSheet wizard(mainWindow_, CProfileSheet::Purpose::Wizard);
+    if (host().runSheet(wizard, this) != fw::id::Ok) return;
+    std::unique_ptr<Profile> created = wizard.takeNewProfile();
+    if (!created) return;
+    Profile* profile;
+    std::string name;
+    {
+        std::lock_guard<std::mutex> lock(mainWindow_.profileLock());
+        profile = mainWindow_.profiles().append(std::move(created));
+        name = fieldText(profile->name);
+    }
+    const int row = ui().insertRow(IDC_PM_LIST, ui().rowCount(IDC_PM_LIST), name, kProfileImage,
+                                   reinterpret_cast<intptr_t>(profile));
+    ui().setRowChecked(IDC_PM_LIST, row, true);
+    select(resort(profile));
+    editor_.select(0);
+}
+
+void CProfileManager::onDelete(const fw::Message&) {
+    const int row = ui().selectedRow(IDC_PM_LIST);
+    if (row < 0) return;
+    Profile* profile = rowProfile(row);
+    if (profile == profileInUse(mainWindow_)) return;
+    editor_.forget(profile);
+    std::unique_ptr<Profile> removed;
+    {
+        std::lock_guard<std::mutex> lock(mainWindow_.profileLock());
+        removed = mainWindow_.profiles().remove(profile);
+    }
+    ui().deleteRow(IDC_PM_LIST, row);
+    const int rows = ui().rowCount(IDC_PM_LIST);
+    if (rows == 0) {
+        applyButtonRule(-1, false);
+    } else {
+        select(row < rows ? row : rows - 1);
+    }
+}
+
+bool CProfileManager::storeSelected() {
+    const int row = ui().selectedRow(IDC_PM_LIST);
+    if (row < 0) return true;
+    Profile* profile = rowProfile(row);
+    if (!editor_.store(profile)) return false;
+    const int moved = resort(profile);
+    applyButtonRule(moved, true);
+    select(moved);
+    return true;
+}
+
+bool CProfileManager::save() {
+    if (!hasWindow()) return true;
+    platform_.beginWait();
+    const bool stored = storeSelected();
+    platform_.endWait();
+    ui().enable(IDC_PM_SAVE, false);
+    return stored;
+}
+
+void CProfileManager::onSave(const fw::Message&) { save(); }
+
+void CProfileManager::reactivateEditor() {
+    if (editor_.activeIndex() >= 0) editor_.select(editor_.activeIndex());
+}
+
+void CProfileManager::move(int step) {
+    const int row = ui().selectedRow(IDC_PM_LIST);
+    if (!canMove(row, step)) return;
+    Profile* profile = rowProfile(row);
+    const std::string text = ui().cell(IDC_PM_LIST, row, 0);
+    const bool checked = ui().isRowChecked(IDC_PM_LIST, row);
+    const bool inUse = profile == profileInUse(mainWindow_);
+    ui().deleteRow(IDC_PM_LIST, row);
+    const int target = ui().insertRow(IDC_PM_LIST, row + step, text,
+                                      inUse ? kInUseImage : kProfileImage,
+                                      reinterpret_cast<intptr_t>(profile));
+    ui().setRowChecked(IDC_PM_LIST, target, checked);
+    {
+        std::lock_guard<std::mutex> lock(mainWindow_.profileLock());
+        ProfileList& profiles = mainWindow_.profiles();
+        const auto from = profiles.indexOf(profile);
+        if (from && *from + step < profiles.size()) profiles.move(*from, *from + step);
+    }
+    applyButtonRule(target, true);
+    select(target);
+}
+
+void CProfileManager::onMoveUp(const fw::Message&) { move(-1); }
+
+void CProfileManager::onMoveDown(const fw::Message&) { move(+1); }
+
+void CProfileManager::onApply(const fw::Message&) {
+    if (!mainWindow_.adapterOpen() || ui().selectedRow(IDC_PM_LIST) < 0) return;
+    platform_.beginWait();
+    const bool stored = storeSelected();
+    ui().enable(IDC_PM_SAVE, false);
+    if (!stored) {
+        platform_.endWait();
+        return;
+    }
+    Profile* profile = rowProfile(ui().selectedRow(IDC_PM_LIST));
+
+    // Busy: the main window holds off, and the page takes no input until the card has
+    // been told.
+    mainWindow_.setBusy(true);
+    editor_.select(0);
+    applyButtonRule(-1, false);
+    ui().enable(IDC_PM_CREATE, false);
+    platform_.showNow(*this, kBusyPause);
+    mainWindow_.connectProfile(profile);
+    fill();
+
+    applyButtonRule(ui().selectedRow(IDC_PM_LIST), true);
+    ui().enable(IDC_PM_CREATE, true);
+    mainWindow_.setBusy(false);
+    ui().enable(IDC_PM_SAVE, false);
+    platform_.showNow(*this, 0);
+    platform_.endWait();
+}
+
+void CProfileManager::setPreferred(int row, bool preferred) {
+    Profile* profile = rowProfile(row);
+    {
+        std::lock_guard<std::mutex> lock(mainWindow_.profileLock());
+        profile->preferred = preferred ? 1 : 0;
+    }
+    ui().setRowChecked(IDC_PM_LIST, row, preferred);
+}
+
+void CProfileManager::onPrefer(const fw::Message&) {
+    const int row = ui().selectedRow(IDC_PM_LIST);
+    if (row >= 0) setPreferred(row, true);
+}
+
+void CProfileManager::onUnprefer(const fw::Message&) {
+    const int row = ui().selectedRow(IDC_PM_LIST);
+    if (row >= 0) setPreferred(row, false);
+}
+
+void CProfileManager::onPreferAll(const fw::Message&) {
+    for (int row = 0; row < ui().rowCount(IDC_PM_LIST); ++row) setPreferred(row, true);
+}
+
+void CProfileManager::onPreferNone(const fw::Message&) {
+    for (int row = 0; row < ui().rowCount(IDC_PM_LIST); ++row) setPreferred(row, false);
+}
+
+void CProfileManager::onMainWindowEvent(uint32_t code, intptr_t) {
+    switch (code) {
+        case zel::EventDisassociated:
+        case zel::EventAssociated:
+        case zel::EventReassociated:
+        case zel::EventLinkLost: {
+            if (!profileInUse(mainWindow_) || ui().rowCount(IDC_PM_LIST) == 0) return;
+            for (int row = 0; row < ui().rowCount(IDC_PM_LIST); ++row) {
+                ui().setRowImage(IDC_PM_LIST, row, kProfileImage);
+            }
+            const int inUse = markProfileInUse();
+            select(inUse >= 0 ? inUse : 0);
+            break;
+        }
+        case zel::EventMediaCheck:
+            if (mainWindow_.busy() || profileInUse(mainWindow_)) return;
+            for (int row = 0; row < ui().rowCount(IDC_PM_LIST); ++row) {
+                ui().setRowImage(IDC_PM_LIST, row, kProfileImage);
+            }
+            break;
+        default:
+            break;
+    }
+}

@@ -1,0 +1,211 @@
+// Pictures of the "Create New Profile" wizard's pages and of the Profile Manager as the
+// screen shows them, saved as bitmaps in the folder "profile-screens" beside the test
+// for people to look at, and checked for the wizard's header titles.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gmock/gmock.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "framework/Sheet.h"
+#include "framework/win32/Win32Host.h"
+#include "pages/AdvSettgPage.h"
+#include "pages/BasicSettgPage.h"
+#include "pages/ProfileManager.h"
+#include "res/resource.h"
+#include "tests/pages/ProfileSuite.h"
+#include "tests/support/win32/Win32User.h"
+
+namespace {
+
+HINSTANCE program() { return GetModuleHandleA(nullptr); }
+
+std::string loadText(int stringId) {
+    char buffer[512];
+    const int length = LoadStringA(program(), stringId, buffer, sizeof buffer);
+    return std::string(buffer, length > 0 ? length : 0);
+}
+
+// The pixels of a window as the screen shows it, top row first.
+struct Picture {
+    POINT origin = {};  // on the screen
+    int width = 0;
+    int height = 0;
+    std::vector<COLORREF> pixels;
+
+    COLORREF at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+
+    // Whether the colour appears in the rectangle from (left, top) to (right, bottom).
+    bool shows(COLORREF colour, int left, int top, int right, int bottom) const {
+        for (int y = top; y < bottom && y < height; ++y) {
+            for (int x = left; x < right && x < width; ++x) {
+                if (at(x, y) == colour) return true;
+            }
+        }
+        return false;
+    }
+
+    // The pixels of a rectangle of the screen that the picture covers.
+    std::vector<COLORREF> part(const RECT& onScreen) const {
+        std::vector<COLORREF> part;
+        for (int y = onScreen.top; y < onScreen.bottom; ++y) {
+            for (int x = onScreen.left; x < onScreen.right; ++x) {
+                part.push_back(at(x - origin.x, y - origin.y));
+            }
+        }
+        return part;
+    }
+};
+
+Picture capture(HWND window) {
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RECT area = {};
+    GetWindowRect(window, &area);
+    Picture picture;
+    picture.origin = {area.left, area.top};
+    picture.width = area.right - area.left;
+    picture.height = area.bottom - area.top;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = picture.width;
+    info.bmiHeader.biHeight = -picture.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, dib);
+    BitBlt(memory, 0, 0, picture.width, picture.height, screen, area.left, area.top, SRCCOPY);
+    GdiFlush();
+    const auto* raw = static_cast<const uint32_t*>(bits);
+    for (int i = 0; i < picture.width * picture.height; ++i) {
+        const uint32_t bgr = raw[i];
+        picture.pixels.push_back(RGB((bgr >> 16) & 0xFF, (bgr >> 8) & 0xFF, bgr & 0xFF));
+    }
+    SelectObject(memory, old);
+    DeleteObject(dib);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return picture;
+}
+
+// Saves the picture as a 24-bit bitmap file "profile-screens\<name>.bmp".
+void save(const Picture& picture, const std::string& name) {
+    CreateDirectoryA("profile-screens", nullptr);
+    const int rowBytes = (picture.width * 3 + 3) & ~3;
+    BITMAPFILEHEADER file = {};
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof info;
+    info.biWidth = picture.width;
+    info.biHeight = picture.height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biSizeImage = static_cast<DWORD>(rowBytes * picture.height);
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + info.biSizeImage;
+    FILE* out = std::fopen(("profile-screens\\" + name + ".bmp").c_str(), "wb");
+    ASSERT_TRUE(out) << name;
+    std::fwrite(&file, sizeof file, 1, out);
+    std::fwrite(&info, sizeof info, 1, out);
+    std::vector<unsigned char> row(static_cast<size_t>(rowBytes));
+    for (int y = picture.height - 1; y >= 0; --y) {
+        for (int x = 0; x < picture.width; ++x) {
+            const COLORREF colour = picture.at(x, y);
+            row[x * 3] = GetBValue(colour);
+            row[x * 3 + 1] = GetGValue(colour);
+            row[x * 3 + 2] = GetRValue(colour);
+        }
+        std::fwrite(row.data(), row.size(), 1, out);
+    }
+    std::fclose(out);
+}
+
+// The wizard being pictured, and its pictures. The wizard is modal: the pictures are
+// taken from a timer in its message loop.
+CProfileSheet* gWizard = nullptr;
+std::vector<Picture> gWizardPages;
+
+void CALLBACK pictureWizard(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    CProfileSheet& wizard = *gWizard;
+    fwtest::Win32User network(fw::Win32Host::windowOf(*wizard.networkPage()));
+    network.type(IDC_NET_NAME, "Lounge");
+    network.type(IDC_NET_SSID, "LoungeNet");
+    network.pick(IDC_NET_TYPE, 1);
+    network.pick(IDC_NET_CHANNEL, 6);
+    for (int page = 0; page < wizard.pageCount(); ++page) {
+        gWizardPages.push_back(capture(fw::Win32Host::windowOf(wizard)));
+        wizard.pressButton(fw::SheetButton::Next);
+    }
+    wizard.pressButton(fw::SheetButton::Cancel);
+}
+
+TEST(ProfileScreens, TheWizardsPagesWithTheirHeaderTitles) {
+    fw::Win32Host host(program());
+    pagestest::FakeMainWindow mainWindow(loadText);
+    mainWindow.channels = {1, 13};
+    CProfileSheet wizard(mainWindow, CProfileSheet::Purpose::Wizard);
+    gWizard = &wizard;
+    SetTimer(nullptr, 0, 50, pictureWizard);
+    host.runSheet(wizard, nullptr);
+    gWizard = nullptr;
+    ASSERT_EQ(gWizardPages.size(), 3u);
+    save(gWizardPages[0], "wizard-1-network");
+    save(gWizardPages[1], "wizard-2-protocol");
+    save(gWizardPages[2], "wizard-3-summary");
+    // Wizard 97: the header title in black letters at the top left, on the pages that
+    // have one.
+    const int top = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFIXEDFRAME);
+    const auto titled = [top](const Picture& page) {
+        return page.shows(RGB(0, 0, 0), 16, top + 6, page.width / 2, top + 28);
+    };
+    EXPECT_TRUE(titled(gWizardPages[0]));
+    EXPECT_TRUE(titled(gWizardPages[1]));
+    EXPECT_FALSE(titled(gWizardPages[2]));
+}
+
+// Where a list-view row's image stands on the screen.
+RECT rowImage(HWND list, int row) {
+    RECT area = {};
+    area.left = LVIR_ICON;
+    SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&area));
+    MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&area), 2);
+    return area;
+}
+
+TEST(ProfileScreens, TheProfileManagerMarksTheProfileInUse) {
+    fw::Win32Host host(program());
+    pagestest::FakeMainWindow mainWindow(loadText);
+    mainWindow.list.append(std::make_unique<Profile>(makeDefaultProfile()));
+    Profile* home = mainWindow.add("Home", NetworkInfrastructure, "HomeNet");
+    mainWindow.add("Office", NetworkInfrastructure, "OfficeNet");
+    mainWindow.add("Lounge", NetworkAdHoc, "LoungeNet")->preferred = 0;
+    mainWindow.connectTo(home);
+    pagestest::FakeManagerPlatform platform;
+    CProfileManager manager(mainWindow, platform);
+    fw::Sheet mainSheet("VORNAX TX-LM70RDV Utility", fw::Sheet::Mode::Modeless);
+    mainSheet.addPage(manager);
+    host.createSheet(mainSheet, nullptr);
+    HWND window = fw::Win32Host::windowOf(mainSheet);
+    ASSERT_TRUE(window);
+    save(capture(window), "manager");
+
+    // The profile in use (first) shows its own image; the others share theirs.
+    manager.ui().setRowState(IDC_PM_LIST, 3, fw::row::Selected, fw::row::Selected);
+    HWND list = GetDlgItem(fw::Win32Host::windowOf(manager), IDC_PM_LIST);
+    const Picture rows = capture(window);
+    EXPECT_NE(rows.part(rowImage(list, 0)), rows.part(rowImage(list, 1)));
+    EXPECT_EQ(rows.part(rowImage(list, 1)), rows.part(rowImage(list, 2)));
+
+    manager.editor().activate(*manager.editor().protocolPage());
+    save(capture(window), "manager-protocol");
+    mainSheet.ui().endDialog(fw::id::Cancel);
+}
+
+}  // namespace

@@ -15,17 +15,17 @@ MemorySurface::MemorySurface(Dialog& dialog, Script& script, Focus& focus,
                              const std::vector<ControlSpec>& layout, std::function<void(int)> onEnd)
     : dialog_(dialog), script_(script), onEnd_(std::move(onEnd)), focus_(focus) {
     int group = 0;
-    for (const ControlSpec& spec : layout) {
-        Control& c = controls_[spec.id];
-        c.kind = spec.kind;
-        c.buddy = spec.buddy;
-        if (spec.kind == Kind::RadioButton) {
-            if (spec.group || group == 0) group = spec.id;
+    for (const ControlSpec& control : layout) {
+        Control& c = controls_[control.id];
+        c.kind = control.kind;
+        c.buddy = control.buddy;
+        if (control.kind == Kind::RadioButton) {
+            if (control.group || group == 0) group = control.id;
             c.group = group;
         } else {
             group = 0;
         }
-        order_.push_back(spec.id);
+        order_.push_back(control.id);
     }
 }
 

@@ -35,6 +35,8 @@ public:
     virtual ProfileList& profiles() = 0;
     virtual std::mutex& profileLock() = 0;
 
+    // The settings file (the WEP key dialog keeps its key format there).
+    virtual app::Settings& settings() = 0;
     // The first and last channel of the card's region.
     virtual app::ChannelRange channelRange() const = 0;
     // What the connection state block shows now.

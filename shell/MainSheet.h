@@ -72,7 +72,7 @@ public:
 
     // What pages use (MainPageHost, for the Network Status page).
     const ZelApi& api() const override { return api_; }
-    app::Settings& settings() { return settings_; }
+    app::Settings& settings() override { return settings_; }
     ConnectionState connection() const override { return monitor_.state(); }
     uint32_t currentWepStatus() override { return monitor_.currentWepStatus(adapter_); }
     const std::array<uint8_t, 6>& macAddress() const { return macAddress_; }

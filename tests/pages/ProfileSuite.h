@@ -15,6 +15,7 @@
 #include "pages/ProfileManager.h"
 #include "pages/ProfileSheet.h"
 #include "res/resource.h"
+#include "tests/app/MemorySettingsStore.h"
 #include "tests/support/BackEnd.h"
 
 namespace pagestest {
@@ -36,6 +37,7 @@ public:
     std::string text(int stringId) const override { return texts_(stringId); }
     ProfileList& profiles() override { return list; }
     std::mutex& profileLock() override { return lock; }
+    app::Settings& settings() override { return settingsFile; }
     app::ChannelRange channelRange() const override { return channels; }
     LinkView link() const override { return linkView; }
     bool adapterOpen() const override { return adapter; }
@@ -57,6 +59,8 @@ public:
 
     ProfileList list;
     std::mutex lock;
+    MemorySettingsStore settingsStore;
+    app::Settings settingsFile{settingsStore};
     app::ChannelRange channels{1, 11};
     LinkView linkView;
     bool adapter = true;

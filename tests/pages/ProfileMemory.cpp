@@ -4,7 +4,10 @@
 
 #include "res/resource.h"
 #include "tests/pages/ProfileMemory.h"
+#include "tests/pages/CredentialSuite.h"
 #include "tests/pages/ProfileSuite.h"
+#include "tests/pages/SecurityPageSuite.h"
+#include "tests/pages/WepKeySuite.h"
 
 namespace pagestest {
 
@@ -55,7 +58,7 @@ std::unique_ptr<fwtest::BackEnd> makeProfileMemoryBackEnd() {
         {IDC_PM_MOVE_DOWN, Kind::PushButton}, {IDC_PM_APPLY, Kind::PushButton},
         {IDC_PM_SAVE, Kind::PushButton},   {IDC_PM_SETTING, Kind::Static},
     };
-    return fwtest::makeMemoryBackEnd({
+    Layouts layouts = {
         {IDD_PROFILE_MANAGER, manager},
         {IDD_NETWORK_INFO, network},
         {IDD_NETWORK_INFO_WIZARD, network},
@@ -64,7 +67,11 @@ std::unique_ptr<fwtest::BackEnd> makeProfileMemoryBackEnd() {
         {IDD_SUMMARY, {{IDC_SUMMARY_TEXT, Kind::Static}, {IDC_SUMMARY_NOTE, Kind::Static}}},
         {StubSecurityPage::kEditorTemplate, security},
         {StubSecurityPage::kWizardTemplate, security},
-    });
+    };
+    for (const Layouts& area : {securityPageLayouts(), wepKeyLayouts(), credentialLayouts()}) {
+        layouts.insert(area.begin(), area.end());
+    }
+    return fwtest::makeMemoryBackEnd(layouts);
 }
 
 INSTANTIATE_PROFILE_SUITES(Memory, ProfileBackEnd{"Memory", makeProfileMemoryBackEnd, profileText});

@@ -3,7 +3,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "tests/pages/CredentialSuite.h"
 #include "tests/pages/ProfileSuite.h"
+#include "tests/pages/SecurityPageSuite.h"
+#include "tests/pages/WepKeySuite.h"
 #include "tests/support/win32/Win32BackEnd.h"
 
 namespace pagestest {

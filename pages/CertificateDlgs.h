@@ -1,0 +1,4 @@
+// The certificate dialogs: "Select Certificate" and "View Certificate".
+#pragma once
+
+#include "pages/Certificates.h"

@@ -1,0 +1,4 @@
+// The security page of the profile sheet ("Security").
+#pragma once
+
+#include "pages/ProfileSheet.h"

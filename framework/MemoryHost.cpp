@@ -157,8 +157,9 @@ MemoryHost::~MemoryHost() {
     for (auto& window : windows_) window->close();
 }
 
-void MemoryHost::declare(int templateId, std::vector<ControlSpec> layout) {
+void MemoryHost::declare(int templateId, std::vector<ControlSpec> layout, std::string caption) {
     layouts_[templateId] = std::move(layout);
+    captions_[templateId] = std::move(caption);
 }
 
 MemorySurface& MemoryHost::surfaceOf(const Dialog& dialog) const {
@@ -176,9 +177,11 @@ unsigned MemoryHost::wizardButtons(const Sheet& sheet) const {
 
 MemorySurface& MemoryHost::open(Dialog& dialog, std::function<void(int)> onEnd) {
     const auto layout = layouts_.find(dialog.templateId());
+    const auto caption = captions_.find(dialog.templateId());
     windows_.push_back(std::make_unique<MemorySurface>(
         dialog, script_, focus_,
-        layout == layouts_.end() ? std::vector<ControlSpec>() : layout->second, std::move(onEnd)));
+        layout == layouts_.end() ? std::vector<ControlSpec>() : layout->second, std::move(onEnd),
+        caption == captions_.end() ? std::string() : caption->second));
     MemorySurface& surface = *windows_.back();
     dialog.attach(surface, *this);
     return surface;

@@ -6,6 +6,7 @@
 
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "framework/Host.h"
@@ -21,8 +22,8 @@ public:
     MemoryHost();
     ~MemoryHost() override;
 
-    // The controls of dialog template `templateId`, in template order.
-    void declare(int templateId, std::vector<ControlSpec> layout);
+    // The controls of dialog template `templateId`, in template order, and its caption.
+    void declare(int templateId, std::vector<ControlSpec> layout, std::string caption = {});
     Script& script() { return script_; }
     // The surface of a dialog, page or sheet that has a window here.
     MemorySurface& surfaceOf(const Dialog& dialog) const;
@@ -48,6 +49,7 @@ private:
     Script script_;
     Focus focus_;
     std::map<int, std::vector<ControlSpec>> layouts_;
+    std::map<int, std::string> captions_;
     std::vector<std::unique_ptr<MemorySurface>> windows_;
     std::vector<std::unique_ptr<MemorySheet>> sheets_;
 };

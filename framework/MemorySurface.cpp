@@ -12,8 +12,13 @@ constexpr int kTextX = 40;
 }  // namespace
 
 MemorySurface::MemorySurface(Dialog& dialog, Script& script, Focus& focus,
-                             const std::vector<ControlSpec>& layout, std::function<void(int)> onEnd)
-    : dialog_(dialog), script_(script), onEnd_(std::move(onEnd)), focus_(focus) {
+                             const std::vector<ControlSpec>& layout, std::function<void(int)> onEnd,
+                             std::string caption)
+    : dialog_(dialog),
+      script_(script),
+      onEnd_(std::move(onEnd)),
+      title_(std::move(caption)),
+      focus_(focus) {
     int group = 0;
     for (const ControlSpec& control : layout) {
         Control& c = controls_[control.id];

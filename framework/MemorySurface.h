@@ -54,9 +54,11 @@ struct Focus {
 class MemorySurface final : public Surface, public UserActions {
 public:
     // `onEnd` is told when the dialog ends itself; it decides what becomes of the window
-    // (a page's window belongs to its sheet and stays).
+    // (a page's window belongs to its sheet and stays). `caption`, the caption of the
+    // dialog's template, is the window's first title.
     MemorySurface(Dialog& dialog, Script& script, Focus& focus,
-                  const std::vector<ControlSpec>& layout, std::function<void(int result)> onEnd);
+                  const std::vector<ControlSpec>& layout, std::function<void(int result)> onEnd,
+                  std::string caption = {});
     ~MemorySurface() override;
 
     Dialog& dialog() const { return dialog_; }
@@ -99,6 +101,8 @@ public:
     bool isVisible(int id) const override;
     void setFocus(int id) override;
     int focus() const override { return focus_.surface == this ? focus_.id : 0; }
+    void setTitle(const std::string& title) override { title_ = title; }
+    std::string title() const override { return title_; }
     void limitText(int id, int maxChars) override;
     void setCaret(int id, int position) override;
     int caret(int id) const override;
@@ -210,6 +214,7 @@ private:
     Dialog& dialog_;
     Script& script_;
     std::function<void(int)> onEnd_;
+    std::string title_;
     std::map<int, Control> controls_;
     std::vector<int> order_;  // template order, for where the focus goes
     std::map<int, unsigned> timers_;

@@ -35,6 +35,10 @@ public:
     // The control that has the focus, 0 when none of this window's controls has it.
     virtual int focus() const = 0;
 
+    // The window's own title; it starts as the caption of the window's template.
+    virtual void setTitle(const std::string& title) = 0;
+    virtual std::string title() const = 0;
+
     // Edits: the most characters the user may type, and the caret.
     virtual void limitText(int id, int maxChars) = 0;
     virtual void setCaret(int id, int position) = 0;
@@ -112,6 +116,8 @@ public:
     bool isVisible(int) const override { return false; }
     void setFocus(int) override {}
     int focus() const override { return 0; }
+    void setTitle(const std::string&) override {}
+    std::string title() const override { return {}; }
     void limitText(int, int) override {}
     void setCaret(int, int) override {}
     int caret(int) const override { return 0; }

@@ -48,6 +48,12 @@ static_assert(int(SheetButton::Back) == PSBTN_BACK && int(SheetButton::Next) == 
 
 namespace {
 
+std::string windowText(HWND window) {
+    std::string text(GetWindowTextLengthA(window) + 1, '\0');
+    text.resize(GetWindowTextA(window, &text[0], static_cast<int>(text.size())));
+    return text;
+}
+
 // The classes whose requests differ from those of their look-alikes.
 enum class Class { Other, ComboBox, ListBox, UpDown };
 
@@ -104,10 +110,7 @@ void Win32Surface::setText(int id, const std::string& text) {
 
 std::string Win32Surface::text(int id) const {
     HWND target = control(id);
-    if (!target) return {};
-    std::string text(GetWindowTextLengthA(target) + 1, '\0');
-    text.resize(GetWindowTextA(target, &text[0], static_cast<int>(text.size())));
-    return text;
+    return target ? windowText(target) : std::string();
 }
 
 void Win32Surface::enable(int id, bool enabled) {
@@ -131,6 +134,10 @@ bool Win32Surface::isVisible(int id) const {
 void Win32Surface::setFocus(int id) {
     if (HWND target = control(id)) SetFocus(target);
 }
+
+void Win32Surface::setTitle(const std::string& title) { SetWindowTextA(window_, title.c_str()); }
+
+std::string Win32Surface::title() const { return windowText(window_); }
 
 int Win32Surface::focus() const {
     // The focus may sit in a child of a control (the edit of a combo box).

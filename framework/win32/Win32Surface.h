@@ -36,6 +36,8 @@ public:
     bool isVisible(int id) const override;
     void setFocus(int id) override;
     int focus() const override;
+    void setTitle(const std::string& title) override;
+    std::string title() const override;
     void limitText(int id, int maxChars) override;
     void setCaret(int id, int position) override;
     int caret(int id) const override;

@@ -10,7 +10,7 @@ using fw::Kind;
 
 std::unique_ptr<BackEnd> makeContractBackEnd() {
     const std::vector<fw::ControlSpec> page = {{IDC_PAGE_EDIT, Kind::Edit}};
-    return makeMemoryBackEnd({
+    const std::map<int, std::vector<fw::ControlSpec>> layouts = {
         {IDD_CONTRACT,
          {{IDC_EDIT, Kind::Edit},
           {IDC_EDIT2, Kind::Edit},
@@ -38,7 +38,8 @@ std::unique_ptr<BackEnd> makeContractBackEnd() {
         {IDD_PAGE_A, page},
         {IDD_PAGE_B, page},
         {IDD_PAGE_C, page},
-    });
+    };
+    return makeMemoryBackEnd(layouts, {{IDD_CONTRACT, "Contract"}});
 }
 
 }  // namespace

@@ -161,6 +161,14 @@ TEST_P(Contract, ANewDialogGivesTheFocusToItsFirstControl) {
     EXPECT_THAT(dialog.take(), ElementsAre("init", "1001 EN_SETFOCUS"));
 }
 
+TEST_P(Contract, AWindowsTitleStartsAsItsTemplatesCaptionAndChangesQuietly) {
+    Bench bench(GetParam());
+    EXPECT_EQ(bench.ui().title(), "Contract");
+    bench.ui().setTitle("WPA Contract");
+    EXPECT_EQ(bench.ui().title(), "WPA Contract");
+    EXPECT_THAT(bench.take(), IsEmpty());
+}
+
 TEST_P(Contract, SettingAnEditsTextNotifiesAndTypingHonoursTheLimit) {
     Bench bench(GetParam());
     bench.ui().setText(IDC_EDIT, "abc");

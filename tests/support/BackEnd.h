@@ -38,8 +38,10 @@ struct BackEndParam {
     std::function<std::unique_ptr<BackEnd>()> make;
 };
 
-// The in-memory back end, with the layouts of the dialog templates the suite uses.
+// The in-memory back end, with the layouts of the dialog templates the suite uses and
+// the captions of those whose title matters.
 std::unique_ptr<BackEnd> makeMemoryBackEnd(
-    const std::map<int, std::vector<fw::ControlSpec>>& layouts);
+    const std::map<int, std::vector<fw::ControlSpec>>& layouts,
+    const std::map<int, std::string>& captions = {});
 
 }  // namespace fwtest

@@ -6,8 +6,13 @@ namespace {
 
 class MemoryBackEnd final : public BackEnd {
 public:
-    explicit MemoryBackEnd(const std::map<int, std::vector<fw::ControlSpec>>& layouts) {
-        for (const auto& [templateId, layout] : layouts) host_.declare(templateId, layout);
+    MemoryBackEnd(const std::map<int, std::vector<fw::ControlSpec>>& layouts,
+                  const std::map<int, std::string>& captions) {
+        for (const auto& [templateId, layout] : layouts) {
+            const auto caption = captions.find(templateId);
+            host_.declare(templateId, layout,
+                          caption == captions.end() ? std::string() : caption->second);
+        }
     }
     fw::Host& host() override { return host_; }
     fw::Script& script() override { return host_.script(); }
@@ -21,8 +26,9 @@ private:
 }  // namespace
 
 std::unique_ptr<BackEnd> makeMemoryBackEnd(
-    const std::map<int, std::vector<fw::ControlSpec>>& layouts) {
-    return std::make_unique<MemoryBackEnd>(layouts);
+    const std::map<int, std::vector<fw::ControlSpec>>& layouts,
+    const std::map<int, std::string>& captions) {
+    return std::make_unique<MemoryBackEnd>(layouts, captions);
 }
 
 }  // namespace fwtest

@@ -92,6 +92,7 @@ namespace lvs {
 constexpr unsigned GridLines = 0x0001;      // LVS_EX_GRIDLINES
 constexpr unsigned CheckBoxes = 0x0004;     // LVS_EX_CHECKBOXES
 constexpr unsigned FullRowSelect = 0x0020;  // LVS_EX_FULLROWSELECT
+constexpr unsigned LabelTip = 0x4000;       // LVS_EX_LABELTIP: a cut text shows whole
 }  // namespace lvs
 
 // Wizard buttons a page enables when it becomes active.

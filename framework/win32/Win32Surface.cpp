@@ -40,7 +40,7 @@ static_assert(row::Focused == LVIS_FOCUSED && row::Selected == LVIS_SELECTED &&
               row::Unchecked == INDEXTOSTATEIMAGEMASK(1) &&
               row::Checked == INDEXTOSTATEIMAGEMASK(2));
 static_assert(lvs::GridLines == LVS_EX_GRIDLINES && lvs::CheckBoxes == LVS_EX_CHECKBOXES &&
-              lvs::FullRowSelect == LVS_EX_FULLROWSELECT);
+              lvs::FullRowSelect == LVS_EX_FULLROWSELECT && lvs::LabelTip == LVS_EX_LABELTIP);
 static_assert(wiz::Back == PSWIZB_BACK && wiz::Next == PSWIZB_NEXT && wiz::Finish == PSWIZB_FINISH);
 static_assert(int(SheetButton::Back) == PSBTN_BACK && int(SheetButton::Next) == PSBTN_NEXT &&
               int(SheetButton::Finish) == PSBTN_FINISH && int(SheetButton::Ok) == PSBTN_OK &&
@@ -214,7 +214,8 @@ int Win32Surface::selection(int id) const {
 }
 
 void Win32Surface::setListStyle(int id, unsigned extendedStyle) {
-    const DWORD known = LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
+    const DWORD known =
+        LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP;
     send(id, LVM_SETEXTENDEDLISTVIEWSTYLE, known, extendedStyle & known);
 }
 

@@ -3,6 +3,8 @@
 // supply their own.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,12 +44,18 @@ public:
     // Every certificate of the personal store in store order; empty when the store
     // cannot be opened.
     virtual std::vector<CertificateEntry> personalCertificates() = 0;
-    // The first certificate of the personal store with this SHA-1 hash whose issuer name
-    // is exactly `issuer`; none when the store cannot be opened or none matches.
-    virtual std::optional<CertificateView> find(const std::string& issuer, const CertHash& hash) = 0;
+    // The first certificate of the personal store with this SHA-1 hash whose issuer name,
+    // as a profile stores it (certificateName), is exactly `name`; none when the store
+    // cannot be opened or none matches.
+    virtual std::optional<CertificateView> find(const std::string& name, const CertHash& hash) = 0;
     // The width in pixels of the client area of control `id` of `dialog`'s window.
     virtual int controlWidth(const fw::Dialog& dialog, int id) = 0;
 };
 
-// A certificate date as the dialogs show it: "Mar 5, 2007" (month 1..12).
+// A certificate date as the dialogs show it: "Mar 5, 2007" (month 1..12; empty for
+// another month).
 std::string certificateDate(int year, int month, int day);
+// An issuer name as a profile stores it: cut to the 39 characters of its field.
+std::string certificateName(const std::string& issuer);
+// Bytes as the View Certificate dialog shows them: "%02X " for each, in order.
+std::string certificateBytes(const uint8_t* bytes, size_t count);

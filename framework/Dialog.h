@@ -62,7 +62,8 @@ public:
     // A page that goes away leaves its sheet.
     ~Page() override;
 
-    // The tab caption, and the header title in a wizard.
+    // The tab caption, and the header title in a wizard (none: an exterior page beside
+    // the wizard's watermark).
     const std::string& title() const { return title_; }
     const std::string& headerTitle() const { return headerTitle_; }
     // The sheet that holds the page; none while it is in no sheet.

@@ -282,8 +282,10 @@ INT_PTR CALLBACK pageProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 HPROPSHEETPAGE createPage(Page& page, HINSTANCE module) {
     PROPSHEETPAGEA sheetPage = {};
     sheetPage.dwSize = sizeof sheetPage;
+    // In a wizard a page without a header title is an exterior page, beside the
+    // watermark; other sheets draw no header at all.
     sheetPage.dwFlags = (page.title().empty() ? 0 : PSP_USETITLE) |
-                        (page.headerTitle().empty() ? 0 : PSP_USEHEADERTITLE);
+                        (page.headerTitle().empty() ? PSP_HIDEHEADER : PSP_USEHEADERTITLE);
     sheetPage.hInstance = module;
     sheetPage.pszTemplate = MAKEINTRESOURCEA(page.templateId());
     sheetPage.pfnDlgProc = pageProc;
@@ -374,6 +376,17 @@ void Win32Host::embedSheet(Sheet& sheet, Dialog& parent, const Frame& frame) {
     ShowWindow(sheetWindow, SW_SHOW);
 }
 
+Win32Host::~Win32Host() {
+    for (const auto& loaded : bitmaps_) DeleteObject(loaded.second);
+}
+
+HBITMAP Win32Host::bitmap(int id) {
+    if (id == 0) return nullptr;
+    HBITMAP& loaded = bitmaps_[id];
+    if (!loaded) loaded = LoadBitmapA(module_, MAKEINTRESOURCEA(id));
+    return loaded;
+}
+
 INT_PTR Win32Host::openSheet(Sheet& sheet, HWND parent, SheetStyle style) {
     std::vector<HPROPSHEETPAGE> pages;
     PROPSHEETHEADERA header = {};
@@ -382,13 +395,15 @@ INT_PTR Win32Host::openSheet(Sheet& sheet, HWND parent, SheetStyle style) {
     if (style != SheetStyle::Modal) header.dwFlags |= PSH_MODELESS;
     if (sheet.mode() == Sheet::Mode::Wizard) {
         header.dwFlags |= PSH_WIZARD97;
-        if (sheet.watermark()) {
-            header.dwFlags |= PSH_WATERMARK;
-            header.pszbmWatermark = MAKEINTRESOURCEA(sheet.watermark());
+        // Handed over loaded: the sheet draws nothing for images it has to load itself
+        // from a module under Wine.
+        if (HBITMAP watermark = bitmap(sheet.watermark())) {
+            header.dwFlags |= PSH_WATERMARK | PSH_USEHBMWATERMARK;
+            header.hbmWatermark = watermark;
         }
-        if (sheet.header()) {
-            header.dwFlags |= PSH_HEADER;
-            header.pszbmHeader = MAKEINTRESOURCEA(sheet.header());
+        if (HBITMAP image = bitmap(sheet.header())) {
+            header.dwFlags |= PSH_HEADER | PSH_USEHBMHEADER;
+            header.hbmHeader = image;
         }
     }
     header.hwndParent = parent;

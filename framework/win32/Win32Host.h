@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <map>
+
 #include "framework/Host.h"
 
 namespace fw {
@@ -13,6 +15,9 @@ class Win32Host final : public Host {
 public:
     // `module` holds the dialog templates, icons and strings.
     explicit Win32Host(HINSTANCE module) : module_(module) {}
+    ~Win32Host() override;
+    Win32Host(const Win32Host&) = delete;
+    Win32Host& operator=(const Win32Host&) = delete;
 
     HINSTANCE module() const { return module_; }
     // The window of `dialog` (a sheet too), null while it has none.
@@ -30,8 +35,12 @@ private:
     enum class SheetStyle { Modal, Modeless, Child };
     // Creates the sheet's window; returns PropertySheetA's result.
     INT_PTR openSheet(Sheet& sheet, HWND parent, SheetStyle style);
+    // The module's bitmap `id`, loaded once and kept while the host lives: a wizard
+    // draws its images from them for as long as it is open.
+    HBITMAP bitmap(int id);
 
     HINSTANCE module_;
+    std::map<int, HBITMAP> bitmaps_;
 };
 
 }  // namespace fw

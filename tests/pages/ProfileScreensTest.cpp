@@ -1,10 +1,9 @@
 // Pictures of the "Create New Profile" wizard's pages and of the Profile Manager as the
 // screen shows them, saved as bitmaps in the folder "profile-screens" beside the test
-// for people to look at, and checked for the wizard's header titles.
-#include <windows.h>
+// for people to look at, and checked for the wizard's header titles and images.
 #include <commctrl.h>
-
 #include <gmock/gmock.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <string>
@@ -126,6 +125,11 @@ void save(const Picture& picture, const std::string& name) {
     std::fclose(out);
 }
 
+// Colours of the wizard's images (res/draw_profile_art.py): the blue of the waves in
+// both, and the dark blue that only the watermark's background has.
+constexpr COLORREF kArtBlue = RGB(0x1F, 0x5F, 0xB4);
+constexpr COLORREF kWatermarkDarkBlue = RGB(0x13, 0x3C, 0x76);
+
 // The wizard being pictured, and its pictures. The wizard is modal: the pictures are
 // taken from a timer in its message loop.
 CProfileSheet* gWizard = nullptr;
@@ -167,7 +171,19 @@ TEST(ProfileScreens, TheWizardsPagesWithTheirHeaderTitles) {
     };
     EXPECT_TRUE(titled(gWizardPages[0]));
     EXPECT_TRUE(titled(gWizardPages[1]));
-    EXPECT_FALSE(titled(gWizardPages[2]));
+    // The pages with a header title show the header image at the top right; the summary
+    // is an exterior page with the watermark down its left side.
+    const auto headed = [top](const Picture& page) {
+        return page.shows(kArtBlue, page.width / 2, top, page.width, top + 60);
+    };
+    const auto besideWatermark = [top](const Picture& page) {
+        return page.shows(kWatermarkDarkBlue, 0, top, page.width / 4, page.height);
+    };
+    EXPECT_TRUE(headed(gWizardPages[0]));
+    EXPECT_TRUE(headed(gWizardPages[1]));
+    EXPECT_FALSE(headed(gWizardPages[2]));
+    EXPECT_FALSE(besideWatermark(gWizardPages[0]));
+    EXPECT_TRUE(besideWatermark(gWizardPages[2]));
 }
 
 // Where a list-view row's image stands on the screen.

@@ -71,7 +71,7 @@ std::unique_ptr<fwtest::BackEnd> makeProfileMemoryBackEnd() {
     for (const Layouts& area : {securityPageLayouts(), wepKeyLayouts(), credentialLayouts()}) {
         layouts.insert(area.begin(), area.end());
     }
-    return fwtest::makeMemoryBackEnd(layouts);
+    return fwtest::makeMemoryBackEnd(layouts, credentialCaptions());
 }
 
 INSTANTIATE_PROFILE_SUITES(Memory, ProfileBackEnd{"Memory", makeProfileMemoryBackEnd, profileText});

@@ -19,6 +19,8 @@ using Layouts = std::map<int, std::vector<fw::ControlSpec>>;
 Layouts securityPageLayouts();
 Layouts wepKeyLayouts();
 Layouts credentialLayouts();
+// The captions of the templates whose dialogs show them in their titles.
+std::map<int, std::string> credentialCaptions();
 
 // Windows in memory with the layouts of the profile editing and security templates.
 std::unique_ptr<fwtest::BackEnd> makeProfileMemoryBackEnd();

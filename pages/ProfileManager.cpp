@@ -53,7 +53,7 @@ bool CProfileManager::onInit() {
     ui().addColumn(IDC_PM_LIST, "", platform_.controlWidth(*this, IDC_PM_LIST) * 9 / 10);
     ui().setImages(IDC_PM_LIST, {IDI_PROFILE, IDI_PROFILE_IN_USE});
     ui().addTip(IDC_PM_LIST, mainWindow_.text(IDS_PREFER_LIST_TIP), 0, kCheckBoxStrip, kTipDelay);
-    host().embedSheet(editor_, *this, {IDC_PM_SETTING, 2, 20, 2, 0});
+    host().embedSheet(editor_, *this, {IDC_PM_SETTING, 2, 20, 2, 2});
     return true;
 }
 

@@ -370,9 +370,19 @@ void Win32Host::embedSheet(Sheet& sheet, Dialog& parent, const Frame& frame) {
                  (area.right - frame.right) - (area.left + frame.left),
                  (area.bottom - frame.bottom) - (area.top + frame.top),
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    // An embedded sheet is an editor without buttons of its own.
+    // An embedded sheet is an editor without buttons of its own. Its tab strip, sized for
+    // a sheet with buttons, fills the frame instead, with the margin it has on the left
+    // all round.
     for (int button : {IDOK, IDCANCEL, IDHELP})
         ShowWindow(GetDlgItem(sheetWindow, button), SW_HIDE);
+    HWND tabs = PropSheet_GetTabControl(sheetWindow);
+    RECT inside, tabArea;
+    GetClientRect(sheetWindow, &inside);
+    GetWindowRect(tabs, &tabArea);
+    MapWindowPoints(nullptr, sheetWindow, reinterpret_cast<POINT*>(&tabArea), 2);
+    const int margin = tabArea.left;
+    SetWindowPos(tabs, nullptr, margin, tabArea.top, inside.right - 2 * margin,
+                 inside.bottom - tabArea.top - margin, SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(sheetWindow, SW_SHOW);
 }
 

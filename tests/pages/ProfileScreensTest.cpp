@@ -1,9 +1,10 @@
 // Pictures of the "Create New Profile" wizard's pages and of the Profile Manager as the
 // screen shows them, saved as bitmaps in the folder "profile-screens" beside the test
 // for people to look at, and checked for the wizard's header titles and images.
+#include <windows.h>
+// After windows.h.
 #include <commctrl.h>
 #include <gmock/gmock.h>
-#include <windows.h>
 
 #include <cstdio>
 #include <string>
@@ -211,6 +212,15 @@ TEST(ProfileScreens, TheProfileManagerMarksTheProfileInUse) {
     HWND window = fw::Win32Host::windowOf(mainSheet);
     ASSERT_TRUE(window);
     save(capture(window), "manager");
+
+    // The editor's tab strip lies whole inside the "Profile Setting" box.
+    RECT box = {}, tabs = {};
+    GetWindowRect(GetDlgItem(fw::Win32Host::windowOf(manager), IDC_PM_SETTING), &box);
+    GetWindowRect(PropSheet_GetTabControl(fw::Win32Host::windowOf(manager.editor())), &tabs);
+    EXPECT_TRUE(tabs.left > box.left && tabs.top > box.top && tabs.right < box.right &&
+                tabs.bottom < box.bottom)
+        << "box " << box.left << "," << box.top << "," << box.right << "," << box.bottom << " tabs "
+        << tabs.left << "," << tabs.top << "," << tabs.right << "," << tabs.bottom;
 
     // The profile in use (first) shows its own image; the others share theirs.
     manager.ui().setRowState(IDC_PM_LIST, 3, fw::row::Selected, fw::row::Selected);

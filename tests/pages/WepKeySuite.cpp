@@ -103,18 +103,9 @@ TEST_P(WepKeyDialog, HexadecimalTypingDropsWhatIsNoDigitAndTurnsLettersUpperCase
         user.type(IDC_WEP_KEY1, "3456789");
         EXPECT_EQ(ui.text(IDC_WEP_KEY1), "12AB345678");
         EXPECT_EQ(ui.caret(IDC_WEP_KEY1), 10);
-        // A paste is corrected as a whole; the caret stands after the last correction.
-        paste(dialog, user, IDC_WEP_KEY2, "1a2g3");
-        EXPECT_EQ(ui.text(IDC_WEP_KEY2), "1A23");
-        EXPECT_EQ(ui.caret(IDC_WEP_KEY2), 2);
-        paste(dialog, user, IDC_WEP_KEY2, "zz12");
-        EXPECT_EQ(ui.text(IDC_WEP_KEY2), "12");
-        paste(dialog, user, IDC_WEP_KEY2, std::string(40, 'f'));
-        EXPECT_EQ(ui.text(IDC_WEP_KEY2), std::string(10, 'F'));
         user.click(fw::id::Ok);
     });
     EXPECT_EQ(keyOf(block, 1), "\x12\xAB\x34\x56\x78");
-    EXPECT_EQ(keyOf(block, 2), std::string(5, '\xFF'));
 }
 
 TEST_P(WepKeyDialog, SwitchingTheFormatConvertsTypedKeysKeepsMasksAndIsKeptAtOnce) {
@@ -125,6 +116,8 @@ TEST_P(WepKeyDialog, SwitchingTheFormatConvertsTypedKeysKeepsMasksAndIsKeptAtOnc
         fw::Surface& ui = dialog.ui();
         user.type(IDC_WEP_KEY1, "Ab*9~");
         user.pick(IDC_WEP_FORMAT, kHex);
+        // Choosing the format shown again converts nothing.
+        user.pick(IDC_WEP_FORMAT, kHex);
         EXPECT_EQ(storedFormat(), kHex);
         EXPECT_EQ(selectedText(dialog, IDC_WEP_SIZE), "40-Bit (10 digits)");
         EXPECT_EQ(ui.text(IDC_WEP_KEY1), "41622A397E");
@@ -133,11 +126,6 @@ TEST_P(WepKeyDialog, SwitchingTheFormatConvertsTypedKeysKeepsMasksAndIsKeptAtOnc
         EXPECT_EQ(storedFormat(), kAscii);
         EXPECT_EQ(ui.text(IDC_WEP_KEY1), "Ab*9~");
         EXPECT_EQ(ui.text(IDC_WEP_KEY2), "*****");
-        // An odd last digit is dropped.
-        user.pick(IDC_WEP_FORMAT, kHex);
-        paste(dialog, user, IDC_WEP_KEY3, "414");
-        user.pick(IDC_WEP_FORMAT, kAscii);
-        EXPECT_EQ(ui.text(IDC_WEP_KEY3), "A");
         user.pick(IDC_WEP_FORMAT, kHex);
         user.click(fw::id::Cancel);
     });
@@ -153,6 +141,7 @@ TEST_P(WepKeyDialog, ChangingTheSizeAsksFirstAndEmptiesEveryKey) {
     const std::string question = text(IDS_WEP_SIZE_CHANGE);
     run(block, [&](Dialog& dialog, UserActions& user) {
         fw::Surface& ui = dialog.ui();
+        user.pick(IDC_WEP_SIZE, k40Bit);  // the size shown: no question
         script().expectMessageBox(question, fw::id::No);
         user.pick(IDC_WEP_SIZE, k104Bit);
         EXPECT_EQ(ui.selection(IDC_WEP_SIZE), k40Bit);
@@ -237,7 +226,9 @@ TEST_P(WepKeyDialog, NoInputStoresAKeyThatDoesNotFitItsSize) {
         user.pick(IDC_WEP_FORMAT, kHex);
         paste(dialog, user, IDC_WEP_KEY2, "4142434445464748494a4b4c4d4e4f");
         EXPECT_EQ(ui.text(IDC_WEP_KEY2), "4142434445");
-        paste(dialog, user, IDC_WEP_KEY3, "4142434");
+        // What is no digit goes at once; an odd last digit is dropped.
+        paste(dialog, user, IDC_WEP_KEY3, "zz4142434");
+        EXPECT_EQ(ui.text(IDC_WEP_KEY3), "4142434");
         user.pick(IDC_WEP_FORMAT, kAscii);
         EXPECT_EQ(ui.text(IDC_WEP_KEY2), "ABCDE");
         EXPECT_EQ(ui.text(IDC_WEP_KEY3), "ABC");

@@ -5,6 +5,9 @@
 
 #include <gmock/gmock.h>
 
+#include <functional>
+#include <memory>
+
 #include "framework/MemorySurface.h"
 
 namespace pagestest {
@@ -68,25 +71,47 @@ void retype(Dialog& dialog, UserActions& user, int id, const std::string& text) 
     user.type(id, text);
 }
 
-TEST_P(CredentialDialogs, LeapNamesItsProtocolInTheTitleAndAsksForLoginAndPassword) {
+TEST_P(CredentialDialogs, EachNamesItsProtocolInTheTitleAndRefusesAnEmptyRequiredField) {
     struct Case {
-        uint32_t protocol;
+        std::function<std::unique_ptr<Dialog>()> open;
         std::string title;
         int message;
+        int given;  // the one required field the user fills
     };
-    for (const Case& c :
-         {Case{SecurityCcxLeap, "CCX LEAP Radius Configuration", IDS_CCX_CREDENTIALS},
-          Case{SecurityWpaLeap, "WPA LEAP Radius Configuration", IDS_WPA_LEAP_CREDENTIALS},
-          Case{SecurityWpa2Leap, "WPA LEAP Radius Configuration", IDS_WPA_LEAP_CREDENTIALS}}) {
-        SCOPED_TRACE(c.protocol);
-        CLeapDlg dialog(mainWindow, working, c.protocol);
-        EXPECT_EQ(run(dialog,
+    const auto leap = [this](uint32_t protocol) {
+        return
+            [this, protocol] { return std::make_unique<CLeapDlg>(mainWindow, working, protocol); };
+    };
+    const auto peap = [this](uint32_t protocol) {
+        return
+            [this, protocol] { return std::make_unique<CPeapDlg>(mainWindow, working, protocol); };
+    };
+    const auto tls = [this](uint32_t protocol) {
+        return [this, protocol] {
+            return std::make_unique<CTlsDlg>(mainWindow, working, protocol, certificates);
+        };
+    };
+    const Case cases[] = {
+        {leap(SecurityCcxLeap), "CCX LEAP", IDS_CCX_CREDENTIALS, IDC_CRED_LOGIN},
+        {leap(SecurityWpaLeap), "WPA LEAP", IDS_WPA_LEAP_CREDENTIALS, IDC_CRED_PASSWORD},
+        {leap(SecurityWpa2Leap), "WPA LEAP", IDS_WPA_LEAP_CREDENTIALS, IDC_CRED_LOGIN},
+        {peap(SecurityWpa2Peap), "WPA2 PEAP", IDS_WPA_PEAP_CREDENTIALS, IDC_CRED_PASSWORD},
+        {peap(SecurityWpaPeap), "WPA PEAP", IDS_WPA_PEAP_CREDENTIALS, IDC_CRED_LOGIN},
+        {peap(Security8021xPeap), "WPA PEAP", IDS_WPA_PEAP_CREDENTIALS, IDC_CRED_PASSWORD},
+        {tls(SecurityWpa2Tls), "WPA2 EAP/TLS", IDS_WPA_TLS_CREDENTIALS, IDC_CRED_LOGIN},
+        {tls(SecurityWpaTls), "WPA EAP/TLS", IDS_WPA_TLS_CREDENTIALS, IDC_CRED_LOGIN},
+        {tls(Security8021xTls), "WPA EAP/TLS", IDS_WPA_TLS_CREDENTIALS, IDC_CRED_LOGIN},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.title);
+        const auto dialog = c.open();
+        EXPECT_EQ(run(*dialog,
                       [&](Dialog& shown, UserActions& user) {
-                          EXPECT_EQ(shown.ui().title(), c.title);
-                          user.type(IDC_CRED_LOGIN, "alice");
+                          EXPECT_EQ(shown.ui().title(), c.title + " Radius Configuration");
+                          user.type(c.given, "given");
                           script().expectMessageBox(text(c.message), fw::id::Ok);
                           user.click(fw::id::Ok);
-                          EXPECT_EQ(shown.ui().text(IDC_CRED_LOGIN), "alice");
+                          EXPECT_EQ(shown.ui().text(c.given), "given");
                           user.click(fw::id::Cancel);
                       }),
                   fw::id::Cancel);
@@ -95,130 +120,55 @@ TEST_P(CredentialDialogs, LeapNamesItsProtocolInTheTitleAndAsksForLoginAndPasswo
     EXPECT_THAT(textsOf(working), ElementsAre("", "", "", "", ""));
 }
 
-TEST_P(CredentialDialogs, PeapNamesItsProtocolAndShowsTheOneInnerProtocol) {
-    for (const auto& [protocol, title] :
-         {std::pair<uint32_t, std::string>{SecurityWpa2Peap, "WPA2 PEAP Radius Configuration"},
-          {SecurityWpaPeap, "WPA PEAP Radius Configuration"},
-          {Security8021xPeap, "WPA PEAP Radius Configuration"}}) {
-        SCOPED_TRACE(protocol);
-        CPeapDlg dialog(mainWindow, working, protocol);
-        run(dialog, [&](Dialog& shown, UserActions& user) {
-            EXPECT_EQ(shown.ui().title(), title);
-            EXPECT_THAT(entries(shown, IDC_CRED_INNER_PROTOCOL), ElementsAre("EAP/MS-CHAP V2"));
-            EXPECT_EQ(shown.ui().selection(IDC_CRED_INNER_PROTOCOL), 0);
-            user.type(IDC_CRED_PASSWORD, "secret");
-            script().expectMessageBox(text(IDS_WPA_PEAP_CREDENTIALS), fw::id::Ok);
-            user.click(fw::id::Ok);
-            user.click(fw::id::Cancel);
-        });
-    }
-    EXPECT_THAT(takeMessages(),
-                ElementsAre(text(IDS_WPA_PEAP_CREDENTIALS), text(IDS_WPA_PEAP_CREDENTIALS),
-                            text(IDS_WPA_PEAP_CREDENTIALS)));
-    EXPECT_THAT(textsOf(working), ElementsAre("", "", "", "", ""));
-}
-
-TEST_P(CredentialDialogs, OkWritesBackLoginPasswordAndDomainWhichMayStayEmpty) {
-    for (const bool peap : {false, true}) {
-        SCOPED_TRACE(peap ? "PEAP" : "LEAP");
-        working = storedCredentials();
-        CLeapDlg leap(mainWindow, working, SecurityWpaLeap);
-        CPeapDlg peapDialog(mainWindow, working, SecurityWpaPeap);
-        Dialog& dialog = peap ? static_cast<Dialog&>(peapDialog) : leap;
-        EXPECT_EQ(run(dialog,
-                      [&](Dialog& shown, UserActions& user) {
-                          EXPECT_EQ(shown.ui().text(IDC_CRED_LOGIN), "old login");
-                          EXPECT_EQ(shown.ui().text(IDC_CRED_PASSWORD), "old password");
-                          EXPECT_EQ(shown.ui().text(IDC_CRED_DOMAIN), "OLDDOMAIN");
-                          retype(shown, user, IDC_CRED_LOGIN, "bob");
-                          retype(shown, user, IDC_CRED_PASSWORD, "pw");
-                          shown.ui().setText(IDC_CRED_DOMAIN, "");
-                          user.click(fw::id::Ok);
-                      }),
-                  fw::id::Ok);
-        EXPECT_THAT(textsOf(working), ElementsAre("bob", "pw", "", "Old Issuer", "anonymous"));
-        EXPECT_EQ(working.certHash, hashOf(1));
-    }
-    EXPECT_THAT(takeMessages(), IsEmpty());
-}
-
-TEST_P(CredentialDialogs, CancelWritesNothing) {
+TEST_P(CredentialDialogs, OkWritesBackTheDialogsFieldsWithin39CharactersAndCancelNothing) {
     working = storedCredentials();
-    CLeapDlg leap(mainWindow, working, SecurityCcxLeap);
-    CPeapDlg peap(mainWindow, working, SecurityWpa2Peap);
-    CTlsDlg tls(mainWindow, working, SecurityWpa2Tls, certificates);
-    certificates.listed = {{"New Issuer", "bob", "Mar 5, 2007", hashOf(2)}};
-    for (Dialog* dialog :
-         {static_cast<Dialog*>(&leap), static_cast<Dialog*>(&peap), static_cast<Dialog*>(&tls)}) {
-        EXPECT_EQ(run(*dialog,
-                      [&](Dialog& shown, UserActions& user) {
-                          retype(shown, user, IDC_CRED_LOGIN, "someone else");
-                          if (dialog == &tls) {
-                              expectSelect([](Dialog&, UserActions& user) {
-                                  user.clickRow(IDC_CERT_LIST, 0);
-                                  user.click(fw::id::Ok);
-                              });
-                              user.click(IDC_CRED_BROWSE);
-                              EXPECT_EQ(shown.ui().text(IDC_CRED_CERTIFICATE), "New Issuer");
-                          } else {
-                              retype(shown, user, IDC_CRED_PASSWORD, "other");
-                          }
-                          user.click(fw::id::Cancel);
-                      }),
-                  fw::id::Cancel);
-    }
-    EXPECT_THAT(textsOf(working),
-                ElementsAre("old login", "old password", "OLDDOMAIN", "Old Issuer", "anonymous"));
-    EXPECT_EQ(working.certHash, hashOf(1));
-}
-
-TEST_P(CredentialDialogs, NoEditTakesA40thCharacter) {
     const std::string typed(40, 'x');
     const std::string kept(39, 'x');
     CLeapDlg leap(mainWindow, working, SecurityWpaLeap);
-    run(leap, [&](Dialog& shown, UserActions& user) {
-        for (const int id : {IDC_CRED_LOGIN, IDC_CRED_PASSWORD, IDC_CRED_DOMAIN}) {
-            user.type(id, typed);
-            EXPECT_EQ(shown.ui().text(id), kept) << id;
-        }
+    EXPECT_EQ(run(leap,
+                  [&](Dialog& shown, UserActions& user) {
+                      EXPECT_EQ(shown.ui().text(IDC_CRED_LOGIN), "old login");
+                      EXPECT_EQ(shown.ui().text(IDC_CRED_PASSWORD), "old password");
+                      EXPECT_EQ(shown.ui().text(IDC_CRED_DOMAIN), "OLDDOMAIN");
+                      for (const int id : {IDC_CRED_LOGIN, IDC_CRED_PASSWORD, IDC_CRED_DOMAIN}) {
+                          retype(shown, user, id, typed);
+                      }
+                      user.click(fw::id::Ok);
+                  }),
+              fw::id::Ok);
+    EXPECT_THAT(textsOf(working), ElementsAre(kept, kept, kept, "Old Issuer", "anonymous"));
+
+    // The domain may stay empty; the inner protocol is shown only.
+    CPeapDlg peap(mainWindow, working, SecurityWpa2Peap);
+    run(peap, [&](Dialog& shown, UserActions& user) {
+        EXPECT_THAT(entries(shown, IDC_CRED_INNER_PROTOCOL), ElementsAre("EAP/MS-CHAP V2"));
+        EXPECT_EQ(shown.ui().selection(IDC_CRED_INNER_PROTOCOL), 0);
+        retype(shown, user, IDC_CRED_LOGIN, "bob");
+        retype(shown, user, IDC_CRED_PASSWORD, "pw");
+        shown.ui().setText(IDC_CRED_DOMAIN, "");
         user.click(fw::id::Ok);
     });
-    EXPECT_THAT(textsOf(working), ElementsAre(kept, kept, kept, "", ""));
+    EXPECT_THAT(textsOf(working), ElementsAre("bob", "pw", "", "Old Issuer", "anonymous"));
+    EXPECT_EQ(working.certHash, hashOf(1));
 
-    CPeapDlg peap(mainWindow, working, SecurityWpaPeap);
-    run(peap, [&](Dialog& shown, UserActions& user) {
-        for (const int id : {IDC_CRED_LOGIN, IDC_CRED_PASSWORD, IDC_CRED_DOMAIN}) {
-            retype(shown, user, id, typed);
-            EXPECT_EQ(shown.ui().text(id), kept) << id;
-        }
-        user.click(fw::id::Cancel);
-    });
-    CTlsDlg tls(mainWindow, working, SecurityWpaTls, certificates);
+    // Cancel after changes, a new certificate among them, writes nothing.
+    const Credentials before = working;
+    certificates.listed = {{"New Issuer", "bob", "Mar 5, 2007", hashOf(2)}};
+    CTlsDlg tls(mainWindow, working, SecurityWpa2Tls, certificates);
     run(tls, [&](Dialog& shown, UserActions& user) {
         retype(shown, user, IDC_CRED_LOGIN, typed);
         EXPECT_EQ(shown.ui().text(IDC_CRED_LOGIN), kept);
+        expectSelect([](Dialog&, UserActions& user) {
+            user.clickRow(IDC_CERT_LIST, 0);
+            user.click(fw::id::Ok);
+        });
+        user.click(IDC_CRED_BROWSE);
+        EXPECT_EQ(shown.ui().text(IDC_CRED_CERTIFICATE), "New Issuer");
         user.click(fw::id::Cancel);
     });
-}
-
-TEST_P(CredentialDialogs, TlsNamesItsProtocolAndAsksForLoginAndCertificate) {
-    for (const auto& [protocol, title] :
-         {std::pair<uint32_t, std::string>{SecurityWpa2Tls, "WPA2 EAP/TLS Radius Configuration"},
-          {SecurityWpaTls, "WPA EAP/TLS Radius Configuration"},
-          {Security8021xTls, "WPA EAP/TLS Radius Configuration"}}) {
-        SCOPED_TRACE(protocol);
-        CTlsDlg dialog(mainWindow, working, protocol, certificates);
-        run(dialog, [&](Dialog& shown, UserActions& user) {
-            EXPECT_EQ(shown.ui().title(), title);
-            EXPECT_FALSE(shown.ui().isEnabled(IDC_CRED_VIEW));
-            user.type(IDC_CRED_LOGIN, "alice");
-            script().expectMessageBox(text(IDS_WPA_TLS_CREDENTIALS), fw::id::Ok);
-            user.click(fw::id::Ok);
-            user.click(fw::id::Cancel);
-        });
-    }
-    EXPECT_EQ(takeMessages().size(), 3u);
-    EXPECT_THAT(textsOf(working), ElementsAre("", "", "", "", ""));
+    EXPECT_EQ(textsOf(working), textsOf(before));
+    EXPECT_EQ(working.certHash, hashOf(1));
+    EXPECT_THAT(takeMessages(), IsEmpty());
 }
 
 TEST_P(CredentialDialogs, BrowseListsThePersonalStoreAndSelectTakesTheRowsIssuerAndHash) {
@@ -258,8 +208,9 @@ TEST_P(CredentialDialogs, BrowseListsThePersonalStoreAndSelectTakesTheRowsIssuer
     EXPECT_THAT(takeMessages(), IsEmpty());
 }
 
-TEST_P(CredentialDialogs, SelectWithoutARowOrCancelLeavesTheCertificate) {
+TEST_P(CredentialDialogs, OnlySelectWithARowChangesTheCertificateAndNoHashLeavesAZeroHash) {
     working = storedCredentials();
+    const std::string longIssuer = "A Certification Authority With A Long Name";
     CTlsDlg dialog(mainWindow, working, SecurityWpaTls, certificates);
     run(dialog, [&](Dialog& shown, UserActions& user) {
         EXPECT_TRUE(shown.ui().isEnabled(IDC_CRED_VIEW));
@@ -270,7 +221,7 @@ TEST_P(CredentialDialogs, SelectWithoutARowOrCancelLeavesTheCertificate) {
             user.click(fw::id::Ok);
         });
         user.click(IDC_CRED_BROWSE);
-        certificates.listed = {{"New Issuer", "bob", "Mar 5, 2007", hashOf(2)}};
+        certificates.listed = {{longIssuer, "bob", "Mar 5, 2007", std::nullopt}};
         expectSelect([](Dialog&, UserActions& user) { user.click(fw::id::Ok); });
         user.click(IDC_CRED_BROWSE);
         expectSelect([](Dialog&, UserActions& user) {
@@ -279,18 +230,7 @@ TEST_P(CredentialDialogs, SelectWithoutARowOrCancelLeavesTheCertificate) {
         });
         user.click(IDC_CRED_BROWSE);
         EXPECT_EQ(shown.ui().text(IDC_CRED_CERTIFICATE), "Old Issuer");
-        user.click(fw::id::Ok);
-    });
-    EXPECT_EQ(working.certName, "Old Issuer");
-    EXPECT_EQ(working.certHash, hashOf(1));
-}
-
-TEST_P(CredentialDialogs, ACertificateWithoutHashLeavesAZeroHashAndItsIssuerIsCutTo39) {
-    working = storedCredentials();
-    const std::string issuer = "A Certification Authority With A Long Name";
-    certificates.listed = {{issuer, "bob", "Mar 5, 2007", std::nullopt}};
-    CTlsDlg dialog(mainWindow, working, SecurityWpaTls, certificates);
-    run(dialog, [this](Dialog&, UserActions& user) {
+        // A certificate whose hash could not be read, with an issuer beyond 39 characters.
         expectSelect([](Dialog&, UserActions& user) {
             user.clickRow(IDC_CERT_LIST, 0);
             user.click(fw::id::Ok);
@@ -298,7 +238,7 @@ TEST_P(CredentialDialogs, ACertificateWithoutHashLeavesAZeroHashAndItsIssuerIsCu
         user.click(IDC_CRED_BROWSE);
         user.click(fw::id::Ok);
     });
-    EXPECT_EQ(working.certName, issuer.substr(0, 39));
+    EXPECT_EQ(working.certName, longIssuer.substr(0, 39));
     EXPECT_EQ(working.certHash, CertHash{});
 }
 

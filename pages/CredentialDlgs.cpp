@@ -29,13 +29,13 @@ CCredentialDlg::CCredentialDlg(int templateId, ProfileHost& mainWindow, Credenti
     : Dialog(templateId),
       mainWindow_(mainWindow),
       working_(credentials),
-      edited_(credentials),
       titlePrefix_(std::move(titlePrefix)),
       messageId_(messageId),
       fields_(std::move(fields)),
       required_(std::move(required)) {}
 
 bool CCredentialDlg::onInit() {
+    edited_ = working_;
     for (const Field& field : fields_) ui().limitText(field.id, kMaxCredentialLength);
     ui().setTitle(titlePrefix_ + ui().title());
     showFields();

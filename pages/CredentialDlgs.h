@@ -18,7 +18,8 @@
 // `messageId` and stays open.
 class CCredentialDlg : public fw::Dialog {
 public:
-    // Limits the edits, puts the prefix before the template's caption and shows the copy.
+    // Copies the working credentials, limits the edits, puts the prefix before the
+    // template's caption and shows the copy.
     bool onInit() override;
     void onOk() override;
 

@@ -4,7 +4,6 @@
 // after <windows.h>
 #include <wincrypt.h>
 
-
 #include "framework/win32/Win32Host.h"
 
 namespace {

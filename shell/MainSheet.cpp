@@ -15,6 +15,7 @@
 #include "pages/MainPage.h"
 #include "pages/ProfileManager.h"
 #include "pages/ReadmePage.h"
+#include "pages/SecuritySettgPage.h"
 #include "pages/SiteSurvey.h"
 #include "pages/Statistics.h"
 #include "pages/TestPage.h"
@@ -87,6 +88,11 @@ CMainSheet::CMainSheet(const ZelApi& api, app::Settings& settings, app::OsKind o
     monitor_.setRegion(0, static_cast<uint32_t>(channels.first),
                        static_cast<uint32_t>(channels.last));
 
+    // Every profile sheet gets the security page, over the personal certificate store.
+    CProfileSheet::registerSecurityPage(
+        [&certificates = platform.certificatePlatform()](CProfileSheet& sheet) {
+            return std::make_unique<CSecuritySettgPage>(sheet, certificates);
+        });
     networkStatus_ = own(std::make_unique<CMainPage>(*this, platform.mainPagePlatform()));
     profileManager_ =
         own(std::make_unique<CProfileManager>(*this, platform.profileManagerPlatform()));
@@ -118,7 +124,11 @@ app::ChannelRange CMainSheet::channelRange() const {
 }
 
 // The worker uses this window's state to its end.
-CMainSheet::~CMainSheet() { stopWorker(); }
+CMainSheet::~CMainSheet() {
+    stopWorker();
+    // The security page's factory holds on to this window's platform.
+    CProfileSheet::registerSecurityPage({});
+}
 
 template <class Page>
 Page* CMainSheet::own(std::unique_ptr<Page> page) {

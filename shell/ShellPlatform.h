@@ -11,6 +11,7 @@
 #include "framework/Dialog.h"
 #include "profiles/ConnectionMonitor.h"
 
+class CertificatePlatform;
 class MainPagePlatform;
 class ProfileManagerPlatform;
 
@@ -22,6 +23,8 @@ public:
     virtual MainPagePlatform& mainPagePlatform() = 0;
     // What the Profile Manager page needs beneath its window.
     virtual ProfileManagerPlatform& profileManagerPlatform() = 0;
+    // The personal certificate store, for the security page's EAP/TLS dialogs.
+    virtual CertificatePlatform& certificatePlatform() = 0;
 
     // The window the library posts its events to.
     virtual ZelWindow eventWindow() const = 0;

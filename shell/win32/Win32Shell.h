@@ -14,6 +14,7 @@
 #include "app/OsKind.h"
 #include "app/Settings.h"
 #include "framework/win32/Win32Host.h"
+#include "pages/win32/Win32CertificatePlatform.h"
 #include "pages/win32/Win32MainPagePlatform.h"
 #include "pages/win32/Win32ProfileManagerPlatform.h"
 #include "shell/MainSheet.h"
@@ -44,6 +45,7 @@ public:
     // ShellPlatform.
     MainPagePlatform& mainPagePlatform() override { return mainPagePlatform_; }
     ProfileManagerPlatform& profileManagerPlatform() override { return profileManagerPlatform_; }
+    CertificatePlatform& certificatePlatform() override { return certificatePlatform_; }
     ZelWindow eventWindow() const override { return window(); }
     void completeWindow() override;
     void attachTabs() override;
@@ -89,6 +91,7 @@ private:
     HDEVNOTIFY deviceNotification_ = nullptr;
     Win32MainPagePlatform mainPagePlatform_;
     Win32ProfileManagerPlatform profileManagerPlatform_;
+    Win32CertificatePlatform certificatePlatform_;
     // The window procedure beneath this one: the framework's.
     WNDPROC sheetProc_ = nullptr;
     // Last, so that it goes first.

@@ -1,10 +1,12 @@
-// The real Tovix.exe with the simulated card and its default world, under Wine: a profile
-// made with the "Create New Profile" wizard for the open network, applied from the Profile
-// Manager, connected, and still there after a restart.
-#include <gtest/gtest.h>
+// The real Tovix.exe with the simulated card and its default world, under Wine: profiles
+// made with the "Create New Profile" wizard for the open network, for a WEP network (its
+// key typed in the WEP key dialog) and for a WPA2-PSK network, applied from the Profile
+// Manager and connected; a wrong key does not connect; a profile outlives a restart.
 #include <windows.h>
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,8 +25,13 @@ constexpr int kProfileManagerTab = 1;
 // The Network Status page's status text and SSID.
 constexpr int kStatusText = 1072;
 constexpr int kStatusSsid = 1084;
-// The default world's open network.
+// The default world's open network, a WEP network with a 104-bit key in slot 1 and
+// open authentication, and a WPA2-PSK network with AES.
 constexpr const char* kOpenNetwork = "VORNAX-Guest";
+constexpr const char* kWepNetwork = "Cafe Corner";
+constexpr const char* kWepKey = "cafe+corner7!";
+constexpr const char* kWpa2Network = "Studio";
+constexpr const char* kWpa2Passphrase = "blue whale song";
 
 // A list view of another process, read through a block of that process's memory.
 class RemoteListView {
@@ -58,6 +65,14 @@ public:
         return -1;
     }
     int image(int row) const { return fetch(row).image; }
+    // Selects and focuses `row`, as a click on it does.
+    void select(int row) const {
+        LVITEMA item = {};
+        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        item.state = item.stateMask;
+        WriteProcessMemory(process_, memory_, &item, sizeof item, nullptr);
+        SendMessageA(list_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(memory_));
+    }
 
 private:
     static constexpr SIZE_T kBlock = 4096;
@@ -124,6 +139,99 @@ protected:
         SendMessageA(GetDlgItem(page, control), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
     }
 
+    // The user picks entry `position` of a drop-down list of a page.
+    static void pick(HWND page, int combo, int position) {
+        HWND list = GetDlgItem(page, combo);
+        SendMessageA(list, CB_SETCURSEL, position, 0);
+        SendMessageA(page, WM_COMMAND, MAKEWPARAM(combo, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(list));
+    }
+    // The user types `text` into an edit of the program: the edit takes the focus, then
+    // gets the characters one by one.
+    static void type(HWND edit, const std::string& text) {
+        const DWORD program = GetWindowThreadProcessId(edit, nullptr);
+        AttachThreadInput(GetCurrentThreadId(), program, TRUE);
+        SetFocus(edit);
+        for (char c : text) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+        AttachThreadInput(GetCurrentThreadId(), program, FALSE);
+    }
+
+    // Presses the wizard's Next. False when the wizard stays on its page: the program's
+    // message is a failure of the test, and is answered.
+    bool next(HWND wizard) {
+        HWND before = currentPage(wizard);
+        PostMessageA(wizard, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
+        if (waitUntil([&] { return currentPage(wizard) != before; }, 3000)) return true;
+        if (const auto box = driver.waitForMessageBox(1000)) {
+            ADD_FAILURE() << "the wizard says: " << box->text;
+            pressButton(box->window, IDOK);
+        }
+        return false;
+    }
+
+    // Makes a profile with the "Create New Profile" wizard from the Profile Manager page:
+    // its name and SSID on the first page, then `security` on the security page, then
+    // Next to the summary and Finish. Returns the summary's text.
+    std::string createProfile(HWND manager, const char* name, const char* ssid,
+                              const std::function<void(HWND securityPage)>& security) {
+        click(manager, IDC_PM_CREATE);
+        HWND wizard = driver.waitForWindow("Network Info");
+        if (!wizard) return "no wizard";
+        HWND network = currentPage(wizard);
+        setText(network, IDC_NET_NAME, name);
+        setText(network, IDC_NET_SSID, ssid);
+        if (!next(wizard)) return "stayed on the network page";
+        security(currentPage(wizard));
+        while (windowText(GetDlgItem(currentPage(wizard), IDC_SUMMARY_TEXT)).empty()) {
+            if (!next(wizard)) return "stayed on " + windowText(wizard);
+        }
+        const std::string summary = windowText(GetDlgItem(currentPage(wizard), IDC_SUMMARY_TEXT));
+        PostMessageA(wizard, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
+        EXPECT_TRUE(waitUntil([&] { return !IsWindow(wizard); }));
+        return summary;
+    }
+
+    // Applies the listed profile `name` from the Profile Manager page; true once the
+    // Network Status page shows it connected to `ssid`.
+    bool applyAndConnect(HWND manager, const char* name, const char* ssid, DWORD patience) {
+        RemoteListView list(GetDlgItem(manager, IDC_PM_LIST));
+        const int row = list.find(name);
+        EXPECT_GE(row, 0) << name;
+        if (row < 0) return false;
+        list.select(row);
+        click(manager, IDC_PM_APPLY);
+        HWND status = showTab(kNetworkStatusTab);
+        const bool connected = waitUntil(
+            [&] {
+                return windowText(GetDlgItem(status, kStatusText)) == "Connected" &&
+                       windowText(GetDlgItem(status, kStatusSsid)) == ssid;
+            },
+            patience);
+        showTab(kProfileManagerTab);
+        return connected;
+    }
+
+    // The WEP key typed in the WEP key dialog: ASCII, 104 bits, key 1 as the transmit key.
+    void typeWepKey(HWND securityPage, const char* key) {
+        pick(securityPage, IDC_SEC_ENCRYPTION, 1);  // "WEP"
+        ASSERT_EQ(windowText(GetDlgItem(securityPage, IDC_SEC_ENCRYPTION)), "WEP");
+        click(securityPage, IDC_SEC_WEP_KEYS);
+        HWND keys = driver.waitForWindow("Configure WEP Key");
+        ASSERT_TRUE(keys);
+        pick(keys, IDC_WEP_FORMAT, 0);  // "ASCII Characters"
+        pick(keys, IDC_WEP_SIZE, 1);    // 104 bits
+        type(GetDlgItem(keys, IDC_WEP_KEY1), key);
+        EXPECT_EQ(windowText(GetDlgItem(keys, IDC_WEP_KEY1)), key);
+        EXPECT_EQ(SendDlgItemMessageA(keys, IDC_WEP_TX_KEY1, BM_GETCHECK, 0, 0), BST_CHECKED);
+        pressButton(keys, IDOK);
+        EXPECT_TRUE(waitUntil([&] { return !IsWindow(keys); }));
+        // Back on the page, key 1 can be chosen and is the transmit key.
+        EXPECT_EQ(windowText(GetDlgItem(securityPage, IDC_SEC_TX_KEY1)),
+                  "Select Key 1 as Transmit Key");
+        EXPECT_EQ(SendDlgItemMessageA(securityPage, IDC_SEC_TX_KEY1, BM_GETCHECK, 0, 0),
+                  BST_CHECKED);
+    }
+
     ScratchFolder folder;
     ProgramDriver driver;
     HWND sheet = nullptr;
@@ -134,24 +242,10 @@ TEST_F(ProfileProgram, AProfileMadeWithTheWizardConnectsAndOutlivesARestart) {
     HWND manager = showTab(kProfileManagerTab);
     ASSERT_TRUE(manager);
 
-    // The wizard, whose window is titled after its page.
-    click(manager, IDC_PM_CREATE);
-    HWND wizard = driver.waitForWindow("Network Info");
-    ASSERT_TRUE(wizard);
-    HWND network = currentPage(wizard);
-    setText(network, IDC_NET_NAME, "Guest");
-    setText(network, IDC_NET_SSID, kOpenNetwork);
-    int pages = 1;
-    while (pages < 6 && windowText(GetDlgItem(currentPage(wizard), IDC_SUMMARY_TEXT)).empty()) {
-        SendMessageA(wizard, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
-        ++pages;
-    }
-    const std::string summary = windowText(GetDlgItem(currentPage(wizard), IDC_SUMMARY_TEXT));
+    const std::string summary = createProfile(manager, "Guest", kOpenNetwork, [](HWND) {});
     EXPECT_NE(summary.find("Profile Name = Guest\r\n"), std::string::npos) << summary;
     EXPECT_NE(summary.find(std::string("Network SSID = ") + kOpenNetwork + "\r\n"),
               std::string::npos);
-    SendMessageA(wizard, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
-    EXPECT_TRUE(waitUntil([&] { return !IsWindow(wizard); }));
 
     // Listed before any ad-hoc profile, selected; applied, it is the profile in use.
     RemoteListView list(GetDlgItem(manager, IDC_PM_LIST));
@@ -164,8 +258,9 @@ TEST_F(ProfileProgram, AProfileMadeWithTheWizardConnectsAndOutlivesARestart) {
     })) << "the in-use mark";
 
     HWND status = showTab(kNetworkStatusTab);
-    EXPECT_TRUE(waitUntil([&] { return windowText(GetDlgItem(status, kStatusText)) == "Connected"; }))
-        << windowText(GetDlgItem(status, kStatusText));
+    EXPECT_TRUE(waitUntil([&] {
+        return windowText(GetDlgItem(status, kStatusText)) == "Connected";
+    })) << windowText(GetDlgItem(status, kStatusText));
     EXPECT_EQ(windowText(GetDlgItem(status, kStatusSsid)), kOpenNetwork);
     exitProgram();
 
@@ -181,6 +276,57 @@ TEST_F(ProfileProgram, AProfileMadeWithTheWizardConnectsAndOutlivesARestart) {
     manager = showTab(kProfileManagerTab);
     RemoteListView restarted(GetDlgItem(manager, IDC_PM_LIST));
     EXPECT_GE(restarted.find("Guest"), 0);
+    exitProgram();
+}
+
+TEST_F(ProfileProgram, WepAndWpa2PskProfilesMadeWithTheSecurityPageConnect) {
+    start();
+    HWND manager = showTab(kProfileManagerTab);
+    ASSERT_TRUE(manager);
+
+    const std::string wep = createProfile(manager, "Cafe", kWepNetwork,
+                                          [&](HWND security) { typeWepKey(security, kWepKey); });
+    EXPECT_NE(wep.find("Cafe"), std::string::npos) << wep;
+    EXPECT_TRUE(applyAndConnect(manager, "Cafe", kWepNetwork, kPatience));
+
+    const std::string wpa2 = createProfile(manager, "Studio", kWpa2Network, [&](HWND security) {
+        pick(security, IDC_SEC_AUTHENTICATION, 5);  // "WPA2-PSK"
+        ASSERT_EQ(windowText(GetDlgItem(security, IDC_SEC_AUTHENTICATION)), "WPA2-PSK");
+        pick(security, IDC_SEC_ENCRYPTION, 1);  // "AES"
+        ASSERT_EQ(windowText(GetDlgItem(security, IDC_SEC_ENCRYPTION)), "AES");
+        setText(security, IDC_SEC_PASSPHRASE, kWpa2Passphrase);
+        setText(security, IDC_SEC_CONFIRM, kWpa2Passphrase);
+    });
+    EXPECT_NE(wpa2.find("Studio"), std::string::npos) << wpa2;
+    EXPECT_TRUE(applyAndConnect(manager, "Studio", kWpa2Network, kPatience));
+    exitProgram();
+
+    // The file keeps what the pages stored.
+    ProfileList saved;
+    ASSERT_EQ(ProfileStore(folder.file("Data.cfg")).loadAtStartup(saved), LoadStatus::Loaded);
+    const Profile* cafe = saved.findByName("Cafe");
+    ASSERT_TRUE(cafe);
+    EXPECT_EQ(cafe->encryption, EncryptionWep);
+    EXPECT_EQ(cafe->securityType, SecurityOpenSystem);
+    EXPECT_EQ(cafe->txKeyIndex, 1u);
+    EXPECT_EQ(cafe->wepKeys[0].length, 13u);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(cafe->wepKeys[0].key), 13), kWepKey);
+    const Profile* studio = saved.findByName("Studio");
+    ASSERT_TRUE(studio);
+    EXPECT_EQ(studio->securityType, SecurityWpa2Psk);
+    EXPECT_EQ(studio->encryption, EncryptionAes);
+    EXPECT_EQ(fieldText(studio->psk), kWpa2Passphrase);
+    EXPECT_EQ(studio->pskLength, std::string(kWpa2Passphrase).size());
+}
+
+TEST_F(ProfileProgram, AWrongWepKeyDoesNotConnect) {
+    start();
+    HWND manager = showTab(kProfileManagerTab);
+    ASSERT_TRUE(manager);
+    createProfile(manager, "Cafe", kWepNetwork,
+                  [&](HWND security) { typeWepKey(security, "cafe+corner8!"); });
+    // Longer than the connect engine gives an association; the card never joins.
+    EXPECT_FALSE(applyAndConnect(manager, "Cafe", kWepNetwork, 10000));
     exitProgram();
 }
 

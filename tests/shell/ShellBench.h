@@ -23,6 +23,7 @@
 
 #include "adapter/ZelShared.h"
 #include "framework/MemoryHost.h"
+#include "pages/Certificates.h"
 #include "pages/ProfileManager.h"
 #include "pages/ZelPage.h"
 #include "res/resource.h"
@@ -44,6 +45,15 @@ public:
         void endWait() override {}
         void showNow(fw::Page&, unsigned) override {}
     } profileManager;
+    // The personal certificate store: empty.
+    CertificatePlatform& certificatePlatform() override { return certificates; }
+    struct : CertificatePlatform {
+        std::vector<CertificateEntry> personalCertificates() override { return {}; }
+        std::optional<CertificateView> find(const std::string&, const CertHash&) override {
+            return std::nullopt;
+        }
+        int controlWidth(const fw::Dialog&, int) override { return 200; }
+    } certificates;
 
     // The frame.
     ZelWindow eventWindow() const override { return const_cast<FakeShell*>(this); }

@@ -69,8 +69,8 @@ bool ProgramDriver::start(const std::string& program, const std::string& folder)
     std::string commandLine = "\"" + program + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
-    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                        nullptr, folder.c_str(), &startup, &process_)) {
+    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.c_str(), &startup, &process_)) {
         process_ = {};
         return false;
     }
@@ -164,9 +164,12 @@ std::string className(HWND window) {
 
 bool isMessageBox(HWND window) {
     if (className(window) != "#32770") return false;
-    bool hasTabs = false;
-    forEachChild(window, [&](HWND child) { hasTabs |= className(child) == WC_TABCONTROLA; });
-    return !hasTabs;
+    bool textAndButtonsOnly = true;
+    forEachChild(window, [&](HWND child) {
+        const std::string kind = className(child);
+        textAndButtonsOnly &= kind == "Static" || kind == "Button";
+    });
+    return textAndButtonsOnly;
 }
 
 MessageBoxView viewMessageBox(HWND box) {
@@ -176,8 +179,7 @@ MessageBoxView viewMessageBox(HWND box) {
         const LONG style = GetWindowLongA(child, GWL_STYLE);
         if ((style & SS_TYPEMASK) == SS_ICON) {
             DWORD_PTR icon = 0;
-            SendMessageTimeoutA(child, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs,
-                                &icon);
+            SendMessageTimeoutA(child, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &icon);
             view.hasIcon |= icon != 0 && IsWindowVisible(child);
         } else {
             view.text += windowText(child);

@@ -57,7 +57,7 @@ std::vector<HWND> windowsTitled(const std::string& title);
 // A window's text, also of another process's control.
 std::string windowText(HWND window);
 std::string className(HWND window);
-// Whether `window` is a message box: a dialog without a tab strip.
+// Whether `window` is a message box: a dialog with nothing but texts, icons and buttons.
 bool isMessageBox(HWND window);
 MessageBoxView viewMessageBox(HWND box);
 // Presses the button `buttonId` (IDOK, IDCANCEL, ...) of a dialog.

@@ -2,7 +2,6 @@
 // screen shows them, saved as bitmaps in the folder "profile-screens" beside the test
 // for people to look at, and checked for the wizard's header titles and images.
 #include <windows.h>
-// After windows.h.
 #include <commctrl.h>
 #include <gmock/gmock.h>
 

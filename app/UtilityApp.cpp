@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/ExitCode.h"
+#include "app/MessageCaption.h"
 #include "app/ModulePath.h"
 #include "app/ProgramPaths.h"
 #include "app/ZeroConfigTakeover.h"
@@ -155,5 +156,5 @@ std::string CUtilityApp::text(UINT id) const {
 
 void CUtilityApp::showMessage(const std::string& message, UINT style) const {
     MessageBoxA(mainWindow_ ? mainWindow_->window() : nullptr, message.c_str(),
-                shell::kMessageCaption, style);
+                app::kMessageCaption, style);
 }

@@ -2,14 +2,12 @@
 
 #include <utility>
 
+#include "app/MessageCaption.h"
 #include "framework/Host.h"
 #include "pages/CertificateDlgs.h"
 #include "res/resource.h"
 
 namespace {
-
-// The caption of the program's message boxes.
-constexpr const char* kMessageCaption = "Tovix";
 
 // The credential texts fill 40-byte fields.
 constexpr int kMaxCredentialLength = static_cast<int>(kCredentialSize - 1);
@@ -54,7 +52,7 @@ void CCredentialDlg::onOk() {
     readFields();
     for (std::string Credentials::*text : required_) {
         if ((edited_.*text).empty()) {
-            ui().messageBox(mainWindow_.text(messageId_), kMessageCaption,
+            ui().messageBox(mainWindow_.text(messageId_), app::kMessageCaption,
                             fw::mb::Ok | fw::mb::IconExclamation);
             return;
         }

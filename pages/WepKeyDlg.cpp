@@ -4,12 +4,12 @@
 #include <cctype>
 #include <cstring>
 
+#include "app/MessageCaption.h"
 #include "framework/Controls.h"
 #include "res/resource.h"
 
 namespace {
 
-constexpr const char* kMessageCaption = "Tovix";
 constexpr size_t kKeys = 4;
 
 // The value of a hexadecimal digit of either case; -1 for any other character.
@@ -197,7 +197,7 @@ void CWepKeyDlg::onSizeChange(const fw::Message&) {
         keyLength_ = chosen;
         return;
     }
-    const int answer = ui().messageBox(mainWindow_.text(IDS_WEP_SIZE_CHANGE), kMessageCaption,
+    const int answer = ui().messageBox(mainWindow_.text(IDS_WEP_SIZE_CHANGE), app::kMessageCaption,
                                        fw::mb::YesNo | fw::mb::IconQuestion);
     if (answer != fw::id::Yes) {
         fw::selectByData(ui(), IDC_WEP_SIZE, keyLength_);
@@ -245,7 +245,7 @@ void CWepKeyDlg::onKeyChange(const fw::Message& m) {
 }
 
 void CWepKeyDlg::warn(const std::string& message) {
-    ui().messageBox(message, kMessageCaption, fw::mb::Ok | fw::mb::IconExclamation);
+    ui().messageBox(message, app::kMessageCaption, fw::mb::Ok | fw::mb::IconExclamation);
 }
 
 bool CWepKeyDlg::checkKeys() {

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "adapter/ZelShared.h"
+#include "app/MessageCaption.h"
 #include "pages/AboutPage.h"
 #include "pages/AdminTool.h"
 #include "pages/AdvancedPage.h"
@@ -390,7 +391,7 @@ void CMainSheet::saveProfiles() {
 }
 
 void CMainSheet::showMessage(const std::string& text) {
-    ui().messageBox(text, shell::kMessageCaption, fw::mb::Ok | fw::mb::IconExclamation);
+    ui().messageBox(text, app::kMessageCaption, fw::mb::Ok | fw::mb::IconExclamation);
 }
 
 // ---- The radio --------------------------------------------------------------------------

@@ -34,9 +34,6 @@ enum class Request : uintptr_t {
     ReportUnreadableProfiles = 3,  // the profile file exists but could not be read
 };
 
-// The caption of the program's message boxes.
-constexpr const char* kMessageCaption = "Tovix";
-
 // The Zero Configuration check: its timer id and period.
 constexpr int kZeroConfigTimer = 0x8000;
 constexpr unsigned kZeroConfigPeriodMs = 2000;

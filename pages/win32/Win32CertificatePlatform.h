@@ -1,12 +1,38 @@
 // The personal certificate store ("MY") of the current user through the system's
-// certificate store functions, and the width of a dialog's control.
+// certificate store functions, and the width of a dialog's control. The functions are
+// found in crypt32.dll at run time: Windows 95, NT 4 and a Windows 98 without a newer
+// crypt32 lack some of them, and there the store cannot be opened and lists nothing.
 #pragma once
+
+#include <windows.h>
+#include <wincrypt.h>
 
 #include "pages/Certificates.h"
 
 class Win32CertificatePlatform final : public CertificatePlatform {
 public:
+    Win32CertificatePlatform();
+    ~Win32CertificatePlatform() override;
+    Win32CertificatePlatform(const Win32CertificatePlatform&) = delete;
+    Win32CertificatePlatform& operator=(const Win32CertificatePlatform&) = delete;
+
     std::vector<CertificateEntry> personalCertificates() override;
     std::optional<CertificateView> find(const std::string& name, const CertHash& hash) override;
     int controlWidth(const fw::Dialog& dialog, int id) override;
+
+    // The certificate store functions; all null when any one is missing.
+    struct Crypt32 {
+        HCERTSTORE(WINAPI* openSystemStore)(HCRYPTPROV_LEGACY, LPCSTR) = nullptr;
+        BOOL(WINAPI* closeStore)(HCERTSTORE, DWORD) = nullptr;
+        PCCERT_CONTEXT(WINAPI* enumCertificates)(HCERTSTORE, PCCERT_CONTEXT) = nullptr;
+        PCCERT_CONTEXT(WINAPI* findCertificate)
+        (HCERTSTORE, DWORD, DWORD, DWORD, const void*, PCCERT_CONTEXT) = nullptr;
+        DWORD(WINAPI* getNameString)(PCCERT_CONTEXT, DWORD, DWORD, void*, LPSTR, DWORD) = nullptr;
+        BOOL(WINAPI* getProperty)(PCCERT_CONTEXT, DWORD, void*, DWORD*) = nullptr;
+        BOOL(WINAPI* freeCertificate)(PCCERT_CONTEXT) = nullptr;
+    };
+
+private:
+    HMODULE library_;
+    Crypt32 crypt32_;
 };

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "pages/win32/LibraryFunction.h"
+
 namespace {
 
 bool sameAddress(const BYTE* address, UINT length, const MacAddress& mac) {
@@ -15,19 +17,12 @@ std::string field(const char (&text)[N]) {
     return std::string(text, std::find(text, text + N, '\0'));
 }
 
-template <typename Function>
-Function find(HMODULE library, const char* name) {
-    return library ? reinterpret_cast<Function>(
-                         reinterpret_cast<void (*)()>(GetProcAddress(library, name)))
-                   : nullptr;
-}
-
 }  // namespace
 
 Win32IpHelper::Win32IpHelper()
     : library_(LoadLibraryA("iphlpapi.dll")),
-      getAdaptersInfo_(find<decltype(getAdaptersInfo_)>(library_, "GetAdaptersInfo")),
-      getIfEntry_(find<decltype(getIfEntry_)>(library_, "GetIfEntry")) {}
+      getAdaptersInfo_(libraryFunction<decltype(getAdaptersInfo_)>(library_, "GetAdaptersInfo")),
+      getIfEntry_(libraryFunction<decltype(getIfEntry_)>(library_, "GetIfEntry")) {}
 
 Win32IpHelper::~Win32IpHelper() {
     if (library_) FreeLibrary(library_);

@@ -322,6 +322,11 @@ void CSecuritySettgPage::onAuthentication(const fw::Message&) {
         credentials_ = Credentials{};
     }
     fillEncryption();
+    // CCX is chosen for its WEP: it starts there whatever cipher was chosen before.
+    if (group == SecurityGroupCcx) {
+        fw::selectByData(ui(), IDC_SEC_ENCRYPTION, EncryptionWep);
+        applyWepRule();
+    }
     changed();
 }
 

@@ -1,5 +1,6 @@
-// Pictures of the "Create New Profile" wizard's pages and of the Profile Manager as the
-// screen shows them, saved as bitmaps in the folder "profile-screens" beside the test
+// Pictures of the "Create New Profile" wizard's pages, of the security page in its WEP,
+// pre-shared key and 802.1x forms with the WEP key dialog, and of the Profile Manager as
+// the screen shows them, saved as bitmaps in the folder "profile-screens" beside the test
 // for people to look at, and checked for the wizard's header titles and images.
 #include <windows.h>
 #include <commctrl.h>
@@ -14,6 +15,8 @@
 #include "pages/AdvSettgPage.h"
 #include "pages/BasicSettgPage.h"
 #include "pages/ProfileManager.h"
+#include "pages/SecuritySettgPage.h"
+#include "pages/win32/Win32CertificatePlatform.h"
 #include "res/resource.h"
 #include "tests/pages/ProfileSuite.h"
 #include "tests/support/win32/Win32User.h"
@@ -184,6 +187,62 @@ TEST(ProfileScreens, TheWizardsPagesWithTheirHeaderTitles) {
     EXPECT_FALSE(headed(gWizardPages[2]));
     EXPECT_FALSE(besideWatermark(gWizardPages[0]));
     EXPECT_TRUE(besideWatermark(gWizardPages[2]));
+}
+
+// The security page in its forms, and the WEP key dialog over it; taken from timers in
+// the wizard's and the dialog's message loops.
+std::vector<std::pair<std::string, Picture>> gSecurityPictures;
+
+void CALLBACK pictureWepKeys(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    HWND dialog = GetActiveWindow();
+    fwtest::Win32User keys(dialog);
+    keys.pick(IDC_WEP_SIZE, 1);
+    keys.type(IDC_WEP_KEY1, "cafe+corner7!");
+    gSecurityPictures.emplace_back("wep-keys", capture(dialog));
+    keys.click(IDCANCEL);
+}
+
+void CALLBACK pictureSecurity(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    CProfileSheet& wizard = *gWizard;
+    HWND sheet = fw::Win32Host::windowOf(wizard);
+    fwtest::Win32User network(fw::Win32Host::windowOf(*wizard.networkPage()));
+    network.type(IDC_NET_NAME, "Cafe");
+    network.type(IDC_NET_SSID, "Cafe Corner");
+    wizard.pressButton(fw::SheetButton::Next);
+    fwtest::Win32User security(fw::Win32Host::windowOf(*wizard.securityPage()));
+    security.pick(IDC_SEC_ENCRYPTION, 1);  // WEP
+    gSecurityPictures.emplace_back("security-wep", capture(sheet));
+    SetTimer(nullptr, 0, 50, pictureWepKeys);
+    security.click(IDC_SEC_WEP_KEYS);
+    security.pick(IDC_SEC_AUTHENTICATION, 5);  // WPA2-PSK
+    security.type(IDC_SEC_PASSPHRASE, "blue whale song");
+    gSecurityPictures.emplace_back("security-psk", capture(sheet));
+    security.pick(IDC_SEC_AUTHENTICATION, 7);  // WPA2
+    gSecurityPictures.emplace_back("security-8021x", capture(sheet));
+    wizard.pressButton(fw::SheetButton::Cancel);
+}
+
+TEST(ProfileScreens, TheSecurityPageInItsFormsAndTheWepKeyDialog) {
+    fw::Win32Host host(program());
+    pagestest::FakeMainWindow mainWindow(loadText);
+    Win32CertificatePlatform certificates;
+    CProfileSheet::registerSecurityPage([&certificates](CProfileSheet& sheet) {
+        return std::make_unique<CSecuritySettgPage>(sheet, certificates);
+    });
+    CProfileSheet wizard(mainWindow, CProfileSheet::Purpose::Wizard);
+    gWizard = &wizard;
+    SetTimer(nullptr, 0, 50, pictureSecurity);
+    host.runSheet(wizard, nullptr);
+    gWizard = nullptr;
+    CProfileSheet::registerSecurityPage({});
+    ASSERT_EQ(gSecurityPictures.size(), 4u);
+    for (const auto& [name, picture] : gSecurityPictures) save(picture, name);
+    // Each form looks different, and the dialog is a window of its own size.
+    EXPECT_NE(gSecurityPictures[0].second.pixels, gSecurityPictures[2].second.pixels);
+    EXPECT_NE(gSecurityPictures[2].second.pixels, gSecurityPictures[3].second.pixels);
+    EXPECT_LT(gSecurityPictures[1].second.width, gSecurityPictures[0].second.width);
 }
 
 // Where a list-view row's image stands on the screen.

@@ -78,6 +78,11 @@ TEST_P(SecurityPage, TheListsFollowTheNetworkTypeTheAuthenticationAndTheProtocol
     EXPECT_EQ(ui().text(IDC_SEC_CREDENTIALS), "CCX Configuration");
     EXPECT_EQ(ui().text(IDC_SEC_WEP_GROUP), "");
     EXPECT_FALSE(ui().isVisible(IDC_SEC_WEP_KEYS));
+    // Also from a cipher that CCX offers too.
+    choose(IDC_SEC_AUTHENTICATION, "Open System");
+    choose(IDC_SEC_ENCRYPTION, "Security Off");
+    choose(IDC_SEC_AUTHENTICATION, "CCX");
+    EXPECT_EQ(selected(IDC_SEC_ENCRYPTION), "WEP");
 
     choose(IDC_SEC_AUTHENTICATION, "WPA");
     EXPECT_THAT(

@@ -14,6 +14,7 @@
 #include "profiles/ProfileFile.h"
 #include "res/resource.h"
 #include "tests/support/win32/ProgramDriver.h"
+#include "tests/support/win32/ScreenPicture.h"
 
 namespace {
 
@@ -211,6 +212,17 @@ protected:
         return connected;
     }
 
+    // Saves what the screen shows of `window`'s top-level window in the folder
+    // "program-screens" beside the test, for people to look at.
+    static void picture(HWND window, const std::string& name) {
+        HWND top = GetAncestor(window, GA_ROOT);
+        // The program paints in its own time: a moment for it before the picture.
+        RedrawWindow(top, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        waitUntil([] { return false; }, 500);
+        EXPECT_TRUE(fwtest::save(fwtest::capture(top), "program-screens", name));
+    }
+
     // The WEP key typed in the WEP key dialog: ASCII, 104 bits, key 1 as the transmit key.
     void typeWepKey(HWND securityPage, const char* key) {
         pick(securityPage, IDC_SEC_ENCRYPTION, 1);  // "WEP"
@@ -223,6 +235,7 @@ protected:
         type(GetDlgItem(keys, IDC_WEP_KEY1), key);
         EXPECT_EQ(windowText(GetDlgItem(keys, IDC_WEP_KEY1)), key);
         EXPECT_EQ(SendDlgItemMessageA(keys, IDC_WEP_TX_KEY1, BM_GETCHECK, 0, 0), BST_CHECKED);
+        picture(keys, "wep-keys");
         pressButton(keys, IDOK);
         EXPECT_TRUE(waitUntil([&] { return !IsWindow(keys); }));
         // Back on the page, key 1 can be chosen and is the transmit key.
@@ -230,6 +243,7 @@ protected:
                   "Select Key 1 as Transmit Key");
         EXPECT_EQ(SendDlgItemMessageA(securityPage, IDC_SEC_TX_KEY1, BM_GETCHECK, 0, 0),
                   BST_CHECKED);
+        picture(securityPage, "security-wep");
     }
 
     ScratchFolder folder;
@@ -290,12 +304,16 @@ TEST_F(ProfileProgram, WepAndWpa2PskProfilesMadeWithTheSecurityPageConnect) {
     EXPECT_TRUE(applyAndConnect(manager, "Cafe", kWepNetwork, kPatience));
 
     const std::string wpa2 = createProfile(manager, "Studio", kWpa2Network, [&](HWND security) {
+        pick(security, IDC_SEC_AUTHENTICATION, 7);  // "WPA2", on the way
+        EXPECT_TRUE(IsWindowVisible(GetDlgItem(security, IDC_SEC_CREDENTIALS)));
+        picture(security, "security-8021x");
         pick(security, IDC_SEC_AUTHENTICATION, 5);  // "WPA2-PSK"
         ASSERT_EQ(windowText(GetDlgItem(security, IDC_SEC_AUTHENTICATION)), "WPA2-PSK");
         pick(security, IDC_SEC_ENCRYPTION, 1);  // "AES"
         ASSERT_EQ(windowText(GetDlgItem(security, IDC_SEC_ENCRYPTION)), "AES");
         setText(security, IDC_SEC_PASSPHRASE, kWpa2Passphrase);
         setText(security, IDC_SEC_CONFIRM, kWpa2Passphrase);
+        picture(security, "security-psk");
     });
     EXPECT_NE(wpa2.find("Studio"), std::string::npos) << wpa2;
     EXPECT_TRUE(applyAndConnect(manager, "Studio", kWpa2Network, kPatience));

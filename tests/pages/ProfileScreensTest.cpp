@@ -19,113 +19,25 @@
 #include "pages/win32/Win32CertificatePlatform.h"
 #include "res/resource.h"
 #include "tests/pages/ProfileSuite.h"
+#include "tests/support/win32/ScreenPicture.h"
 #include "tests/support/win32/Win32User.h"
 
 namespace {
 
+using fwtest::capture;
+using fwtest::Picture;
+
 HINSTANCE program() { return GetModuleHandleA(nullptr); }
+
+// Saves the picture in the folder "profile-screens" beside the test.
+void save(const Picture& picture, const std::string& name) {
+    EXPECT_TRUE(fwtest::save(picture, "profile-screens", name)) << name;
+}
 
 std::string loadText(int stringId) {
     char buffer[512];
     const int length = LoadStringA(program(), stringId, buffer, sizeof buffer);
     return std::string(buffer, length > 0 ? length : 0);
-}
-
-// The pixels of a window as the screen shows it, top row first.
-struct Picture {
-    POINT origin = {};  // on the screen
-    int width = 0;
-    int height = 0;
-    std::vector<COLORREF> pixels;
-
-    COLORREF at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
-
-    // Whether the colour appears in the rectangle from (left, top) to (right, bottom).
-    bool shows(COLORREF colour, int left, int top, int right, int bottom) const {
-        for (int y = top; y < bottom && y < height; ++y) {
-            for (int x = left; x < right && x < width; ++x) {
-                if (at(x, y) == colour) return true;
-            }
-        }
-        return false;
-    }
-
-    // The pixels of a rectangle of the screen that the picture covers.
-    std::vector<COLORREF> part(const RECT& onScreen) const {
-        std::vector<COLORREF> part;
-        for (int y = onScreen.top; y < onScreen.bottom; ++y) {
-            for (int x = onScreen.left; x < onScreen.right; ++x) {
-                part.push_back(at(x - origin.x, y - origin.y));
-            }
-        }
-        return part;
-    }
-};
-
-Picture capture(HWND window) {
-    RedrawWindow(window, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    RECT area = {};
-    GetWindowRect(window, &area);
-    Picture picture;
-    picture.origin = {area.left, area.top};
-    picture.width = area.right - area.left;
-    picture.height = area.bottom - area.top;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = picture.width;
-    info.bmiHeader.biHeight = -picture.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, dib);
-    BitBlt(memory, 0, 0, picture.width, picture.height, screen, area.left, area.top, SRCCOPY);
-    GdiFlush();
-    const auto* raw = static_cast<const uint32_t*>(bits);
-    for (int i = 0; i < picture.width * picture.height; ++i) {
-        const uint32_t bgr = raw[i];
-        picture.pixels.push_back(RGB((bgr >> 16) & 0xFF, (bgr >> 8) & 0xFF, bgr & 0xFF));
-    }
-    SelectObject(memory, old);
-    DeleteObject(dib);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return picture;
-}
-
-// Saves the picture as a 24-bit bitmap file "profile-screens\<name>.bmp".
-void save(const Picture& picture, const std::string& name) {
-    CreateDirectoryA("profile-screens", nullptr);
-    const int rowBytes = (picture.width * 3 + 3) & ~3;
-    BITMAPFILEHEADER file = {};
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof info;
-    info.biWidth = picture.width;
-    info.biHeight = picture.height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biSizeImage = static_cast<DWORD>(rowBytes * picture.height);
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + info.biSizeImage;
-    FILE* out = std::fopen(("profile-screens\\" + name + ".bmp").c_str(), "wb");
-    ASSERT_TRUE(out) << name;
-    std::fwrite(&file, sizeof file, 1, out);
-    std::fwrite(&info, sizeof info, 1, out);
-    std::vector<unsigned char> row(static_cast<size_t>(rowBytes));
-    for (int y = picture.height - 1; y >= 0; --y) {
-        for (int x = 0; x < picture.width; ++x) {
-            const COLORREF colour = picture.at(x, y);
-            row[x * 3] = GetBValue(colour);
-            row[x * 3 + 1] = GetGValue(colour);
-            row[x * 3 + 2] = GetRValue(colour);
-        }
-        std::fwrite(row.data(), row.size(), 1, out);
-    }
-    std::fclose(out);
 }
 
 // Colours of the wizard's images (res/draw_profile_art.py): the blue of the waves in

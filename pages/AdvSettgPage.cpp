@@ -60,7 +60,7 @@ CAdvSettgPage::CAdvSettgPage(CProfileSheet& sheet)
 
 bool CAdvSettgPage::onMessage(const fw::Message& m) { return fw::dispatch(*this, kMap, m); }
 
-bool CAdvSettgPage::onInit() {
+bool CAdvSettgPage::initPage() {
     ui().addItem(IDC_PROTO_POWER_SAVE, text(IDS_CONTINUOUS_ACCESS), 0);
     ui().addItem(IDC_PROTO_POWER_SAVE, text(IDS_MAX_POWER_SAVE), 1);
     ui().addItem(IDC_PROTO_PREAMBLE, text(IDS_AUTO), 1);

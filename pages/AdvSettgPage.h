@@ -25,7 +25,7 @@ public:
     uint32_t fragThreshold() const { return frag_; }
     uint32_t rtsThreshold() const { return rts_; }
 
-    bool onInit() override;
+    bool initPage() override;
     void onSetActive() override;
     bool onKillActive() override;
 

@@ -30,7 +30,8 @@ const fw::MessageEntry<CBasicSettgPage> CBasicSettgPage::kMap[] = {
     fw::onCommand(fw::code::ComboSelChange, IDC_NET_TYPE, &CBasicSettgPage::onNetworkTypeChange),
     fw::onCommand(fw::code::ComboSelChange, IDC_NET_INFRA_MODE,
                   &CBasicSettgPage::onInfrastructureModeChange),
-    fw::onCommand(fw::code::ComboSelChange, IDC_NET_ADHOC_MODE, &CBasicSettgPage::onAdHocModeChange),
+    fw::onCommand(fw::code::ComboSelChange, IDC_NET_ADHOC_MODE,
+                  &CBasicSettgPage::onAdHocModeChange),
     fw::onCommand(fw::code::ComboSelChange, IDC_NET_CHANNEL, &CBasicSettgPage::onChannelChange),
 };
 
@@ -40,7 +41,7 @@ CBasicSettgPage::CBasicSettgPage(CProfileSheet& sheet)
 
 bool CBasicSettgPage::onMessage(const fw::Message& m) { return fw::dispatch(*this, kMap, m); }
 
-bool CBasicSettgPage::onInit() {
+bool CBasicSettgPage::initPage() {
     ui().limitText(IDC_NET_NAME, static_cast<int>(kMaxNameLength));
     ui().limitText(IDC_NET_SSID, static_cast<int>(kSsidSize - 1));
     ui().addItem(IDC_NET_TYPE, text(IDS_INFRASTRUCTURE), NetworkInfrastructure);
@@ -58,7 +59,7 @@ bool CBasicSettgPage::onInit() {
 }
 
 void CBasicSettgPage::onSetActive() {
-    nameOrSsidChanged();
+    updateWizardButtons();
     applyRememberedDisable();
 }
 
@@ -70,8 +71,12 @@ bool CBasicSettgPage::onKillActive() {
 void CBasicSettgPage::onTextChange(const fw::Message&) { nameOrSsidChanged(); }
 
 void CBasicSettgPage::nameOrSsidChanged() {
-    setWizardButtons(ui().text(IDC_NET_NAME).empty() ? 0 : fw::wiz::Next);
+    updateWizardButtons();
     changed();
+}
+
+void CBasicSettgPage::updateWizardButtons() {
+    setWizardButtons(ui().text(IDC_NET_NAME).empty() ? 0 : fw::wiz::Next);
 }
 
 void CBasicSettgPage::onNetworkTypeChange(const fw::Message&) { changeNetworkType(); }
@@ -167,7 +172,8 @@ void CBasicSettgPage::readControls() {
     name_ = ui().text(IDC_NET_NAME);
     ssid_ = ui().text(IDC_NET_SSID);
     networkType_ = static_cast<uint32_t>(fw::selectedData(ui(), IDC_NET_TYPE, networkType_));
-    wirelessMode_ = static_cast<uint32_t>(fw::selectedData(ui(), IDC_NET_INFRA_MODE, wirelessMode_));
+    wirelessMode_ =
+        static_cast<uint32_t>(fw::selectedData(ui(), IDC_NET_INFRA_MODE, wirelessMode_));
     adHocMode_ = static_cast<uint32_t>(fw::selectedData(ui(), IDC_NET_ADHOC_MODE, adHocMode_));
     channel_ = static_cast<uint32_t>(fw::selectedData(ui(), IDC_NET_CHANNEL, channel_));
 }

@@ -20,7 +20,7 @@ public:
     const std::string& profileName() const { return name_; }
     const std::string& ssid() const { return ssid_; }
 
-    bool onInit() override;
+    bool initPage() override;
     void onSetActive() override;
     bool onKillActive() override;
 
@@ -37,6 +37,8 @@ private:
 
     // The wizard's buttons follow the name; the user changed a value.
     void nameOrSsidChanged();
+    // Next only once the profile has a name.
+    void updateWizardButtons();
     // Shows the controls of the network type chosen, with its first wireless mode and,
     // for Ad-Hoc, no channel chosen.
     void changeNetworkType();

@@ -44,7 +44,16 @@ void CProfilePage::warn(int messageId, const std::string& detail) {
                     fw::mb::Ok | fw::mb::IconExclamation);
 }
 
-void CProfilePage::changed() { sheet_.notifyChanged(); }
+bool CProfilePage::onInit() {
+    initialising_ = true;
+    const bool result = initPage();
+    initialising_ = false;
+    return result;
+}
+
+void CProfilePage::changed() {
+    if (!initialising_) sheet_.notifyChanged();
+}
 
 void CProfilePage::setWizardButtons(unsigned buttons) {
     if (sheet_.isWizard()) sheet_.setWizardButtons(buttons);

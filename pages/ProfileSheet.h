@@ -82,6 +82,10 @@ public:
     // remembered, and a disable is applied at the page's next activation.
     void EnablePage(bool enable);
 
+    // Fills the window when it is created; what the controls report meanwhile is no
+    // change of the user's.
+    bool onInit() final;
+
     // The text of the selected entry of combo box `id`; empty when none is selected.
     std::string selectedText(int id) const;
 
@@ -98,10 +102,13 @@ protected:
     void applyRememberedDisable();
     // Enables or disables the controls of the existing window.
     virtual void enableControls(bool enable) = 0;
+    // The page's own initialisation (onInit).
+    virtual bool initPage() = 0;
 
 private:
     CProfileSheet& sheet_;
     bool disableRemembered_ = false;
+    bool initialising_ = false;
 };
 
 class CProfileSheet : public fw::Sheet {

@@ -160,7 +160,7 @@ CSecuritySettgPage::CSecuritySettgPage(CProfileSheet& sheet, CertificatePlatform
 
 bool CSecuritySettgPage::onMessage(const fw::Message& m) { return fw::dispatch(*this, kMap, m); }
 
-bool CSecuritySettgPage::onInit() {
+bool CSecuritySettgPage::initPage() {
     ui().limitText(IDC_SEC_PASSPHRASE, static_cast<int>(kMaxPskLength));
     ui().limitText(IDC_SEC_CONFIRM, static_cast<int>(kMaxPskLength));
     fill(IDC_SEC_AUTHENTICATION, authentications());

@@ -31,7 +31,7 @@ public:
     bool Validate(const Profile* record) override;
     bool StoreToProfile(Profile& profile) override;
 
-    bool onInit() override;
+    bool initPage() override;
     void onSetActive() override;
 
 protected:

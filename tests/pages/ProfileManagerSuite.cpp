@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 
 #include "adapter/ZelShared.h"
+#include "pages/AdvSettgPage.h"
 #include "pages/BasicSettgPage.h"
 #include "pages/ProfileManager.h"
 #include "res/resource.h"
@@ -226,6 +227,10 @@ TEST_P(ProfileManagerSuite, SaveStoresTheEditAndListsTheProfileInItsPlace) {
     mainWindow.add("A1", NetworkAdHoc);
     CProfileManager& manager = open();
     CBasicSettgPage& network = *manager.editor().networkPage();
+    EXPECT_FALSE(ui().isEnabled(IDC_PM_SAVE));
+    // Looking at the editor's other pages changes nothing.
+    manager.editor().activate(*manager.editor().protocolPage());
+    manager.editor().activate(network);
     EXPECT_FALSE(ui().isEnabled(IDC_PM_SAVE));
     user(network).type(IDC_NET_NAME, "X");
     EXPECT_TRUE(ui().isEnabled(IDC_PM_SAVE));

@@ -45,7 +45,7 @@ std::vector<std::string> FakeMainWindow::names() const {
 StubSecurityPage::StubSecurityPage(CProfileSheet& sheet)
     : CProfilePage(sheet, sheet.isWizard() ? kWizardTemplate : kEditorTemplate, 0, 0) {}
 
-bool StubSecurityPage::onInit() {
+bool StubSecurityPage::initPage() {
     ui().addItem(1043, "Security Off", EncryptionOff);
     ui().addItem(1043, "WEP", EncryptionWep);
     ui().addItem(1044, "Open System", SecurityOpenSystem);
@@ -95,7 +95,8 @@ std::string ProfileEditing::selectedText(const fw::Dialog& page, int id) {
 std::vector<std::string> ProfileEditing::takeMessages() {
     std::vector<std::string> texts;
     const auto& shown = script().shownBoxes();
-    for (; messagesSeen_ < shown.size(); ++messagesSeen_) texts.push_back(shown[messagesSeen_].text);
+    for (; messagesSeen_ < shown.size(); ++messagesSeen_)
+        texts.push_back(shown[messagesSeen_].text);
     return texts;
 }
 

@@ -90,7 +90,7 @@ public:
     void LoadFromProfile(const Profile& profile) override { encryption_ = profile.encryption; }
     bool Validate(const Profile*) override { return !(hasWindow() && refuse); }
     bool StoreToProfile(Profile& profile) override;
-    bool onInit() override;
+    bool initPage() override;
 
     bool refuse = false;
     bool enabled = true;
@@ -175,16 +175,15 @@ private:
     std::unique_ptr<CProfileManager> manager_;
 };
 
-#define INSTANTIATE_PROFILE_SUITES(prefix, ...)                                       \
-    INSTANTIATE_TEST_SUITE_P(prefix, NetworkPage, testing::Values(__VA_ARGS__), suiteName);  \
-    INSTANTIATE_TEST_SUITE_P(prefix, ProtocolPage, testing::Values(__VA_ARGS__), suiteName); \
-    INSTANTIATE_TEST_SUITE_P(prefix, ProfileSheetSuite, testing::Values(__VA_ARGS__),        \
-                             suiteName);                                                     \
-    INSTANTIATE_TEST_SUITE_P(prefix, ProfileWizard, testing::Values(__VA_ARGS__), suiteName);      \
-    INSTANTIATE_TEST_SUITE_P(prefix, ProfileManagerSuite, testing::Values(__VA_ARGS__),              \
-                             suiteName);                                                     \
-    INSTANTIATE_TEST_SUITE_P(prefix, SecurityPage, testing::Values(__VA_ARGS__), suiteName);       \
-    INSTANTIATE_TEST_SUITE_P(prefix, WepKeyDialog, testing::Values(__VA_ARGS__), suiteName);       \
+#define INSTANTIATE_PROFILE_SUITES(prefix, ...)                                                   \
+    INSTANTIATE_TEST_SUITE_P(prefix, NetworkPage, testing::Values(__VA_ARGS__), suiteName);       \
+    INSTANTIATE_TEST_SUITE_P(prefix, ProtocolPage, testing::Values(__VA_ARGS__), suiteName);      \
+    INSTANTIATE_TEST_SUITE_P(prefix, ProfileSheetSuite, testing::Values(__VA_ARGS__), suiteName); \
+    INSTANTIATE_TEST_SUITE_P(prefix, ProfileWizard, testing::Values(__VA_ARGS__), suiteName);     \
+    INSTANTIATE_TEST_SUITE_P(prefix, ProfileManagerSuite, testing::Values(__VA_ARGS__),           \
+                             suiteName);                                                          \
+    INSTANTIATE_TEST_SUITE_P(prefix, SecurityPage, testing::Values(__VA_ARGS__), suiteName);      \
+    INSTANTIATE_TEST_SUITE_P(prefix, WepKeyDialog, testing::Values(__VA_ARGS__), suiteName);      \
     INSTANTIATE_TEST_SUITE_P(prefix, CredentialDialogs, testing::Values(__VA_ARGS__), suiteName)
 
 inline std::string suiteName(const testing::TestParamInfo<ProfileBackEnd>& info) {

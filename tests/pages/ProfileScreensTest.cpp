@@ -175,6 +175,10 @@ TEST(ProfileScreens, TheProfileManagerMarksTheProfileInUse) {
     mainWindow.add("Lounge", NetworkAdHoc, "LoungeNet")->preferred = 0;
     mainWindow.connectTo(home);
     pagestest::FakeManagerPlatform platform;
+    Win32CertificatePlatform certificates;
+    CProfileSheet::registerSecurityPage([&certificates](CProfileSheet& sheet) {
+        return std::make_unique<CSecuritySettgPage>(sheet, certificates);
+    });
     CProfileManager manager(mainWindow, platform);
     fw::Sheet mainSheet("VORNAX TX-LM70RDV Utility", fw::Sheet::Mode::Modeless);
     mainSheet.addPage(manager);
@@ -201,7 +205,10 @@ TEST(ProfileScreens, TheProfileManagerMarksTheProfileInUse) {
 
     manager.editor().activate(*manager.editor().protocolPage());
     save(capture(window), "manager-protocol");
+    manager.editor().activate(*manager.editor().securityPage());
+    save(capture(window), "manager-security");
     mainSheet.ui().endDialog(fw::id::Cancel);
+    CProfileSheet::registerSecurityPage({});
 }
 
 }  // namespace

@@ -7,10 +7,6 @@
 
 namespace {
 
-// The security page's encryption and authentication lists.
-constexpr int kEncryptionList = 1043;
-constexpr int kAuthenticationList = 1044;
-
 std::string line(const char* item, const std::string& value) {
     return std::string(item) + " = " + value + "\r\n";
 }
@@ -24,12 +20,11 @@ std::string CCompleteWiz::summary() const {
     const CBasicSettgPage& network = *sheet_.networkPage();
     const CAdvSettgPage& protocol = *sheet_.protocolPage();
     const CProfilePage* security = sheet_.securityPage();
-    return line("Profile Name", network.profileName()) +
-           line("Network SSID", network.ssid()) +
+    return line("Profile Name", network.profileName()) + line("Network SSID", network.ssid()) +
            line("Network Type", network.selectedText(IDC_NET_TYPE)) +
            line("Channel", network.selectedText(IDC_NET_CHANNEL)) +
-           line("Security", security ? security->selectedText(kEncryptionList) : "") +
-           line("Authentication", security ? security->selectedText(kAuthenticationList) : "") +
+           line("Security", security ? security->selectedText(IDC_SEC_ENCRYPTION) : "") +
+           line("Authentication", security ? security->selectedText(IDC_SEC_AUTHENTICATION) : "") +
            line("Power Mode", protocol.selectedText(IDC_PROTO_POWER_SAVE)) +
            line("Radio Preamble", protocol.selectedText(IDC_PROTO_PREAMBLE)) +
            line("Transmit Data Rate", protocol.selectedText(IDC_PROTO_RATE)) +

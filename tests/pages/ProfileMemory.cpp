@@ -1,9 +1,10 @@
 // The profile editing suites on the in-memory back end: the layouts of the templates
 // the pages use, and the texts of res/ProfileEditing.rc.
+#include "tests/pages/ProfileMemory.h"
+
 #include <map>
 
 #include "res/resource.h"
-#include "tests/pages/ProfileMemory.h"
 #include "tests/pages/CredentialSuite.h"
 #include "tests/pages/ProfileSuite.h"
 #include "tests/pages/SecurityPageSuite.h"
@@ -51,12 +52,13 @@ std::unique_ptr<fwtest::BackEnd> makeProfileMemoryBackEnd() {
         {IDC_PROTO_RTS_SPIN, Kind::Spin, false, IDC_PROTO_RTS},
         {IDC_PROTO_RESET, Kind::PushButton},
     };
-    const std::vector<fw::ControlSpec> security = {{1043, Kind::ComboBox}, {1044, Kind::ComboBox}};
+    const std::vector<fw::ControlSpec> security = {{IDC_SEC_ENCRYPTION, Kind::ComboBox},
+                                                   {IDC_SEC_AUTHENTICATION, Kind::ComboBox}};
     const std::vector<fw::ControlSpec> manager = {
-        {IDC_PM_LIST, Kind::ListView},     {IDC_PM_CREATE, Kind::PushButton},
-        {IDC_PM_DELETE, Kind::PushButton}, {IDC_PM_MOVE_UP, Kind::PushButton},
+        {IDC_PM_LIST, Kind::ListView},        {IDC_PM_CREATE, Kind::PushButton},
+        {IDC_PM_DELETE, Kind::PushButton},    {IDC_PM_MOVE_UP, Kind::PushButton},
         {IDC_PM_MOVE_DOWN, Kind::PushButton}, {IDC_PM_APPLY, Kind::PushButton},
-        {IDC_PM_SAVE, Kind::PushButton},   {IDC_PM_SETTING, Kind::Static},
+        {IDC_PM_SAVE, Kind::PushButton},      {IDC_PM_SETTING, Kind::Static},
     };
     Layouts layouts = {
         {IDD_PROFILE_MANAGER, manager},

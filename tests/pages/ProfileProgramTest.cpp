@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -200,7 +201,13 @@ protected:
         EXPECT_GE(row, 0) << name;
         if (row < 0) return false;
         list.select(row);
+        // Applied, the profile is the one in use, first of its kind.
         click(manager, IDC_PM_APPLY);
+        EXPECT_TRUE(waitUntil([&] {
+            const int applied = list.find(name);
+            return applied >= 0 && list.image(applied) == 1;
+        })) << name
+            << " is not marked in use";
         HWND status = showTab(kNetworkStatusTab);
         const bool connected = waitUntil(
             [&] {
@@ -208,6 +215,15 @@ protected:
                        windowText(GetDlgItem(status, kStatusSsid)) == ssid;
             },
             patience);
+        if (!connected) {
+            std::printf("status after applying %s: \"%s\", SSID \"%s\"\n", name,
+                        windowText(GetDlgItem(status, kStatusText)).c_str(),
+                        windowText(GetDlgItem(status, kStatusSsid)).c_str());
+            if (const auto box = driver.waitForMessageBox(100)) {
+                ADD_FAILURE() << "the program says: " << box->text;
+                pressButton(box->window, IDOK);
+            }
+        }
         showTab(kProfileManagerTab);
         return connected;
     }
@@ -300,7 +316,8 @@ TEST_F(ProfileProgram, WepAndWpa2PskProfilesMadeWithTheSecurityPageConnect) {
 
     const std::string wep = createProfile(manager, "Cafe", kWepNetwork,
                                           [&](HWND security) { typeWepKey(security, kWepKey); });
-    EXPECT_NE(wep.find("Cafe"), std::string::npos) << wep;
+    EXPECT_NE(wep.find("Security = WEP\r\nAuthentication = Open System\r\n"), std::string::npos)
+        << wep;
     EXPECT_TRUE(applyAndConnect(manager, "Cafe", kWepNetwork, kPatience));
 
     const std::string wpa2 = createProfile(manager, "Studio", kWpa2Network, [&](HWND security) {
@@ -315,7 +332,8 @@ TEST_F(ProfileProgram, WepAndWpa2PskProfilesMadeWithTheSecurityPageConnect) {
         setText(security, IDC_SEC_CONFIRM, kWpa2Passphrase);
         picture(security, "security-psk");
     });
-    EXPECT_NE(wpa2.find("Studio"), std::string::npos) << wpa2;
+    EXPECT_NE(wpa2.find("Security = AES\r\nAuthentication = WPA2-PSK\r\n"), std::string::npos)
+        << wpa2;
     EXPECT_TRUE(applyAndConnect(manager, "Studio", kWpa2Network, kPatience));
     exitProgram();
 

@@ -16,7 +16,8 @@ using testing::ElementsAre;
 
 std::vector<std::string> pageTitles(const fw::Sheet& sheet) {
     std::vector<std::string> titles;
-    for (int index = 0; index < sheet.pageCount(); ++index) titles.push_back(sheet.page(index).title());
+    for (int index = 0; index < sheet.pageCount(); ++index)
+        titles.push_back(sheet.page(index).title());
     return titles;
 }
 
@@ -102,7 +103,7 @@ TEST_P(ProfileSheetSuite, EveryPageStoresOnceShownAndTheFirstRefusalStopsTheStor
     auto sheet = openEditor(home);
     auto& security = static_cast<StubSecurityPage&>(*sheet->securityPage());
     sheet->activate(security);
-    user(security).pick(1043, 1);
+    user(security).pick(IDC_SEC_ENCRYPTION, 1);
     sheet->activate(*sheet->protocolPage());
     user(*sheet->protocolPage()).click(IDC_PROTO_KEEP);
     ASSERT_TRUE(sheet->store(home));
@@ -111,7 +112,7 @@ TEST_P(ProfileSheetSuite, EveryPageStoresOnceShownAndTheFirstRefusalStopsTheStor
 
     security.refuse = true;
     sheet->activate(security);
-    user(security).pick(1043, 0);
+    user(security).pick(IDC_SEC_ENCRYPTION, 0);
     sheet->networkPage()->ui().setText(IDC_NET_SSID, "Elsewhere");
     EXPECT_FALSE(sheet->store(home));
     EXPECT_EQ(home->encryption, EncryptionWep);
@@ -129,8 +130,8 @@ TEST_P(ProfileSheetSuite, ADisableBeforeAPageIsShownWaitsForItsFirstActivation) 
     }
     CAdvSettgPage& protocol = *sheet->protocolPage();
     sheet->activate(protocol);
-    for (int id : {IDC_PROTO_KEEP, IDC_PROTO_POWER_SAVE, IDC_PROTO_RATE, IDC_PROTO_FRAG,
-                   IDC_PROTO_RESET}) {
+    for (int id :
+         {IDC_PROTO_KEEP, IDC_PROTO_POWER_SAVE, IDC_PROTO_RATE, IDC_PROTO_FRAG, IDC_PROTO_RESET}) {
         EXPECT_FALSE(protocol.ui().isEnabled(id)) << id;
     }
     // Shown again, the page stays as it is.
@@ -192,7 +193,7 @@ TEST_P(ProfileSheetSuite, TheSecurityOnlySheetStoresOnOkOnlyWhenItsPageAgrees) {
     Profile prepared = makeDefaultProfile();
     sheet.load(&prepared);
     script().expectSheet("Configure Network", [&](fw::Dialog& dialog, fw::UserActions& sheetUser) {
-        user(security).pick(1043, 1);
+        user(security).pick(IDC_SEC_ENCRYPTION, 1);
         security.refuse = true;
         sheetUser.click(fw::id::Ok);
         EXPECT_TRUE(dialog.hasWindow());

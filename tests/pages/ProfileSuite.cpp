@@ -46,16 +46,17 @@ StubSecurityPage::StubSecurityPage(CProfileSheet& sheet)
     : CProfilePage(sheet, sheet.isWizard() ? kWizardTemplate : kEditorTemplate, 0, 0) {}
 
 bool StubSecurityPage::initPage() {
-    ui().addItem(1043, "Security Off", EncryptionOff);
-    ui().addItem(1043, "WEP", EncryptionWep);
-    ui().addItem(1044, "Open System", SecurityOpenSystem);
-    fw::selectByData(ui(), 1043, encryption_);
-    ui().select(1044, 0);
+    ui().addItem(IDC_SEC_ENCRYPTION, "Security Off", EncryptionOff);
+    ui().addItem(IDC_SEC_ENCRYPTION, "WEP", EncryptionWep);
+    ui().addItem(IDC_SEC_AUTHENTICATION, "Open System", SecurityOpenSystem);
+    fw::selectByData(ui(), IDC_SEC_ENCRYPTION, encryption_);
+    ui().select(IDC_SEC_AUTHENTICATION, 0);
     return true;
 }
 
 bool StubSecurityPage::StoreToProfile(Profile& profile) {
-    if (hasWindow()) profile.encryption = static_cast<uint32_t>(fw::selectedData(ui(), 1043, 0));
+    if (hasWindow())
+        profile.encryption = static_cast<uint32_t>(fw::selectedData(ui(), IDC_SEC_ENCRYPTION, 0));
     return true;
 }
 

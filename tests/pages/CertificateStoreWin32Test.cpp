@@ -256,10 +256,3 @@ TEST_F(SelectFromStore, AnEmptyStoreListsNothingAndSelectChangesNothing) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

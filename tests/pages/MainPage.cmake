@@ -10,7 +10,7 @@ if(WIN32)
   enable_language(RC)
   tovix_test(pages_mainpage_win32 SOURCES MainPageSuite.cpp MainPageWin32.cpp
     LIBS tovix_pages_win32 tovix_adapter_loader tovix_test_support_win32 tovix_resources
-         comctl32 NO_MAIN)
+         tovix_test_main_win32 NO_MAIN)
   add_dependencies(pages_mainpage_win32 TovixLibrary)
 
   # The IP helper functions against the system's interfaces; MainPageInterface.sh runs it

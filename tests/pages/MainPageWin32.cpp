@@ -1,9 +1,7 @@
 // The Network Status page's suite under Wine, in the world of MainPageWin32World.h. One
 // more test looks at what reaches the screen and keeps a picture of it.
-#include <gmock/gmock.h>
 #include <windows.h>
-// After windows.h, which it needs.
-#include <commctrl.h>
+#include <gmock/gmock.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -162,10 +160,3 @@ INSTANTIATE_TEST_SUITE_P(Win32, MainPageOnScreen,
                          testing::Values(MainPageWorldParam{"Win32", makeWorld}), worldName);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

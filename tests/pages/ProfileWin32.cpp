@@ -1,8 +1,6 @@
 // The profile editing suites on real windows under Wine, from the program's own dialog
 // templates and string table.
 #include <windows.h>
-#include <commctrl.h>
-
 #include "tests/pages/CredentialSuite.h"
 #include "tests/pages/ProfileSuite.h"
 #include "tests/pages/SecurityPageSuite.h"
@@ -23,10 +21,3 @@ std::string loadText(int stringId) {
 INSTANTIATE_PROFILE_SUITES(Win32, ProfileBackEnd{"Win32", fwtest::makeWin32BackEnd, loadText});
 
 }  // namespace pagestest
-
-int main(int argc, char** argv) {
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -211,10 +211,3 @@ TEST_F(LevelBarWindow, TakesOneBarOnlyAndGivesItBack) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS};
-    InitCommonControlsEx(&controls);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

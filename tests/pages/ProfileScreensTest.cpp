@@ -106,11 +106,16 @@ TEST(ProfileScreens, TheWizardsPagesWithTheirHeaderTitles) {
 std::vector<std::pair<std::string, Picture>> gSecurityPictures;
 
 void CALLBACK pictureWepKeys(HWND, UINT, UINT_PTR timer, DWORD) {
+    // Once the dialog is on the screen, with everything it has to draw drawn.
+    HWND dialog = FindWindowA(nullptr, "Configure WEP Key");
+    if (!dialog || !IsWindowVisible(dialog)) return;
     KillTimer(nullptr, timer);
-    HWND dialog = GetActiveWindow();
     fwtest::Win32User keys(dialog);
     keys.pick(IDC_WEP_SIZE, 1);
     keys.type(IDC_WEP_KEY1, "cafe+corner7!");
+    for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);) {
+        DispatchMessageA(&message);
+    }
     gSecurityPictures.emplace_back("wep-keys", capture(dialog));
     keys.click(IDCANCEL);
 }

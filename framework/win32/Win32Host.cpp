@@ -268,6 +268,10 @@ INT_PTR CALLBACK pageProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             LRESULT result = 0;
             if (binding && header.hwndFrom == GetParent(window) &&
                 sheetNotification(static_cast<Page&>(binding->dialog), header.code, result)) {
+                // A wizard going between a page with a header and one beside the
+                // watermark leaves the other's header band on the screen under Wine:
+                // the whole sheet is drawn again once the page is shown.
+                if (header.code == PSN_SETACTIVE) InvalidateRect(header.hwndFrom, nullptr, TRUE);
                 SetWindowLongPtrA(window, DWLP_MSGRESULT, result);
                 return TRUE;
             }

@@ -3,7 +3,8 @@
 
 Each size comes twice: 32-bit with soft edges for Windows XP, and 16 colours with a
 transparency mask for older systems and displays. Run it from anywhere; it writes the
-icon beside itself. Other icon scripts draw with its helpers (write_icon).
+icon beside itself. Other icon scripts draw with its helpers (the tile, the waves,
+write_icon).
 """
 import math
 import os
@@ -13,31 +14,56 @@ BLUE = (0x1F, 0x5F, 0xB4)
 DARK_BLUE = (0x12, 0x3A, 0x73)
 WHITE = (0xFF, 0xFF, 0xFF)
 ORANGE = (0xF2, 0x9B, 0x1D)
+RED = (0xD8, 0x2B, 0x21)
 SIZES = (32, 16)
 SAMPLES = 4  # per axis, for the soft edges
 
 
-def shade(x, y):
-    """Colour at a point of the unit square (y down), or None outside the tile."""
-    # Rounded tile.
-    r = 0.18
-    cx = min(max(x, r), 1 - r)
-    cy = min(max(y, r), 1 - r)
-    if math.hypot(x - cx, y - cy) > r:
-        return None
-    # The signal: a dot in the lower left and three arcs around it.
-    ox, oy = 0.28, 0.72
-    d = math.hypot(x - ox, y - oy)
-    if d < 0.11:
-        return ORANGE
-    if ox - 0.03 < x < 0.86 and 0.14 < y < oy + 0.03:
-        for radius in (0.30, 0.52):
-            if abs(d - radius) < 0.07:
-                return WHITE
-    # A darker rim gives the tile an edge on light backgrounds.
-    if math.hypot(x - cx, y - cy) > r - 0.05 or min(x, y, 1 - x, 1 - y) < 0.05:
-        return DARK_BLUE
-    return BLUE
+def tile_corner(x, y, r):
+    """The nearest point of the inner square of a tile with corners of radius `r`; the
+    tile covers the points within `r` of it."""
+    return min(max(x, r), 1 - r), min(max(y, r), 1 - r)
+
+
+def outside_tile(x, y, r):
+    cx, cy = tile_corner(x, y, r)
+    return math.hypot(x - cx, y - cy) > r
+
+
+def on_rim(x, y, r):
+    """The tile's darker rim, which gives it an edge on light backgrounds."""
+    cx, cy = tile_corner(x, y, r)
+    return math.hypot(x - cx, y - cy) > r - 0.05 or min(x, y, 1 - x, 1 - y) < 0.05
+
+
+def waves(tile_colour, rim_colour, wave_colour, dot_colour, struck=False, dot=0.11,
+          radii=(0.30, 0.52), width=0.07):
+    """A rounded tile with a dot in the lower left and arcs of waves around it, struck
+    through in red when `struck`; the painter of a point of the unit square (y down),
+    which answers None outside the tile."""
+
+    def shade(x, y):
+        if outside_tile(x, y, 0.18):
+            return None
+        if struck and abs((x - y)) < 0.08 and 0.12 < x < 0.88:
+            return RED
+        ox, oy = 0.28, 0.72
+        d = math.hypot(x - ox, y - oy)
+        if d < dot:
+            return dot_colour
+        if ox - 0.03 < x < 0.86 and 0.14 < y < oy + 0.03:
+            for radius in radii:
+                if abs(d - radius) < width:
+                    return wave_colour
+        if on_rim(x, y, 0.18):
+            return rim_colour
+        return tile_colour
+
+    return shade
+
+
+# The program's icon: white waves and an orange dot on a blue tile.
+shade = waves(BLUE, DARK_BLUE, WHITE, ORANGE)
 
 
 def render(size, shade=shade):

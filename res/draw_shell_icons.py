@@ -9,39 +9,12 @@
 import math
 import os
 
-from draw_icon import BLUE, DARK_BLUE, WHITE, write_icon
+from draw_icon import BLUE, DARK_BLUE, RED, WHITE, waves, write_icon
 
 GREY = (0x8A, 0x8F, 0x96)
 DARK_GREY = (0x55, 0x5A, 0x61)
 LIGHT_GREY = (0xC4, 0xC8, 0xCE)
 GREEN = (0x2F, 0xB3, 0x44)
-RED = (0xD8, 0x2B, 0x21)
-
-
-def tile(tile_colour, rim_colour, wave_colour, dot_colour, struck=False):
-    """A rounded tile with a dot in the lower left and two arcs of waves around it."""
-
-    def shade(x, y):
-        r = 0.18
-        cx = min(max(x, r), 1 - r)
-        cy = min(max(y, r), 1 - r)
-        if math.hypot(x - cx, y - cy) > r:
-            return None
-        if struck and abs((x - y)) < 0.08 and 0.12 < x < 0.88:
-            return RED
-        ox, oy = 0.28, 0.72
-        d = math.hypot(x - ox, y - oy)
-        if d < 0.12:
-            return dot_colour
-        if ox - 0.03 < x < 0.86 and 0.14 < y < oy + 0.03:
-            for radius in (0.32, 0.54):
-                if abs(d - radius) < 0.075:
-                    return wave_colour
-        if math.hypot(x - cx, y - cy) > r - 0.05 or min(x, y, 1 - x, 1 - y) < 0.05:
-            return rim_colour
-        return tile_colour
-
-    return shade
 
 
 def information(x, y):
@@ -56,6 +29,12 @@ def information(x, y):
     if 0.38 < x < 0.62 and 0.72 < y < 0.78:
         return WHITE
     return DARK_BLUE if d > 0.42 else BLUE
+
+
+def tile(tile_colour, rim_colour, wave_colour, dot_colour, struck=False):
+    """The program's tile in other colours, with a larger dot and two bolder arcs."""
+    return waves(tile_colour, rim_colour, wave_colour, dot_colour, struck, dot=0.12,
+                 radii=(0.32, 0.54), width=0.075)
 
 
 def main():

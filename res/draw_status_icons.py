@@ -11,14 +11,13 @@ the link in a badge at the top left.
 import math
 import os
 
-from draw_icon import DARK_BLUE, ORANGE, WHITE, write_icon
+from draw_icon import DARK_BLUE, ORANGE, RED, WHITE, on_rim, outside_tile, write_icon
 
 GREEN = (0x2F, 0xB3, 0x44)
 BLUE = (0x2A, 0x7D, 0xE1)
 TILE = (0xF4, 0xF6, 0xF9)
 RIM = (0x6B, 0x74, 0x80)
 GREY = (0xA3, 0xA9, 0xB1)
-RED = (0xD8, 0x2B, 0x21)
 
 # Letters of the badge on a 3 x 5 grid, top row first. A cell is a sixteenth of the icon,
 # on whole pixels at 16 and at 32 pixels, so the letters stay sharp.
@@ -33,10 +32,7 @@ def link(bar_colour, letter=None, struck=False):
     """A light tile with four bars rising to the right, a badge, or a red stroke."""
 
     def shade(x, y):
-        r = 0.16
-        cx = min(max(x, r), 1 - r)
-        cy = min(max(y, r), 1 - r)
-        if math.hypot(x - cx, y - cy) > r:
+        if outside_tile(x, y, 0.16):
             return None
         if struck and abs(x - (1 - y)) < 0.07 and 0.12 < x < 0.88:
             return RED
@@ -53,7 +49,7 @@ def link(bar_colour, letter=None, struck=False):
             top = 0.70 - i * 0.15
             if left <= x < left + 0.14 and top <= y < 0.86:
                 return bar_colour
-        if math.hypot(x - cx, y - cy) > r - 0.05 or min(x, y, 1 - x, 1 - y) < 0.05:
+        if on_rim(x, y, 0.16):
             return RIM
         return TILE
 

@@ -2,15 +2,17 @@
 
 namespace fw {
 
-int selectByData(Surface& ui, int id, intptr_t code) {
+int findData(const Surface& ui, int id, intptr_t code) {
     const int count = ui.itemCount(id);
-    int position = count > 0 ? 0 : -1;
     for (int index = 0; index < count; ++index) {
-        if (ui.itemData(id, index) == code) {
-            position = index;
-            break;
-        }
+        if (ui.itemData(id, index) == code) return index;
     }
+    return -1;
+}
+
+int selectByData(Surface& ui, int id, intptr_t code) {
+    const int found = findData(ui, id, code);
+    const int position = found >= 0 ? found : (ui.itemCount(id) > 0 ? 0 : -1);
     ui.select(id, position);
     return position;
 }

@@ -126,12 +126,8 @@ bool keySet(const WepBlock& block, size_t n) {
 // Selects the entry of combo box `id` whose code is `code`; the selection stays as it is
 // when none has it.
 void selectIfOffered(fw::Surface& ui, int id, intptr_t code) {
-    for (int index = 0; index < ui.itemCount(id); ++index) {
-        if (ui.itemData(id, index) == code) {
-            ui.select(id, index);
-            return;
-        }
-    }
+    const int position = fw::findData(ui, id, code);
+    if (position >= 0) ui.select(id, position);
 }
 
 }  // namespace
@@ -217,10 +213,7 @@ void CSecuritySettgPage::fillEncryption() {
     if (ui().selection(IDC_SEC_AUTHENTICATION) < 0) return;
     const intptr_t previous = fw::selectedData(ui(), IDC_SEC_ENCRYPTION, -1);
     const Ciphers ciphers = ciphersOf(selectedGroup(), protocol_);
-    ui().clearItems(IDC_SEC_ENCRYPTION);
-    for (const Entry& entry : ciphers.entries) {
-        ui().addItem(IDC_SEC_ENCRYPTION, text(entry.textId), entry.code);
-    }
+    fill(IDC_SEC_ENCRYPTION, ciphers.entries);
     fw::selectByData(ui(), IDC_SEC_ENCRYPTION, ciphers.preferred);
     selectIfOffered(ui(), IDC_SEC_ENCRYPTION, previous);
     showGroupControls();

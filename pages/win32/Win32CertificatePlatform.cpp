@@ -83,7 +83,10 @@ CertificateView viewOf(const Crypt32& crypt32, PCCERT_CONTEXT certificate) {
 
 }  // namespace
 
-Win32CertificatePlatform::Win32CertificatePlatform() : library_(LoadLibraryA("crypt32.dll")) {
+const Win32CertificatePlatform::Crypt32& Win32CertificatePlatform::crypt32() {
+    if (loaded_) return crypt32_;
+    loaded_ = true;
+    library_ = LoadLibraryA("crypt32.dll");
     Crypt32& f = crypt32_;
     f.openSystemStore =
         libraryFunction<decltype(f.openSystemStore)>(library_, "CertOpenSystemStoreA");
@@ -101,6 +104,7 @@ Win32CertificatePlatform::Win32CertificatePlatform() : library_(LoadLibraryA("cr
                           f.findCertificate && f.getNameString && f.getProperty &&
                           f.freeCertificate;
     if (!complete) crypt32_ = {};
+    return crypt32_;
 }
 
 Win32CertificatePlatform::~Win32CertificatePlatform() {
@@ -109,7 +113,7 @@ Win32CertificatePlatform::~Win32CertificatePlatform() {
 
 std::vector<CertificateEntry> Win32CertificatePlatform::personalCertificates() {
     std::vector<CertificateEntry> entries;
-    PersonalStore store(crypt32_);
+    PersonalStore store(crypt32());
     if (!store.handle()) return entries;
     for (PCCERT_CONTEXT certificate = crypt32_.enumCertificates(store.handle(), nullptr);
          certificate; certificate = crypt32_.enumCertificates(store.handle(), certificate)) {
@@ -125,7 +129,7 @@ std::vector<CertificateEntry> Win32CertificatePlatform::personalCertificates() {
 
 std::optional<CertificateView> Win32CertificatePlatform::find(const std::string& name,
                                                               const CertHash& hash) {
-    PersonalStore store(crypt32_);
+    PersonalStore store(crypt32());
     if (!store.handle()) return std::nullopt;
     CertHash wanted = hash;
     CRYPT_HASH_BLOB blob = {static_cast<DWORD>(wanted.size()), wanted.data()};

@@ -1,7 +1,7 @@
 // The personal certificate store ("MY") of the current user through the system's
 // certificate store functions, and the width of a dialog's control. The functions are
-// found in crypt32.dll at run time: Windows 95, NT 4 and a Windows 98 without a newer
-// crypt32 lack some of them, and there the store cannot be opened and lists nothing.
+// found in crypt32.dll when the store is first used: Windows 95, NT 4 and a Windows 98 without a
+// newer crypt32 lack some of them, and there the store cannot be opened and lists nothing.
 #pragma once
 
 #include <windows.h>
@@ -11,7 +11,7 @@
 
 class Win32CertificatePlatform final : public CertificatePlatform {
 public:
-    Win32CertificatePlatform();
+    Win32CertificatePlatform() = default;
     ~Win32CertificatePlatform() override;
     Win32CertificatePlatform(const Win32CertificatePlatform&) = delete;
     Win32CertificatePlatform& operator=(const Win32CertificatePlatform&) = delete;
@@ -33,6 +33,10 @@ public:
     };
 
 private:
-    HMODULE library_;
+    // The functions, crypt32.dll loaded the first time the store is used.
+    const Crypt32& crypt32();
+
+    bool loaded_ = false;
+    HMODULE library_ = nullptr;
     Crypt32 crypt32_;
 };

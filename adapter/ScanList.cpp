@@ -20,12 +20,12 @@ constexpr size_t kRssi = 52;
 constexpr size_t kDsConfig = 72;
 constexpr size_t kInfrastructureMode = 92;
 constexpr size_t kSupportedRates = 96;
-constexpr size_t kBand = 112;               // ZelQueryScanList
-constexpr size_t kIeLength = 112;           // ZelQueryScanListLength
-constexpr size_t kScanListElements = 120;   // ZelQueryScanList
-constexpr size_t kFixedIeFields = 12;       // timestamp, beacon interval, capabilities
-constexpr size_t kFullListElements = 128;   // ZelQueryScanListLength
-constexpr size_t kFirstRecord = 4;          // after NumberOfItems
+constexpr size_t kBand = 112;              // ZelQueryScanList
+constexpr size_t kIeLength = 112;          // ZelQueryScanListLength
+constexpr size_t kScanListElements = 120;  // ZelQueryScanList
+constexpr size_t kFixedIeFields = 12;      // timestamp, beacon interval, capabilities
+constexpr size_t kFullListElements = 128;  // ZelQueryScanListLength
+constexpr size_t kFirstRecord = 4;         // after NumberOfItems
 
 // The smallest record of each layout: every fixed field it is read for.
 size_t minimumRecordSize(Layout layout) {
@@ -55,7 +55,9 @@ Elements::Iterator::Iterator(const uint8_t* position, const uint8_t* end)
     if (left < 2 || left - 2 < position_[1]) position_ = end_;
 }
 
-Element Elements::Iterator::operator*() const { return {position_[0], position_[1], position_ + 2}; }
+Element Elements::Iterator::operator*() const {
+    return {position_[0], position_[1], position_ + 2};
+}
 
 Elements::Iterator& Elements::Iterator::operator++() {
     *this = Iterator(position_ + 2 + position_[1], end_);
@@ -243,15 +245,27 @@ Security readSuites(const Element& element, const SuitePlaces& places) {
     Security security{SecurityOpenSystem, EncryptionOff};
     switch (suiteType(element, places.pairwise, places.oui)) {
         case 1:
-        case 5: security.encryption = EncryptionWep; break;
-        case 2: security.encryption = EncryptionTkip; break;
-        case 4: security.encryption = EncryptionAes; break;
-        default: break;
+        case 5:
+            security.encryption = EncryptionWep;
+            break;
+        case 2:
+            security.encryption = EncryptionTkip;
+            break;
+        case 4:
+            security.encryption = EncryptionAes;
+            break;
+        default:
+            break;
     }
     switch (suiteType(element, places.keyManagement, places.oui)) {
-        case 1: security.securityType = places.dot1xType; break;
-        case 2: security.securityType = places.pskType; break;
-        default: break;
+        case 1:
+            security.securityType = places.dot1xType;
+            break;
+        case 2:
+            security.securityType = places.pskType;
+            break;
+        default:
+            break;
     }
     return security;
 }
@@ -278,8 +292,8 @@ Security detectSecurity(const uint8_t* buffer, size_t size, const Bssid& bssid) 
 Security detectSecurity(const ZelApi& api, ZelHandle adapter, const Bssid& bssid) {
     std::vector<uint8_t> buffer(kScanListBufferSize, 0);
     uint32_t written = 0;
-    const int32_t result = api.ZelQueryScanListLength(adapter, buffer.data(), kScanListBufferSize,
-                                                      &written);
+    const int32_t result =
+        api.ZelQueryScanListLength(adapter, buffer.data(), kScanListBufferSize, &written);
     if (result < 0 || written == 0) return {SecurityOpenSystem, EncryptionWep};
     return detectSecurity(buffer.data(), std::min<size_t>(written, buffer.size()), bssid);
 }

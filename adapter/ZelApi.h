@@ -12,6 +12,7 @@
 
 #include "adapter/ZelTypes.h"
 
+// clang-format off
 #define ZEL_OPERATIONS(X)                                                                      \
     /* Opening */                                                                              \
     X(ZelOpenAdapter, (ZelHandle * handle), (handle))                                          \
@@ -130,6 +131,7 @@
     X(ZelSetBSSetupRequest, (ZelHandle h, const TSRA_BRISKSETUP_SETUP_REQ* request), (h, request)) \
     X(ZelRadarDetected, (ZelHandle h), (h))                                                    \
     X(ZelQueryDhcp9x, (ZelHandle h), (h))
+// clang-format on
 
 // The function table the program calls the library through.
 struct ZelApi {

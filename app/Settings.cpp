@@ -15,7 +15,7 @@ static_assert(
 
 RegionChannels regionChannels(uint32_t regionCode) {
     static constexpr RegionChannels kRegions[] = {
-        {0x10, {1, 11}}, {0x20, {1, 11}},  {0x30, {1, 13}},
+        {0x10, {1, 11}},  {0x20, {1, 11}},  {0x30, {1, 13}},
         {0x31, {10, 11}}, {0x32, {11, 13}}, {0x40, {1, 14}},
     };
     for (const RegionChannels& region : kRegions) {
@@ -54,8 +54,8 @@ bool Settings::writeSetting(Setting setting, int value) {
 ChannelRange Settings::channelRange() const {
     const ChannelRange range{stored(settingKey(Setting::FirstChan)),
                              stored(settingKey(Setting::LastChan))};
-    const bool valid = range.first >= kLowestChannel && range.last <= kHighestChannel &&
-                       range.first <= range.last;
+    const bool valid =
+        range.first >= kLowestChannel && range.last <= kHighestChannel && range.first <= range.last;
     return valid ? range : kDefaultChannelRange;
 }
 

@@ -82,7 +82,7 @@ struct ChannelRange {
 };
 
 constexpr ChannelRange kDefaultChannelRange{settingKey(Setting::FirstChan).defaultValue,
-                                           settingKey(Setting::LastChan).defaultValue};
+                                            settingKey(Setting::LastChan).defaultValue};
 
 // The card's region and the channel range that belongs to it. A region code the program
 // does not know is taken as kDefaultRegionCode.

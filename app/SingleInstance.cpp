@@ -16,8 +16,8 @@ constexpr UINT kRequestTimeoutMs = 10000;
 bool CSingleInstance::claim(const char* name, OsKind os) {
     release();
     SetLastError(ERROR_SUCCESS);
-    handle_ = os == OsWin9x ? CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READONLY,
-                                                 0, kMarkerSize, name)
+    handle_ = os == OsWin9x ? CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READONLY, 0,
+                                                 kMarkerSize, name)
                             : CreateMutexA(nullptr, TRUE, name);
     if (handle_ && GetLastError() == ERROR_ALREADY_EXISTS) {
         release();

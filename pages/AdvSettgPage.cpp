@@ -29,10 +29,18 @@ const std::vector<uint32_t>& ratesOf(uint32_t wirelessMode) {
 
 // The controls that "Do not change settings" switches off, beside the power save mode.
 constexpr int kRadioControls[] = {
-    IDC_PROTO_POWER_SAVE_LABEL, IDC_PROTO_PREAMBLE_LABEL, IDC_PROTO_RATE_LABEL,
-    IDC_PROTO_FRAG_LABEL,       IDC_PROTO_RTS_LABEL,      IDC_PROTO_PREAMBLE,
-    IDC_PROTO_RATE,             IDC_PROTO_FRAG,           IDC_PROTO_RTS,
-    IDC_PROTO_FRAG_SPIN,        IDC_PROTO_RTS_SPIN,       IDC_PROTO_RESET,
+    IDC_PROTO_POWER_SAVE_LABEL,
+    IDC_PROTO_PREAMBLE_LABEL,
+    IDC_PROTO_RATE_LABEL,
+    IDC_PROTO_FRAG_LABEL,
+    IDC_PROTO_RTS_LABEL,
+    IDC_PROTO_PREAMBLE,
+    IDC_PROTO_RATE,
+    IDC_PROTO_FRAG,
+    IDC_PROTO_RTS,
+    IDC_PROTO_FRAG_SPIN,
+    IDC_PROTO_RTS_SPIN,
+    IDC_PROTO_RESET,
     IDC_PROTO_GROUP,
 };
 

@@ -283,9 +283,9 @@ void CProfileManager::move(int step) {
     const bool checked = ui().isRowChecked(IDC_PM_LIST, row);
     const bool inUse = profile == profileInUse(mainWindow_);
     ui().deleteRow(IDC_PM_LIST, row);
-    const int target = ui().insertRow(IDC_PM_LIST, row + step, text,
-                                      inUse ? kInUseImage : kProfileImage,
-                                      reinterpret_cast<intptr_t>(profile));
+    const int target =
+        ui().insertRow(IDC_PM_LIST, row + step, text, inUse ? kInUseImage : kProfileImage,
+                       reinterpret_cast<intptr_t>(profile));
     ui().setRowChecked(IDC_PM_LIST, target, checked);
     {
         std::lock_guard<std::mutex> lock(mainWindow_.profileLock());

@@ -20,10 +20,14 @@ bool isCcx(uint32_t securityType) {
 uint32_t authModeFor(const Profile& profile) {
     const uint32_t encryption = profile.encryption;
     switch (profile.securityType) {
-        case SecuritySharedKey: return zel::AuthShared;
-        case SecurityWpaPsk: return zel::AuthWpaPsk;
-        case SecurityAutoSwitch: return zel::AuthAutoSwitch;
-        case SecurityWpa2Psk: return zel::AuthWpa2Psk;
+        case SecuritySharedKey:
+            return zel::AuthShared;
+        case SecurityWpaPsk:
+            return zel::AuthWpaPsk;
+        case SecurityAutoSwitch:
+            return zel::AuthAutoSwitch;
+        case SecurityWpa2Psk:
+            return zel::AuthWpa2Psk;
         case SecurityWpaLeap:
         case SecurityWpa2Leap:
             if (encryption == EncryptionTkip) return zel::AuthWpa;
@@ -40,7 +44,8 @@ uint32_t authModeFor(const Profile& profile) {
         case SecurityWpa2Peap:
         case SecurityWpa2Ttls:
             return encryption == EncryptionWep ? zel::AuthOpen : zel::AuthWpa2;
-        default: return zel::AuthOpen;
+        default:
+            return zel::AuthOpen;
     }
 }
 
@@ -68,7 +73,8 @@ void createIdentity(const ZelApi& api, const Profile& p) {
         case SecurityWpa2Ttls:
             api.ZelWPACreateIdentityTtls(p.loginName, p.domain, p.password, p.anonymousName);
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -185,14 +191,21 @@ void ConnectEngine::applySecurity(ZelHandle adapter, const Profile& profile) {
     api_.ZelSetWPAInformation(adapter, profile.networkType, profile.securityType,
                               profile.encryption, profile.psk, profile.ssid);
     switch (profile.encryption) {
-        case EncryptionOff: api_.ZelSetWepStatus(adapter, zel::WepDisabled); break;
+        case EncryptionOff:
+            api_.ZelSetWepStatus(adapter, zel::WepDisabled);
+            break;
         case EncryptionWep:
             api_.ZelSetWepStatus(adapter, zel::WepEnabled);
             if (usesWepKeys(profile.securityType)) applyWepKeys(adapter, profile);
             break;
-        case EncryptionTkip: api_.ZelSetWepStatus(adapter, zel::TkipEnabled); break;
-        case EncryptionAes: api_.ZelSetWepStatus(adapter, zel::AesEnabled); break;
-        default: break;
+        case EncryptionTkip:
+            api_.ZelSetWepStatus(adapter, zel::TkipEnabled);
+            break;
+        case EncryptionAes:
+            api_.ZelSetWepStatus(adapter, zel::AesEnabled);
+            break;
+        default:
+            break;
     }
 }
 

@@ -18,14 +18,12 @@ void Event::reset() {
     set_ = false;
 }
 
-bool Event::wait(std::chrono::milliseconds timeout) {
-    return waitAny({this}, timeout).has_value();
-}
+bool Event::wait(std::chrono::milliseconds timeout) { return waitAny({this}, timeout).has_value(); }
 
 std::optional<size_t> Event::waitAny(std::initializer_list<Event*> events,
                                      std::optional<std::chrono::milliseconds> timeout) {
-    const auto deadline = std::chrono::steady_clock::now() +
-                          timeout.value_or(std::chrono::milliseconds::zero());
+    const auto deadline =
+        std::chrono::steady_clock::now() + timeout.value_or(std::chrono::milliseconds::zero());
     Waiter waiter;
     for (Event* event : events) event->enlist(waiter);
 

@@ -26,7 +26,8 @@ uint32_t readLength(const uint8_t* bytes) {
 }
 
 void appendLength(std::vector<uint8_t>& out, uint32_t length) {
-    for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<uint8_t>(length >> shift));
+    for (int shift = 0; shift < 32; shift += 8)
+        out.push_back(static_cast<uint8_t>(length >> shift));
 }
 
 bool isSpecialProfile(const Profile& profile) {
@@ -54,8 +55,8 @@ LoadStatus readFile(const std::string& path, std::vector<uint8_t>& bytes) {
 bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr) return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() &&
-                         std::fflush(file) == 0;
+    const bool written =
+        std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && std::fflush(file) == 0;
     return std::fclose(file) == 0 && written;
 }
 
@@ -123,7 +124,8 @@ LoadStatus ProfileStore::loadProfiles(const std::string& path, ProfileList& list
 bool ProfileStore::saveProfiles(const std::string& path, const ProfileList& list) const {
     const bool profileFile = path == profilePath_;
     if (profileFile && profileFileUnreadable_) return false;
-    const auto bytes = encodeProfiles(list, profileFile ? SaveScope::Everything : SaveScope::Export);
+    const auto bytes =
+        encodeProfiles(list, profileFile ? SaveScope::Everything : SaveScope::Export);
     // The new file is written beside the old one and then takes its place.
     const std::string temporary = path + ".tmp";
     if (writeFile(temporary, bytes) && replaceFile(temporary, path)) return true;

@@ -5,7 +5,7 @@
 
 // Program ----------------------------------------------------------------------------
 #define IDI_PROGRAM 128  // the program's icon, the first icon of the file
-#define IDC_STATIC (-1)   // controls that the code never addresses
+#define IDC_STATIC (-1)  // controls that the code never addresses
 
 // Start-up ---------------------------------------------------------------------------
 #define IDS_APP_TITLE 61213  // also the single-instance object's name
@@ -258,33 +258,33 @@
 #define IDS_WPA_LEAP_CREDENTIALS 63006
 
 // Network Status page (101) ----------------------------------------------------------
-#define IDC_STATUS_PROFILES 1071      // "Select Profile" drop-down list
+#define IDC_STATUS_PROFILES 1071  // "Select Profile" drop-down list
 #define IDC_STATUS_TEXT 1072
 #define IDC_STATUS_SSID 1084
 #define IDC_STATUS_NETWORK_TYPE 1035
 #define IDC_STATUS_BSSID 1075
 #define IDC_STATUS_SECURITY 1073
 #define IDC_STATUS_LINK_SPEED 1076
-#define IDC_STATUS_SIGNAL 1022        // progress bar painted as a level bar
+#define IDC_STATUS_SIGNAL 1022  // progress bar painted as a level bar
 #define IDC_STATUS_LINK_ICON 1041
 #define IDC_STATUS_DHCP 1007
 #define IDC_STATUS_IP_ADDRESS 1045
 #define IDC_STATUS_SUBNET_MASK 1046
 #define IDC_STATUS_GATEWAY 1047
-#define IDC_STATUS_CHANNEL 1074       // group box: "Channel Performance" or the channel
-#define IDC_STATUS_TX_FRAME 1025      // invisible placeholders of the graphs
+#define IDC_STATUS_CHANNEL 1074   // group box: "Channel Performance" or the channel
+#define IDC_STATUS_TX_FRAME 1025  // invisible placeholders of the graphs
 #define IDC_STATUS_RX_FRAME 1026
-#define IDC_STATUS_TX_GRAPH 5001      // the graphs, made over the placeholders
+#define IDC_STATUS_TX_GRAPH 5001  // the graphs, made over the placeholders
 #define IDC_STATUS_RX_GRAPH 5002
 #define IDC_STATUS_TX_RATE 1085
 #define IDC_STATUS_RX_RATE 1086
-#define IDC_STATUS_TX_TOP 1087        // graph scale labels
+#define IDC_STATUS_TX_TOP 1087  // graph scale labels
 #define IDC_STATUS_TX_MIDDLE 1089
 #define IDC_STATUS_RX_TOP 1088
 #define IDC_STATUS_RX_MIDDLE 1090
-#define IDC_STATUS_RENEW 1011         // hidden and disabled; no action
+#define IDC_STATUS_RENEW 1011  // hidden and disabled; no action
 #define IDC_STATUS_PROPERTIES 1012
-#define IDI_LINK_OTHER 140            // link icons by wireless mode, and without a link
+#define IDI_LINK_OTHER 140  // link icons by wireless mode, and without a link
 #define IDI_LINK_80211B 157
 #define IDI_LINK_80211A 160
 #define IDI_NO_LINK 136

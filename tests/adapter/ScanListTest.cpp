@@ -1,8 +1,7 @@
-#include "adapter/ScanList.h"
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "adapter/ScanList.h"
 #include "profiles/Profile.h"
 #include "tests/adapter/ScanListBuilder.h"
 #include "tests/support/ZelRecorder.h"
@@ -29,8 +28,8 @@ Network named(const std::string& ssid) {
 }  // namespace
 
 TEST(ScanListWalk, VisitsEveryRecordInBufferOrder) {
-    const auto buffer = scantest::scanList({named("alpha"), named("beta"), named("gamma")},
-                                           Layout::ScanList);
+    const auto buffer =
+        scantest::scanList({named("alpha"), named("beta"), named("gamma")}, Layout::ScanList);
     EXPECT_THAT(ssidsOf(scan::ScanList(buffer, Layout::ScanList)),
                 ElementsAre("alpha", "beta", "gamma"));
 }
@@ -50,8 +49,8 @@ TEST(ScanListWalk, AnEmptyListReadsNoRecord) {
 TEST(ScanListWalk, EndsAtARecordOfZeroLength) {
     Network broken = named("broken");
     broken.length = 0;
-    const auto buffer = scantest::scanList({named("first"), broken, named("after")},
-                                           Layout::ScanList);
+    const auto buffer =
+        scantest::scanList({named("first"), broken, named("after")}, Layout::ScanList);
     EXPECT_THAT(ssidsOf(scan::ScanList(buffer, Layout::ScanList)), ElementsAre("first"));
 }
 
@@ -254,14 +253,14 @@ const scan::Bssid kTarget = {0x00, 0x1D, 0x6A, 0x01, 0x02, 0x03};
 
 // WPA element body: OUI+type, version, group suite, one pairwise suite, one AKM suite.
 std::vector<uint8_t> wpaBody(uint8_t pairwise, uint8_t keyManagement) {
-    return {0x00, 0x50, 0xF2, 0x01, 0x01, 0x00, 0x00, 0x50, 0xF2, pairwise, 0x01, 0x00,
-            0x00, 0x50, 0xF2, pairwise, 0x01, 0x00, 0x00, 0x50, 0xF2, keyManagement};
+    return {0x00, 0x50, 0xF2, 0x01, 0x01,     0x00, 0x00, 0x50, 0xF2, pairwise, 0x01,
+            0x00, 0x00, 0x50, 0xF2, pairwise, 0x01, 0x00, 0x00, 0x50, 0xF2,     keyManagement};
 }
 
 // RSN element body: version, group suite, one pairwise suite, one AKM suite.
 std::vector<uint8_t> rsnBody(uint8_t pairwise, uint8_t keyManagement) {
-    return {0x01, 0x00, 0x00, 0x0F, 0xAC, pairwise, 0x01, 0x00, 0x00, 0x0F,
-            0xAC, pairwise, 0x01, 0x00, 0x00, 0x0F, 0xAC, keyManagement};
+    return {0x01, 0x00, 0x00,     0x0F, 0xAC, pairwise, 0x01, 0x00, 0x00,
+            0x0F, 0xAC, pairwise, 0x01, 0x00, 0x00,     0x0F, 0xAC, keyManagement};
 }
 
 scan::Security detect(const std::vector<uint8_t>& elements, std::optional<uint32_t> ieLength = {}) {
@@ -287,14 +286,18 @@ constexpr scan::Security kOpenWithWep{SecurityOpenSystem, EncryptionWep};
 
 TEST(ScanSecurity, RsnAndWpaElements) {
     EXPECT_EQ(detect(element(48, rsnBody(4, 2))), (scan::Security{SecurityWpa2Psk, EncryptionAes}));
-    EXPECT_EQ(detect(element(48, rsnBody(2, 1))), (scan::Security{SecurityGroupWpa2, EncryptionTkip}));
-    EXPECT_EQ(detect(element(221, wpaBody(2, 1))), (scan::Security{SecurityGroupWpa, EncryptionTkip}));
+    EXPECT_EQ(detect(element(48, rsnBody(2, 1))),
+              (scan::Security{SecurityGroupWpa2, EncryptionTkip}));
+    EXPECT_EQ(detect(element(221, wpaBody(2, 1))),
+              (scan::Security{SecurityGroupWpa, EncryptionTkip}));
     EXPECT_EQ(detect(element(221, wpaBody(4, 2))), (scan::Security{SecurityWpaPsk, EncryptionAes}));
     EXPECT_EQ(detect(element(221, wpaBody(1, 2))), (scan::Security{SecurityWpaPsk, EncryptionWep}));
     EXPECT_EQ(detect(element(48, rsnBody(5, 2))), (scan::Security{SecurityWpa2Psk, EncryptionWep}));
     // Unknown suites.
-    EXPECT_EQ(detect(element(48, rsnBody(3, 5))), (scan::Security{SecurityOpenSystem, EncryptionOff}));
-    EXPECT_EQ(detect(element(221, wpaBody(6, 0))), (scan::Security{SecurityOpenSystem, EncryptionOff}));
+    EXPECT_EQ(detect(element(48, rsnBody(3, 5))),
+              (scan::Security{SecurityOpenSystem, EncryptionOff}));
+    EXPECT_EQ(detect(element(221, wpaBody(6, 0))),
+              (scan::Security{SecurityOpenSystem, EncryptionOff}));
 }
 
 TEST(ScanSecurity, SuitesOfAnotherOuiAreOtherSuites) {
@@ -344,7 +347,8 @@ TEST(ScanSecurity, NothingDecidesOpenSystemWithWep) {
     // IELength cuts the elements short: the RSN element no longer fits.
     EXPECT_EQ(detect(element(48, rsnBody(4, 2)), 12 + 10), kOpenWithWep);
     // IELength beyond the record: only the record's bytes are read.
-    EXPECT_EQ(detect(element(48, rsnBody(4, 2)), 5000), (scan::Security{SecurityWpa2Psk, EncryptionAes}));
+    EXPECT_EQ(detect(element(48, rsnBody(4, 2)), 5000),
+              (scan::Security{SecurityWpa2Psk, EncryptionAes}));
     // An unknown BSSID.
     const auto buffer = scantest::scanList({named("x")}, Layout::ScanListLength);
     EXPECT_EQ(scan::detectSecurity(buffer.data(), buffer.size(), kTarget), kOpenWithWep);

@@ -1,10 +1,10 @@
-#include "tests/support/ZelRecorder.h"
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <thread>
+
+#include "tests/support/ZelRecorder.h"
 
 using testing::ElementsAre;
 
@@ -21,11 +21,12 @@ TEST(AdapterRecorder, FormatsEveryKindOfArgument) {
     api.ZelSetWepKey(nullptr, 4, key, 5, 1);
     api.ZelWPACreateIdentityTtls("me", nullptr, "secret", "anon");
     api.ZelSetRfRegister(&card, 0xFFFFFFFFu, 7);
-    EXPECT_THAT(zel.calls(),
-                ElementsAre("ZelSetChannel(card, 11)", "ZelSetSsid(card, \"Home \\\"2\\\"\\x01\", 9, 0)",
-                            "ZelQuerySsid(card, ptr, 8)", "ZelSetWepKey(null, 4, ptr, 5, 1)",
-                            "ZelWPACreateIdentityTtls(\"me\", null, \"secret\", \"anon\")",
-                            "ZelSetRfRegister(card, 4294967295, 7)"));
+    EXPECT_THAT(
+        zel.calls(),
+        ElementsAre("ZelSetChannel(card, 11)", "ZelSetSsid(card, \"Home \\\"2\\\"\\x01\", 9, 0)",
+                    "ZelQuerySsid(card, ptr, 8)", "ZelSetWepKey(null, 4, ptr, 5, 1)",
+                    "ZelWPACreateIdentityTtls(\"me\", null, \"secret\", \"anon\")",
+                    "ZelSetRfRegister(card, 4294967295, 7)"));
 }
 
 TEST(AdapterRecorder, HandlersReturnResultsAndFillOutArguments) {

@@ -16,10 +16,10 @@ TEST(OsKind, NtVersionsMapToTheirClasses) {
         uint32_t major, minor;
         app::OsKind expected;
     } cases[] = {
-        {5, 1, app::OsWinXp},         {5, 0, app::OsWin2000},       {5, 2, app::OsWin2000},
-        {5, 3, app::OsWin2000},       {4, 0, app::OsWinNt4},        {4, 1, app::OsUnsupported},
-        {4, 90, app::OsUnsupported},  {3, 51, app::OsUnsupported},  {6, 0, app::OsUnsupported},
-        {6, 1, app::OsUnsupported},   {10, 0, app::OsUnsupported},
+        {5, 1, app::OsWinXp},        {5, 0, app::OsWin2000},      {5, 2, app::OsWin2000},
+        {5, 3, app::OsWin2000},      {4, 0, app::OsWinNt4},       {4, 1, app::OsUnsupported},
+        {4, 90, app::OsUnsupported}, {3, 51, app::OsUnsupported}, {6, 0, app::OsUnsupported},
+        {6, 1, app::OsUnsupported},  {10, 0, app::OsUnsupported},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(classifyOs(kNt, c.major, c.minor), c.expected) << c.major << "." << c.minor;

@@ -143,10 +143,17 @@ TYPED_TEST_P(SettingsBehaviour, ChannelRangeOutsideOneToFourteenOrReversedIsOneT
         const char* last;
         app::ChannelRange expected;
     } cases[] = {
-        {"11", "13", {11, 13}}, {"1", "14", {1, 14}},  {"14", "14", {14, 14}},
-        {"5", nullptr, {5, 11}}, {"0", "11", {1, 11}}, {"1", "15", {1, 11}},
-        {"12", "3", {1, 11}},    {"-3", "5", {1, 11}}, {nullptr, "0", {1, 11}},
-        {"abc", "xyz", {1, 11}}, {"99999999999999999999", "13", {1, 11}},
+        {"11", "13", {11, 13}},
+        {"1", "14", {1, 14}},
+        {"14", "14", {14, 14}},
+        {"5", nullptr, {5, 11}},
+        {"0", "11", {1, 11}},
+        {"1", "15", {1, 11}},
+        {"12", "3", {1, 11}},
+        {"-3", "5", {1, 11}},
+        {nullptr, "0", {1, 11}},
+        {"abc", "xyz", {1, 11}},
+        {"99999999999999999999", "13", {1, 11}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.first ? c.first : "(missing)") + ".." +
@@ -165,9 +172,16 @@ TYPED_TEST_P(SettingsBehaviour, ChannelRangeOutsideOneToFourteenOrReversedIsOneT
 
 TYPED_TEST_P(SettingsBehaviour, GarbageInEveryKeyReadsAsAUsableValue) {
     const std::string garbage[] = {
-        "99999999999999999999", "-99999999999999999999", "4294967297", "2147483648",
-        "\x01\x7f\xff\xfe",     "--5",                   "+-3",        "=",
-        "  ",                   std::string(5000, '9'),
+        "99999999999999999999",
+        "-99999999999999999999",
+        "4294967297",
+        "2147483648",
+        "\x01\x7f\xff\xfe",
+        "--5",
+        "+-3",
+        "=",
+        "  ",
+        std::string(5000, '9'),
     };
     for (const std::string& text : garbage) {
         for (const auto& documented : settings_suite::documentedKeys()) {

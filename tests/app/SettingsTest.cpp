@@ -32,7 +32,7 @@ TEST(RegionChannels, EachKnownRegionHasItsOwnRange) {
         uint32_t region;
         app::ChannelRange channels;
     } regions[] = {
-        {0x10, {1, 11}}, {0x20, {1, 11}},  {0x30, {1, 13}},
+        {0x10, {1, 11}},  {0x20, {1, 11}},  {0x30, {1, 13}},
         {0x31, {10, 11}}, {0x32, {11, 13}}, {0x40, {1, 14}},
     };
     for (const auto& r : regions) {

@@ -117,7 +117,8 @@ TEST_P(NetworkPage, SwitchingToAdHocStartsFromAutoSelectAnd80211g) {
     EXPECT_EQ(selectedText(page, IDC_NET_CHANNEL), "CH 6 (2.437 GHz)");
     EXPECT_TRUE(sheet->shared().adHoc);
     EXPECT_EQ(sheet->shared().wirelessMode, Wireless80211b);
-    for (int id : {IDC_NET_ADHOC_GROUP, IDC_NET_ADHOC_MODE, IDC_NET_CHANNEL, IDC_NET_CHANNEL_LABEL}) {
+    for (int id :
+         {IDC_NET_ADHOC_GROUP, IDC_NET_ADHOC_MODE, IDC_NET_CHANNEL, IDC_NET_CHANNEL_LABEL}) {
         EXPECT_TRUE(ui.isVisible(id)) << id;
     }
     EXPECT_FALSE(ui.isVisible(IDC_NET_INFRA_MODE));
@@ -129,7 +130,8 @@ TEST_P(NetworkPage, SwitchingToAdHocStartsFromAutoSelectAnd80211g) {
     EXPECT_EQ(selectedText(page, IDC_NET_INFRA_MODE), "Auto");
     EXPECT_TRUE(ui.isVisible(IDC_NET_INFRA_MODE));
     EXPECT_TRUE(ui.isEnabled(IDC_NET_INFRA_MODE));
-    for (int id : {IDC_NET_ADHOC_GROUP, IDC_NET_ADHOC_MODE, IDC_NET_CHANNEL, IDC_NET_CHANNEL_LABEL}) {
+    for (int id :
+         {IDC_NET_ADHOC_GROUP, IDC_NET_ADHOC_MODE, IDC_NET_CHANNEL, IDC_NET_CHANNEL_LABEL}) {
         EXPECT_FALSE(ui.isVisible(id)) << id;
     }
     EXPECT_FALSE(ui.isEnabled(IDC_NET_CHANNEL));

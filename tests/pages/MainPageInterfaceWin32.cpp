@@ -3,8 +3,8 @@
 // MainPageInterface.sh, which makes such an interface in a network namespace of its own)
 // it names the card's interface as "MAC IP MASK GATEWAY", and the test checks that the
 // page's lookup finds exactly that and that its counters follow the traffic.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 // After windows.h, which it needs.
 #include <iphlpapi.h>
 

@@ -1,7 +1,6 @@
 // What only real windows show: the Profile Manager's Windows platform, the resources
 // profile editing draws on, and edits that take digits only.
 #include <windows.h>
-
 #include <gmock/gmock.h>
 
 #include <string>

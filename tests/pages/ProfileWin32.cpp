@@ -1,6 +1,7 @@
 // The profile editing suites on real windows under Wine, from the program's own dialog
 // templates and string table.
 #include <windows.h>
+
 #include "tests/pages/CredentialSuite.h"
 #include "tests/pages/ProfileSuite.h"
 #include "tests/pages/SecurityPageSuite.h"

@@ -1,11 +1,10 @@
-#include "profiles/ConnectEngine.h"
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 #include "adapter/ScanList.h"
+#include "profiles/ConnectEngine.h"
 #include "tests/adapter/ScanListBuilder.h"
 #include "tests/profiles/FakeConnectHost.h"
 #include "tests/profiles/ProfileFixtures.h"
@@ -93,20 +92,15 @@ TEST_F(ConnectEngineTest, InfrastructureProfileCallSequence) {
     };
     Profile* home = host.list.append(std::make_unique<Profile>(wpa2Home()));
     EXPECT_EQ(engine.connectProfile(home), 0);
-    EXPECT_THAT(zel.calls(), ElementsAre("ZelSsidScan(card, ptr, 1)",
-                                         "ZelSetProfileInUse(card, \"Home\", 4)",
-                                         "ZelSetAuthMode(card, 7)",
-                                         "ZelSetFswCCXNetworkEap(card, 0)",
-                                         "ZelSetWPAInformation(card, 1, 9, 3, \"passphrase\", \"HomeNet\")",
-                                         "ZelSetWepStatus(card, 6)",
-                                         "ZelSetNetworkMode(card, 1)",
-                                         "ZelSetWlanMode(card, 255)",
-                                         "ZelSetSsid(card, \"HomeNet\", 7, 0)",
-                                         "ZelSetPowerMode(card, 1)",
-                                         "ZelSetPreamble(card, 2)",
-                                         "ZelSetDataRate(card, 108)",
-                                         "ZelSetFragThreshold(card, 2000)",
-                                         "ZelSetRTSThreshold(card, 1000)"));
+    EXPECT_THAT(zel.calls(),
+                ElementsAre("ZelSsidScan(card, ptr, 1)", "ZelSetProfileInUse(card, \"Home\", 4)",
+                            "ZelSetAuthMode(card, 7)", "ZelSetFswCCXNetworkEap(card, 0)",
+                            "ZelSetWPAInformation(card, 1, 9, 3, \"passphrase\", \"HomeNet\")",
+                            "ZelSetWepStatus(card, 6)", "ZelSetNetworkMode(card, 1)",
+                            "ZelSetWlanMode(card, 255)", "ZelSetSsid(card, \"HomeNet\", 7, 0)",
+                            "ZelSetPowerMode(card, 1)", "ZelSetPreamble(card, 2)",
+                            "ZelSetDataRate(card, 108)", "ZelSetFragThreshold(card, 2000)",
+                            "ZelSetRTSThreshold(card, 1000)"));
     const ZEL_SSID_SCAN expected = scan::makeSsidScan("HomeNet");
     EXPECT_EQ(std::memcmp(&request, &expected, sizeof request), 0);
     EXPECT_TRUE(host.refreshes.empty());
@@ -120,22 +114,16 @@ TEST_F(ConnectEngineTest, AdHocProfileWithWepKeys) {
     };
     Profile* peer = host.list.append(std::make_unique<Profile>(wepPeer()));
     EXPECT_EQ(engine.connectProfile(peer), 0);
-    EXPECT_THAT(zel.calls(), ElementsAre("ZelSsidScan(card, ptr, 0)",
-                                         "ZelSetProfileInUse(card, \"Peer\", 4)",
-                                         "ZelSetAuthMode(card, 0)",
-                                         "ZelSetFswCCXNetworkEap(card, 0)",
-                                         "ZelSetWPAInformation(card, 0, 0, 1, \"\", \"PeerNet\")",
-                                         "ZelSetWepStatus(card, 0)",
-                                         "ZelSetWepKey(card, 1, ptr, 5, 0)",
-                                         "ZelSetWepKey(card, 2, ptr, 13, 1)",
-                                         "ZelSetWepKey(card, 3, ptr, 0, 0)",
-                                         "ZelSetWepKey(card, 4, ptr, 0, 0)",
-                                         "ZelSetWepKey(card, 2, ptr, 13, 1)",
-                                         "ZelSetNetworkMode(card, 0)",
-                                         "ZelSetAdHocWlanMode(card, 1)",
-                                         "ZelSetChannel(card, 0)",
-                                         "ZelSetSsid(card, \"PeerNet\", 7, 0)",
-                                         "ZelSetPowerMode(card, 0)"));
+    EXPECT_THAT(zel.calls(),
+                ElementsAre("ZelSsidScan(card, ptr, 0)", "ZelSetProfileInUse(card, \"Peer\", 4)",
+                            "ZelSetAuthMode(card, 0)", "ZelSetFswCCXNetworkEap(card, 0)",
+                            "ZelSetWPAInformation(card, 0, 0, 1, \"\", \"PeerNet\")",
+                            "ZelSetWepStatus(card, 0)", "ZelSetWepKey(card, 1, ptr, 5, 0)",
+                            "ZelSetWepKey(card, 2, ptr, 13, 1)", "ZelSetWepKey(card, 3, ptr, 0, 0)",
+                            "ZelSetWepKey(card, 4, ptr, 0, 0)", "ZelSetWepKey(card, 2, ptr, 13, 1)",
+                            "ZelSetNetworkMode(card, 0)", "ZelSetAdHocWlanMode(card, 1)",
+                            "ZelSetChannel(card, 0)", "ZelSetSsid(card, \"PeerNet\", 7, 0)",
+                            "ZelSetPowerMode(card, 0)"));
     ASSERT_EQ(keys.size(), 5u);
     EXPECT_EQ(keys[1], std::vector<uint8_t>(peer->wepKeys[1].key, peer->wepKeys[1].key + 13));
     EXPECT_EQ(keys[4], keys[1]);
@@ -233,7 +221,8 @@ TEST_F(ConnectEngineTest, AuthenticationOfEverySecurityType) {
             "ZelSetAuthMode(card, " + std::to_string(c.authMode) + ")",
             "ZelSetFswCCXNetworkEap(card, " + std::to_string(c.ccx) + ")"};
         if (c.identity != nullptr) expected.push_back(c.identity);
-        EXPECT_THAT(callsBetween("ZelSetAuthMode", "ZelSetWPAInformation"), ElementsAreArray(expected))
+        EXPECT_THAT(callsBetween("ZelSetAuthMode", "ZelSetWPAInformation"),
+                    ElementsAreArray(expected))
             << "securityType " << c.securityType << ", encryption " << c.encryption;
         zel.takeCalls();
     }
@@ -283,11 +272,11 @@ TEST_F(ConnectEngineTest, WepKeysOnlyForOpenSharedAndAutoSwitch) {
         const auto keys = zel.callsTo("ZelSetWepKey");
         if (securityType == SecurityOpenSystem || securityType == SecuritySharedKey ||
             securityType == SecurityAutoSwitch) {
-            EXPECT_THAT(keys, ElementsAre("ZelSetWepKey(card, 1, ptr, 0, 0)",
-                                          "ZelSetWepKey(card, 2, ptr, 0, 0)",
-                                          "ZelSetWepKey(card, 3, ptr, 0, 0)",
-                                          "ZelSetWepKey(card, 4, ptr, 0, 1)",
-                                          "ZelSetWepKey(card, 4, ptr, 0, 1)"));
+            EXPECT_THAT(
+                keys,
+                ElementsAre("ZelSetWepKey(card, 1, ptr, 0, 0)", "ZelSetWepKey(card, 2, ptr, 0, 0)",
+                            "ZelSetWepKey(card, 3, ptr, 0, 0)", "ZelSetWepKey(card, 4, ptr, 0, 1)",
+                            "ZelSetWepKey(card, 4, ptr, 0, 1)"));
         } else {
             EXPECT_THAT(keys, IsEmpty()) << "securityType " << securityType;
         }
@@ -301,9 +290,10 @@ TEST_F(ConnectEngineTest, NoTransmitKeyMeansNoExtraSlot) {
         p.encryption = EncryptionWep;
         p.txKeyIndex = txKeyIndex;
         engine.connectProfile(&p);
-        EXPECT_THAT(zel.callsTo("ZelSetWepKey"),
-                    ElementsAre("ZelSetWepKey(card, 1, ptr, 0, 0)", "ZelSetWepKey(card, 2, ptr, 0, 0)",
-                                "ZelSetWepKey(card, 3, ptr, 0, 0)", "ZelSetWepKey(card, 4, ptr, 0, 0)"));
+        EXPECT_THAT(
+            zel.callsTo("ZelSetWepKey"),
+            ElementsAre("ZelSetWepKey(card, 1, ptr, 0, 0)", "ZelSetWepKey(card, 2, ptr, 0, 0)",
+                        "ZelSetWepKey(card, 3, ptr, 0, 0)", "ZelSetWepKey(card, 4, ptr, 0, 0)"));
         zel.takeCalls();
     }
 }
@@ -316,9 +306,10 @@ TEST_F(ConnectEngineTest, TextsHandedToTheLibraryAreTerminated) {
     engine.connectProfile(&p);
     const std::string ssid(32, 's');
     EXPECT_THAT(zel.callsTo("ZelSetWPAInformation"),
-                ElementsAre("ZelSetWPAInformation(card, 1, 0, 0, \"" + std::string(127, 'p') + "\", \"" +
-                            ssid + "\")"));
-    EXPECT_THAT(zel.callsTo("ZelSetSsid"), ElementsAre("ZelSetSsid(card, \"" + ssid + "\", 32, 1)"));
+                ElementsAre("ZelSetWPAInformation(card, 1, 0, 0, \"" + std::string(127, 'p') +
+                            "\", \"" + ssid + "\")"));
+    EXPECT_THAT(zel.callsTo("ZelSetSsid"),
+                ElementsAre("ZelSetSsid(card, \"" + ssid + "\", 32, 1)"));
 }
 
 TEST_F(ConnectEngineTest, ARefusedSsidRefreshesTheConnectionState) {
@@ -380,7 +371,8 @@ TEST_F(ConnectEngineTest, AConnectedCopyFindsItsOriginalByIdentity) {
     EXPECT_EQ(engine.connectCopy(copy, i2), 0);
     EXPECT_THAT(namesOf(host.list), ElementsAre("I2", "I1"));
     EXPECT_EQ(host.list.inUse(), i2);
-    EXPECT_THAT(zel.callsTo("ZelSetSsid"), ElementsAre("ZelSetSsid(card, \"edited meanwhile\", 16, 0)"));
+    EXPECT_THAT(zel.callsTo("ZelSetSsid"),
+                ElementsAre("ZelSetSsid(card, \"edited meanwhile\", 16, 0)"));
 
     // The original was removed meanwhile: the copy is applied, the list stays as it is.
     auto removed = host.list.remove(i2);
@@ -416,16 +408,13 @@ TEST_F(ConnectEngineTest, AnySsidJoinsTheStrongestOpenNetwork) {
                    openNetwork("Best", -40, scan::Band80211g)});
     Profile* any = host.list.append(std::make_unique<Profile>(makeDefaultProfile()));
     EXPECT_EQ(engine.connectProfile(any), 0);
-    EXPECT_THAT(zel.calls(), ElementsAre("ZelSetProfileInUse(card, \"<Default>\", 9)",
-                                         "ZelSetAuthMode(card, 0)",
-                                         "ZelSetFswCCXNetworkEap(card, 0)",
-                                         "ZelSetWPAInformation(card, 1, 0, 0, \"\", \"<ANY SSID>\")",
-                                         "ZelSetWepStatus(card, 1)",
-                                         "ZelQueryScanList(card, ptr, 24576)",
-                                         "ZelSetAuthMode(card, 0)",
-                                         "ZelSetWepStatus(card, 1)",
-                                         "ZelSetNetworkMode(card, 1)",
-                                         "ZelSetSsid(card, \"Best\", 4, 0)"));
+    EXPECT_THAT(zel.calls(),
+                ElementsAre("ZelSetProfileInUse(card, \"<Default>\", 9)", "ZelSetAuthMode(card, 0)",
+                            "ZelSetFswCCXNetworkEap(card, 0)",
+                            "ZelSetWPAInformation(card, 1, 0, 0, \"\", \"<ANY SSID>\")",
+                            "ZelSetWepStatus(card, 1)", "ZelQueryScanList(card, ptr, 24576)",
+                            "ZelSetAuthMode(card, 0)", "ZelSetWepStatus(card, 1)",
+                            "ZelSetNetworkMode(card, 1)", "ZelSetSsid(card, \"Best\", 4, 0)"));
     EXPECT_EQ(host.list.inUse(), any);
 }
 
@@ -437,24 +426,29 @@ TEST_F(ConnectEngineTest, AnySsidOrdering) {
         return zel.callsTo("ZelSetSsid");
     };
     // Equal signals keep their scan order.
-    scanListHolds({openNetwork("First", -60, scan::Band80211b), openNetwork("Second", -60, scan::Band80211b)});
+    scanListHolds({openNetwork("First", -60, scan::Band80211b),
+                   openNetwork("Second", -60, scan::Band80211b)});
     EXPECT_THAT(joined(), ElementsAre("ZelSetSsid(card, \"First\", 5, 0)"));
     // A g network directly behind stronger b networks goes first.
-    scanListHolds({openNetwork("B1", -40, scan::Band80211b), openNetwork("G", -70, scan::Band80211g),
+    scanListHolds({openNetwork("B1", -40, scan::Band80211b),
+                   openNetwork("G", -70, scan::Band80211g),
                    openNetwork("B2", -50, scan::Band80211b)});
     EXPECT_THAT(joined(), ElementsAre("ZelSetSsid(card, \"G\", 1, 0)"));
     // Only when directly behind: an a network in between keeps the order.
-    scanListHolds({openNetwork("B1", -40, scan::Band80211b), openNetwork("A", -50, scan::Band80211a),
+    scanListHolds({openNetwork("B1", -40, scan::Band80211b),
+                   openNetwork("A", -50, scan::Band80211a),
                    openNetwork("G", -70, scan::Band80211g)});
     EXPECT_THAT(joined(), ElementsAre("ZelSetSsid(card, \"B1\", 2, 0)"));
     // A hidden network is passed over for the next one.
-    scanListHolds({openNetwork("", -30, scan::Band80211g), openNetwork("Next", -60, scan::Band80211g)});
+    scanListHolds(
+        {openNetwork("", -30, scan::Band80211g), openNetwork("Next", -60, scan::Band80211g)});
     EXPECT_THAT(joined(), ElementsAre("ZelSetSsid(card, \"Next\", 4, 0)"));
 }
 
 TEST_F(ConnectEngineTest, AnySsidConsidersTheFirstTwentyOpenNetworks) {
     std::vector<scantest::Network> networks;
-    for (int i = 0; i < 20; ++i) networks.push_back(openNetwork("N" + std::to_string(i), -80 + i, scan::Band80211g));
+    for (int i = 0; i < 20; ++i)
+        networks.push_back(openNetwork("N" + std::to_string(i), -80 + i, scan::Band80211g));
     networks.push_back(openNetwork("Late", -20, scan::Band80211g));
     scanListHolds(networks);
     Profile any = makeDefaultProfile();

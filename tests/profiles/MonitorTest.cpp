@@ -2,14 +2,13 @@
 // mode of a channel, what an all-zero BSSID and an Ad-Hoc network mean, the tray state
 // it shows, the WEP status asked again while a key is absent; and adding the profile
 // that Auto Link set up.
-#include "profiles/ConnectionMonitor.h"
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 #include "adapter/ZelShared.h"
+#include "profiles/ConnectionMonitor.h"
 #include "profiles/Worker.h"
 #include "tests/profiles/FakeConnectHost.h"
 #include "tests/profiles/ProfileFixtures.h"
@@ -182,9 +181,9 @@ TEST_F(Monitor, TheWepStatusIsAskedAgainWhileAKeyIsAbsent) {
         uint32_t absent;
         uint32_t withKey;
     };
-    for (const Case c : {Case{zel::WepKeyAbsent, zel::WepEnabled},
-                         Case{zel::TkipKeyAbsent, zel::TkipEnabled},
-                         Case{zel::AesKeyAbsent, zel::AesEnabled}}) {
+    for (const Case c :
+         {Case{zel::WepKeyAbsent, zel::WepEnabled}, Case{zel::TkipKeyAbsent, zel::TkipEnabled},
+          Case{zel::AesKeyAbsent, zel::AesEnabled}}) {
         card.wepStatus = c.absent;
         monitor.refresh(adapter(), true);
         zel.takeCalls();

@@ -1,5 +1,3 @@
-#include "profiles/ProfileFile.h"
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -12,6 +10,7 @@
 #include <iterator>
 
 #include "profiles/FileReplace.h"
+#include "profiles/ProfileFile.h"
 #include "tests/profiles/ProfileFixtures.h"
 
 namespace fs = std::filesystem;
@@ -55,7 +54,8 @@ std::vector<uint8_t> readBytes(const std::string& path) {
 
 void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 std::vector<uint8_t> bytesOf(const Profile& p) {
@@ -118,7 +118,8 @@ TEST(ProfileFileFormat, ScrambledRecordsWithPlainLengths) {
                     ElementsAre(0x18, 0x03, 0, 0));  // 792, little-endian
         const auto plain = bytesOf(*list.at(record));
         for (size_t i = 0; i < 792; ++i) {
-            ASSERT_EQ(image[start + 4 + i] ^ plain[i], key[i & 1]) << "record " << record << " byte " << i;
+            ASSERT_EQ(image[start + 4 + i] ^ plain[i], key[i & 1])
+                << "record " << record << " byte " << i;
         }
     }
 }
@@ -155,7 +156,8 @@ TEST(ProfileFileLoad, ALongerRecordKeeps792BytesAndSkipsTheRest) {
     auto body = bytesOf(first);
     body.resize(800, 0xEE);
     ProfileList list;
-    EXPECT_EQ(decodeProfiles(join(fileRecord(800, body), fileRecord(792, bytesOf(fullProfile("next")))), list),
+    EXPECT_EQ(decodeProfiles(
+                  join(fileRecord(800, body), fileRecord(792, bytesOf(fullProfile("next")))), list),
               LoadStatus::Loaded);
     ASSERT_EQ(list.size(), 2u);
     EXPECT_EQ(bytesOf(*list.at(0)), bytesOf(first));
@@ -220,7 +222,8 @@ TEST(ProfileFileLoad, AMissingOrUnreadableFileAppendsNothing) {
 TEST(ProfileFileImport, AppendsAfterTheListDuplicatesIncluded) {
     TempFolder folder;
     const ProfileStore store(folder.path("Data.cfg"));
-    ASSERT_TRUE(store.saveProfiles(folder.path("export.cfg"), listOf({infra("Home"), adHoc("Peer")})));
+    ASSERT_TRUE(
+        store.saveProfiles(folder.path("export.cfg"), listOf({infra("Home"), adHoc("Peer")})));
     ProfileList list = listOf({infra("Home"), infra("Office")});
     EXPECT_EQ(store.loadProfiles(folder.path("export.cfg"), list), LoadStatus::Loaded);
     EXPECT_THAT(namesOf(list), ElementsAre("Home", "Office", "Home", "Peer"));
@@ -229,7 +232,8 @@ TEST(ProfileFileImport, AppendsAfterTheListDuplicatesIncluded) {
 TEST(ProfileFileSave, AnExportLeavesOutTheSpecialProfiles) {
     TempFolder folder;
     const ProfileStore store(folder.path("Data.cfg"));
-    ProfileList list = listOf({makeDefaultProfile(), infra("Home"), infra("<Site Survey>"), adHoc("Peer")});
+    ProfileList list =
+        listOf({makeDefaultProfile(), infra("Home"), infra("<Site Survey>"), adHoc("Peer")});
     ASSERT_TRUE(store.saveProfiles(folder.path("export.cfg"), list));
     ASSERT_TRUE(store.saveProfiles(folder.path("Data.cfg"), list));
     ProfileList exported, everything;

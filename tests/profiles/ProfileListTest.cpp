@@ -1,10 +1,9 @@
-#include "profiles/ProfileList.h"
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
 
+#include "profiles/ProfileList.h"
 #include "tests/profiles/ProfileFixtures.h"
 
 using testing::ElementsAre;

@@ -137,8 +137,8 @@ TEST_F(WorkerCycle, AProfileRemovedDuringThePassIsSkipped) {
         }
         return 1;
     };
-    EXPECT_THAT(run(), ElementsAre("tray 3", "join First", "tray 2", "join Third", "tray 2",
-                                   "1004", "tray 2", "wait 5000"));
+    EXPECT_THAT(run(), ElementsAre("tray 3", "join First", "tray 2", "join Third", "tray 2", "1004",
+                                   "tray 2", "wait 5000"));
 }
 
 TEST_F(WorkerCycle, APageTurningBusyEndsThePassWithoutItsEndMessage) {
@@ -185,10 +185,10 @@ TEST_F(WorkerCycle, AutoLinkNewProfileIsTriedThreeTimesThenTheFailureIsReported)
     // The profile Auto Link stored stands first, whether preferred or not.
     bench.list = listOf({notPreferred(infra("Linked", "LinkedNet")), infra("Home")});
     bench.onAutoLink = [] { return AutoLinkResult::NewProfile; };
-    EXPECT_THAT(run(), ElementsAre("scan", "1007", "tray 3", "1003 Scanning for LinkedNet",
-                                   "join LinkedNet", "tray 2", "join LinkedNet", "tray 2",
-                                   "join LinkedNet", "tray 2", "Auto Link Failed!", "tray 2",
-                                   "wait 5000"));
+    EXPECT_THAT(
+        run(), ElementsAre("scan", "1007", "tray 3", "1003 Scanning for LinkedNet",
+                           "join LinkedNet", "tray 2", "join LinkedNet", "tray 2", "join LinkedNet",
+                           "tray 2", "Auto Link Failed!", "tray 2", "wait 5000"));
 }
 
 TEST_F(WorkerCycle, AutoLinkNewProfileStopsAtTheFirstSuccess) {
@@ -198,9 +198,9 @@ TEST_F(WorkerCycle, AutoLinkNewProfileStopsAtTheFirstSuccess) {
     bench.onAutoLink = [] { return AutoLinkResult::NewProfile; };
     int attempts = 0;
     bench.onSetSsid = [&](const std::string&) { return ++attempts == 2 ? 0 : 1; };
-    EXPECT_THAT(run(), ElementsAre("scan", "1007", "tray 3", "1003 Scanning for LinkedNet",
-                                   "join LinkedNet", "tray 2", "join LinkedNet", "tray 2",
-                                   "wait 5000"));
+    EXPECT_THAT(run(),
+                ElementsAre("scan", "1007", "tray 3", "1003 Scanning for LinkedNet",
+                            "join LinkedNet", "tray 2", "join LinkedNet", "tray 2", "wait 5000"));
 }
 
 TEST_F(WorkerCycle, AutoLinkAttemptsEndWhenAPageTurnsBusy) {

@@ -189,10 +189,10 @@ TEST_F(WorkerStop, TheWindowsAnswerEndsTheWaitForAutoLink) {
     running.thread.answerAutoLink(AutoLinkResult::NewProfile);
     await(running.waits.waiting);
     running.stop();
-    EXPECT_THAT(bench.takeJournal(),
-                ElementsAre("scan", "1007", "tray 3", "1003 Scanning for LinkedNet",
-                            "join LinkedNet", "tray 2", "tray 3", "join LinkedNet", "1004",
-                            "tray 2", "wait 5000"));
+    EXPECT_THAT(
+        bench.takeJournal(),
+        ElementsAre("scan", "1007", "tray 3", "1003 Scanning for LinkedNet", "join LinkedNet",
+                    "tray 2", "tray 3", "join LinkedNet", "1004", "tray 2", "wait 5000"));
 }
 
 TEST_F(WorkerStop, AStartClearsTheLastStop) {
@@ -258,7 +258,8 @@ TEST(WorkerThreads, TheWorkerConnectsWhileTheWindowEditsTheList) {
         names.insert(fieldText(record->name));
         linkNet += fieldText(record->ssid) == "LinkNet";
     }
-    for (const char* name : {"I1", "I2", "I3", "A1", "A2"}) EXPECT_EQ(names.count(name), 1u) << name;
+    for (const char* name : {"I1", "I2", "I3", "A1", "A2"})
+        EXPECT_EQ(names.count(name), 1u) << name;
     EXPECT_EQ(names.size(), 5 + names.count("Linked"));
     EXPECT_LE(linkNet, 1);
     if (bench.list.inUse() != nullptr) {

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstring>
 #include <condition_variable>
+#include <cstring>
 #include <filesystem>
 #include <mutex>
 #include <string>

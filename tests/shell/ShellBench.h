@@ -29,8 +29,8 @@
 #include "res/resource.h"
 #include "shell/MainSheet.h"
 #include "shell/MainWindowCodes.h"
-#include "tests/pages/MainPagePlatformDouble.h"
 #include "tests/app/MemorySettingsStore.h"
+#include "tests/pages/MainPagePlatformDouble.h"
 
 class FakeShell : public ShellPlatform {
 public:

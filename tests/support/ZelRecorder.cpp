@@ -15,9 +15,9 @@ std::atomic<ZelRecorder*> activeRecorder{nullptr};
 
 // The functions of the table: each records its call on the active recorder.
 struct ZelRecorderEntries {
-#define ZEL_RECORDER_ENTRY(name, params, args)                                  \
-    static int32_t ZEL_CALL name params {                                       \
-        ZelRecorder& recorder = *activeRecorder.load();                         \
+#define ZEL_RECORDER_ENTRY(name, params, args)                                      \
+    static int32_t ZEL_CALL name params {                                           \
+        ZelRecorder& recorder = *activeRecorder.load();                             \
         return recorder.record(#name, recorder.on.name, ZEL_RECORDER_UNPAREN args); \
     }
     ZEL_OPERATIONS(ZEL_RECORDER_ENTRY)

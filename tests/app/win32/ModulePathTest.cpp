@@ -1,6 +1,6 @@
 // The program's own path, read the way start-up reads it.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cctype>

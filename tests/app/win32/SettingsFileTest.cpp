@@ -1,6 +1,6 @@
 // The settings file through the system's private-profile functions and a real file.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <fstream>
 #include <string>
@@ -88,16 +88,16 @@ std::string noise() {
 INSTANTIATE_TEST_SUITE_P(
     Files, DamagedSettingsFile,
     ::testing::Values(
-        DamagedFile{"Empty", ""},
-        DamagedFile{"Noise", noise()},
+        DamagedFile{"Empty", ""}, DamagedFile{"Noise", noise()},
         DamagedFile{"BrokenLines",
                     "[Advanced\nFirstChan==5\n[Debug]]\nDebugWin\n=1\n[Security]\nWepKeyFmt=7\n"},
-        DamagedFile{"HugeNumber", "[Advanced]\r\nFirstChan=" + std::string(100000, '9') +
-                                      "\r\nLastChan=14\r\n"},
+        DamagedFile{"HugeNumber",
+                    "[Advanced]\r\nFirstChan=" + std::string(100000, '9') + "\r\nLastChan=14\r\n"},
         DamagedFile{"OutOfRange",
                     "[Advanced]\nFirstChan=12\nLastChan=3\nBoostMode=-7\n[Debug]\nTrace=-1\n"},
         DamagedFile{"ByteOrderMarkThenNoise", bytes("\xFF\xFE[\0A\0d\0v\0") + noise()},
-        DamagedFile{"ZeroBytes", bytes("[Advanced]\nAuto Configuration\0=1\nFirstChan=\0" "4\n")}),
+        DamagedFile{"ZeroBytes", bytes("[Advanced]\nAuto Configuration\0=1\nFirstChan=\0"
+                                       "4\n")}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

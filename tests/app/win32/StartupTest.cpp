@@ -1,7 +1,7 @@
 // Tovix.exe started, restarted and refused as a user would meet it, under Wine.
-#include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include <string>
 #include <tuple>

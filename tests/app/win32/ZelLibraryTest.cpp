@@ -1,6 +1,6 @@
 // Loading the adapter control library and filling the function table.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include "adapter/ZelLibrary.h"
 #include "tests/app/win32/StubAdapter.h"

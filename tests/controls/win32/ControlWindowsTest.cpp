@@ -1,8 +1,8 @@
 // The control windows under Wine: what reaches the screen is the off-screen picture,
 // painting never erases, the graph scrolls on its own timer, and the level bar paints a
 // real progress bar's range and position.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 // After windows.h, which it needs.
 #include <commctrl.h>
 

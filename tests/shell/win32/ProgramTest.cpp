@@ -1,9 +1,9 @@
 // The main window of the real Tovix.exe with the simulated card, under Wine: the tray as
 // the shell sees it (this test is the notification area), the card unplugged and plugged
 // in through its scenario file, the radio, Zero Configuration, and ending the program.
-#include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <set>
@@ -209,9 +209,9 @@ TEST_F(Program, BelowTheTabsAStripHoldsOkCancelAndTheRadioCheckBox) {
         int width;
         int height;
     };
-    for (const Control& expected : {Control{IDOK, "&OK", -220, 90, 25},
-                                    Control{IDCANCEL, "&Cancel", -110, 90, 25},
-                                    Control{IDC_RADIO_OFF, "Radio Off  ( Alt+F2 )", 20, 180, 15}}) {
+    for (const Control& expected :
+         {Control{IDOK, "&OK", -220, 90, 25}, Control{IDCANCEL, "&Cancel", -110, 90, 25},
+          Control{IDC_RADIO_OFF, "Radio Off  ( Alt+F2 )", 20, 180, 15}}) {
         const HWND control = GetDlgItem(sheet, expected.id);
         ASSERT_TRUE(control) << expected.id;
         EXPECT_EQ(windowText(control), expected.text);

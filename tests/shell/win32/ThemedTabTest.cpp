@@ -1,7 +1,7 @@
 // The tab strip with disabled tabs on a real property sheet.
-#include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include <set>
 #include <string>

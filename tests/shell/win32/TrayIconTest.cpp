@@ -1,7 +1,6 @@
 // The tray icon and its menu, as the notification area receives them.
-#include <gtest/gtest.h>
 #include <windows.h>
-
+#include <gtest/gtest.h>
 #include <shellapi.h>
 
 #include <string>

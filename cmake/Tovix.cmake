@@ -1,6 +1,6 @@
 # Build helpers shared by every folder.
 
-set(TOVIX_WARNINGS -Wall -Wextra)
+set(TOVIX_WARNINGS -Wall -Wextra -Werror)
 if(WIN32)
   # The program targets Windows XP with the ANSI interfaces.
   add_compile_definitions(_WIN32_WINNT=0x0501 WINVER=0x0501 _WIN32_IE=0x0600 WIN32_LEAN_AND_MEAN

@@ -26,14 +26,14 @@ const fw::MessageEntry<CProfileManager> CProfileManager::kMap[] = {
     fw::onClick(IDC_PM_SAVE, &CProfileManager::onSave),
     fw::onClick(IDC_PM_MOVE_UP, &CProfileManager::onMoveUp),
     fw::onClick(IDC_PM_MOVE_DOWN, &CProfileManager::onMoveDown),
-    fw::onClick(IDC_PM_APPLY, &CProfileManager::onApply),
-    fw::onClick(ID_PM_SWITCH, &CProfileManager::onApply),
+    fw::onClick(IDC_PM_APPLY, &CProfileManager::onApplyProfile),
+    fw::onClick(ID_PM_SWITCH, &CProfileManager::onApplyProfile),
     fw::onClick(ID_PM_PREFER, &CProfileManager::onPrefer),
     fw::onClick(ID_PM_UNPREFER, &CProfileManager::onUnprefer),
     fw::onClick(ID_PM_PREFER_ALL, &CProfileManager::onPreferAll),
     fw::onClick(ID_PM_PREFER_NONE, &CProfileManager::onPreferNone),
     fw::onNotify(fw::code::Click, IDC_PM_LIST, &CProfileManager::onRowClick),
-    fw::onNotify(fw::code::DoubleClick, IDC_PM_LIST, &CProfileManager::onApply),
+    fw::onNotify(fw::code::DoubleClick, IDC_PM_LIST, &CProfileManager::onApplyProfile),
     fw::onNotify(fw::code::RightClick, IDC_PM_LIST, &CProfileManager::onRowRightClick),
     fw::onNotify(fw::code::ItemChanged, IDC_PM_LIST, &CProfileManager::onRowChanged),
 };
@@ -301,7 +301,7 @@ void CProfileManager::onMoveUp(const fw::Message&) { move(-1); }
 
 void CProfileManager::onMoveDown(const fw::Message&) { move(+1); }
 
-void CProfileManager::onApply(const fw::Message&) {
+void CProfileManager::onApplyProfile(const fw::Message&) {
     if (!mainWindow_.adapterOpen() || ui().selectedRow(IDC_PM_LIST) < 0) return;
     platform_.beginWait();
     const bool stored = storeSelected();

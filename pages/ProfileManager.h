@@ -52,7 +52,7 @@ private:
     void onSave(const fw::Message&);
     void onMoveUp(const fw::Message&);
     void onMoveDown(const fw::Message&);
-    void onApply(const fw::Message&);
+    void onApplyProfile(const fw::Message&);
     void onPrefer(const fw::Message&);
     void onUnprefer(const fw::Message&);
     void onPreferAll(const fw::Message&);

@@ -4,8 +4,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "profiles/Profile.h"
-
 namespace scan {
 
 namespace {

@@ -159,7 +159,7 @@ int signalLevel(int32_t rssi);
 // The signal level as a percentage of 40.
 int signalPercent(int32_t rssi);
 
-// Security of a network in the encodings of the profile record.
+// Security of a network: its SecurityType and Encryption (adapter/ZelTypes.h).
 struct Security {
     uint32_t securityType;
     uint32_t encryption;

@@ -1,4 +1,4 @@
-// Structures and handle types of the adapter control library Tovix.dll.
+// Structures, handle types and security codes of the adapter control library Tovix.dll.
 // Byte layouts are fixed by the driver; every structure is checked at compile time.
 #pragma once
 
@@ -15,6 +15,44 @@
 using ZelHandle = void*;
 // Window that receives the library's event message (an HWND on Windows).
 using ZelWindow = void*;
+
+// The encryption of a network, as security detection reports it and Profile::encryption
+// stores it.
+enum Encryption : uint32_t {
+    EncryptionOff = 0,
+    EncryptionWep = 1,
+    EncryptionTkip = 2,
+    EncryptionAes = 3,
+};
+
+// The security type of a network: the authentication and, for 802.1x, its method, as
+// security detection reports it and Profile::securityType stores it. The group codes
+// from 100 up name a family whose method is still to be chosen; they come from security
+// detection and the security page and are never stored.
+enum SecurityType : uint32_t {
+    SecurityOpenSystem = 0,
+    SecuritySharedKey = 1,
+    SecurityWpaPsk = 2,
+    SecurityWpaLeap = 3,
+    SecurityAutoSwitch = 4,
+    SecurityWpaTls = 5,
+    SecurityWpaPeap = 6,
+    SecurityWpaTtls = 7,
+    SecurityCcxLeap = 8,
+    SecurityWpa2Psk = 9,
+    SecurityWpa2Tls = 10,
+    SecurityWpa2Peap = 11,
+    SecurityWpa2Ttls = 12,
+    SecurityCcxPeap = 13,
+    SecurityWpa2Leap = 14,
+    Security8021xTls = 15,
+    Security8021xPeap = 16,
+    Security8021xTtls = 17,
+    SecurityGroupWpa = 100,
+    SecurityGroupWpa2 = 101,
+    SecurityGroupCcx = 102,
+    SecurityGroup8021x = 103,
+};
 
 // Size of every scan list buffer handed to the library.
 constexpr uint32_t kScanListBufferSize = 24576;

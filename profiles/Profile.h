@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "adapter/ZelTypes.h"
+
 #if !defined(__BYTE_ORDER__) || __BYTE_ORDER__ != __ORDER_LITTLE_ENDIAN__
 #error "The profile record is stored in little-endian byte order"
 #endif
@@ -24,42 +26,6 @@ enum WirelessMode : uint32_t {
     Wireless80211b = 1,
     Wireless80211a = 2,
     WirelessAuto = 255,
-};
-
-// Values of Profile::encryption.
-enum Encryption : uint32_t {
-    EncryptionOff = 0,
-    EncryptionWep = 1,
-    EncryptionTkip = 2,
-    EncryptionAes = 3,
-};
-
-// Values of Profile::securityType: the authentication and, for 802.1x, its method.
-// The group codes from 100 up name a family whose method is still to be chosen; they
-// come from security detection and the security page and are never stored.
-enum SecurityType : uint32_t {
-    SecurityOpenSystem = 0,
-    SecuritySharedKey = 1,
-    SecurityWpaPsk = 2,
-    SecurityWpaLeap = 3,
-    SecurityAutoSwitch = 4,
-    SecurityWpaTls = 5,
-    SecurityWpaPeap = 6,
-    SecurityWpaTtls = 7,
-    SecurityCcxLeap = 8,
-    SecurityWpa2Psk = 9,
-    SecurityWpa2Tls = 10,
-    SecurityWpa2Peap = 11,
-    SecurityWpa2Ttls = 12,
-    SecurityCcxPeap = 13,
-    SecurityWpa2Leap = 14,
-    Security8021xTls = 15,
-    Security8021xPeap = 16,
-    Security8021xTtls = 17,
-    SecurityGroupWpa = 100,
-    SecurityGroupWpa2 = 101,
-    SecurityGroupCcx = 102,
-    SecurityGroup8021x = 103,
 };
 
 // One WEP key slot: the key length in bytes (0 unset, 5 for 40 bits, 13 for 104 bits)

@@ -1,7 +1,7 @@
 #include "app/SingleInstance.h"
 
 #include "adapter/ZelShared.h"
-#include "shell/MainWindowCodes.h"
+#include "system/ProgramCodes.h"
 
 namespace app {
 
@@ -13,12 +13,12 @@ constexpr UINT kRequestTimeoutMs = 10000;
 
 }  // namespace
 
-bool CSingleInstance::claim(const char* name, OsKind os) {
+bool CSingleInstance::claim(const char* name, sys::OsKind os) {
     release();
     SetLastError(ERROR_SUCCESS);
-    handle_ = os == OsWin9x ? CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READONLY, 0,
-                                                 kMarkerSize, name)
-                            : CreateMutexA(nullptr, TRUE, name);
+    handle_ = os == sys::OsWin9x ? CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READONLY,
+                                                      0, kMarkerSize, name)
+                                 : CreateMutexA(nullptr, TRUE, name);
     if (handle_ && GetLastError() == ERROR_ALREADY_EXISTS) {
         release();
         return false;
@@ -39,8 +39,8 @@ void bringRunningCopyForward(const char* title) {
     ShowWindow(running, SW_RESTORE);
     SetForegroundWindow(running);
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(running, zel::kEventMessage, shell::kCodeShowCurrentPage, 0,
-                        SMTO_ABORTIFHUNG, kRequestTimeoutMs, &ignored);
+    SendMessageTimeoutA(running, zel::kEventMessage, sys::kCodeShowCurrentPage, 0, SMTO_ABORTIFHUNG,
+                        kRequestTimeoutMs, &ignored);
 }
 
 }  // namespace app

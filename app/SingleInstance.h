@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "app/OsKind.h"
+#include "system/OsKind.h"
 
 namespace app {
 
@@ -17,7 +17,7 @@ public:
 
     // Creates the object named `name`: on Windows 9x a 32-byte read-only mapping of the
     // paging file, elsewhere a mutex. False when another copy made it first.
-    bool claim(const char* name, OsKind os);
+    bool claim(const char* name, sys::OsKind os);
     void release();
 
 private:

@@ -6,12 +6,11 @@
 #include <vector>
 
 #include "app/ExitCode.h"
-#include "app/MessageCaption.h"
 #include "app/ModulePath.h"
 #include "app/ProgramPaths.h"
 #include "app/ZeroConfigTakeover.h"
 #include "res/resource.h"
-#include "shell/MainWindowCodes.h"
+#include "system/MessageCaption.h"
 
 namespace {
 
@@ -50,7 +49,7 @@ bool CUtilityApp::initInstance() {
     // The program's dialogs use the common controls on every system.
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
-    if (osKind_ == app::OsWinXp) app::takeCardFromZeroConfiguration(library_.api());
+    if (osKind_ == sys::OsWinXp) app::takeCardFromZeroConfiguration(library_.api());
 
     if (!createMainWindow()) return false;
     registerRadioHotkey();
@@ -70,8 +69,8 @@ bool CUtilityApp::classifySystem() {
             return false;
         }
     }
-    osKind_ = app::classifyOs(version.dwPlatformId, version.dwMajorVersion, version.dwMinorVersion);
-    if (osKind_ == app::OsUnsupported) {
+    osKind_ = sys::classifyOs(version.dwPlatformId, version.dwMajorVersion, version.dwMinorVersion);
+    if (osKind_ == sys::OsUnsupported) {
         showMessage(text(IDS_NOT_SUPPORTED), MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
@@ -156,5 +155,5 @@ std::string CUtilityApp::text(UINT id) const {
 
 void CUtilityApp::showMessage(const std::string& message, UINT style) const {
     MessageBoxA(mainWindow_ ? mainWindow_->window() : nullptr, message.c_str(),
-                app::kMessageCaption, style);
+                sys::kMessageCaption, style);
 }

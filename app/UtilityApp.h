@@ -9,11 +9,11 @@
 #include <string>
 
 #include "adapter/ZelLibrary.h"
-#include "app/OsKind.h"
-#include "app/PrivateProfileStore.h"
-#include "app/Settings.h"
 #include "app/SingleInstance.h"
 #include "shell/win32/Win32Shell.h"
+#include "system/OsKind.h"
+#include "system/Settings.h"
+#include "system/win32/PrivateProfileStore.h"
 
 class CUtilityApp {
 public:
@@ -25,11 +25,11 @@ public:
     // program's exit code (app::ExitCode).
     int run();
 
-    app::OsKind osKind() const { return osKind_; }
+    sys::OsKind osKind() const { return osKind_; }
     const std::string& profilePath() const { return profilePath_; }
     const std::string& settingsPath() const { return settingsPath_; }
     // The settings file; available once start-up has found the program's folder.
-    app::Settings& settings() { return *settings_; }
+    sys::Settings& settings() { return *settings_; }
     // The adapter control library; available once start-up has loaded it.
     const ZelApi& adapter() const { return library_.api(); }
 
@@ -48,12 +48,12 @@ private:
 
     HINSTANCE instance_;
     std::string title_;
-    app::OsKind osKind_ = app::OsUnsupported;
+    sys::OsKind osKind_ = sys::OsUnsupported;
     app::CSingleInstance singleInstance_;
     std::string profilePath_;
     std::string settingsPath_;
-    std::optional<app::PrivateProfileStore> settingsStore_;
-    std::optional<app::Settings> settings_;
+    std::optional<sys::PrivateProfileStore> settingsStore_;
+    std::optional<sys::Settings> settings_;
     ZelLibrary library_;
     std::optional<Win32Shell> mainWindow_;
     int exitCode_ = 0;

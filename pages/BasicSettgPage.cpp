@@ -8,10 +8,10 @@
 namespace {
 
 // The main window's channel range; one that leaves 1..14 or runs backwards is 1..11.
-app::ChannelRange usableRange(const app::ChannelRange& range) {
-    const bool usable = range.first >= app::kLowestChannel && range.last <= app::kHighestChannel &&
+sys::ChannelRange usableRange(const sys::ChannelRange& range) {
+    const bool usable = range.first >= sys::kLowestChannel && range.last <= sys::kHighestChannel &&
                         range.first <= range.last;
-    return usable ? range : app::kDefaultChannelRange;
+    return usable ? range : sys::kDefaultChannelRange;
 }
 
 }  // namespace
@@ -121,7 +121,7 @@ void CBasicSettgPage::fillChannels() {
     ui().addItem(IDC_NET_CHANNEL, text(IDS_AUTO_SELECT), 0);
     const int mode = ui().selection(IDC_NET_ADHOC_MODE);
     if (mode == 0 || mode == 1) {
-        const app::ChannelRange range = usableRange(profileSheet().mainWindow().channelRange());
+        const sys::ChannelRange range = usableRange(profileSheet().mainWindow().channelRange());
         for (int channel = range.first; channel <= range.last; ++channel) {
             ui().addItem(IDC_NET_CHANNEL, channelText(channel), channel);
         }

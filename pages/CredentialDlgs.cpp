@@ -2,10 +2,10 @@
 
 #include <utility>
 
-#include "app/MessageCaption.h"
 #include "framework/Host.h"
 #include "pages/CertificateDlgs.h"
 #include "res/resource.h"
+#include "system/MessageCaption.h"
 
 namespace {
 
@@ -52,7 +52,7 @@ void CCredentialDlg::onOk() {
     readFields();
     for (std::string Credentials::*text : required_) {
         if ((edited_.*text).empty()) {
-            ui().messageBox(mainWindow_.text(messageId_), app::kMessageCaption,
+            ui().messageBox(mainWindow_.text(messageId_), sys::kMessageCaption,
                             fw::mb::Ok | fw::mb::IconExclamation);
             return;
         }

@@ -4,7 +4,7 @@
 #include <mutex>
 
 #include "adapter/ZelShared.h"
-#include "shell/MainWindowCodes.h"
+#include "system/ProgramCodes.h"
 
 namespace {
 
@@ -125,20 +125,20 @@ void CMainPage::onMainWindowEvent(uint32_t code, intptr_t value) {
         case zel::EventAssociated:
         case zel::EventReassociated:
         case zel::EventLinkLost:
-        case shell::kCodeAutoConfigurationPassEnded:
+        case sys::kCodeAutoConfigurationPassEnded:
             updateDisplay();
             break;
         case zel::EventMediaCheck:
             if (!host_.busy()) updateDisplay();
             break;
-        case shell::kCodeAdapterOpened:
+        case sys::kCodeAdapterOpened:
             fillProfileList();
             updateDisplay();
             break;
-        case shell::kCodeStatusText:
+        case sys::kCodeStatusText:
             showStatusOnly(textOf(value));
             break;
-        case shell::kCodeStatusNote:
+        case sys::kCodeStatusNote:
             if (host_.zeroConfigActive()) break;
             texts_.status = textOf(value);
             moveTexts();

@@ -1,10 +1,10 @@
 #include "pages/ProfileSheet.h"
 
-#include "app/MessageCaption.h"
 #include "pages/AdvSettgPage.h"
 #include "pages/BasicSettgPage.h"
 #include "pages/CompleteWiz.h"
 #include "res/resource.h"
+#include "system/MessageCaption.h"
 
 const Profile* profileInUse(ProfileHost& host) {
     // The link first: the connection state block shares the profile lock.
@@ -40,7 +40,7 @@ std::string CProfilePage::selectedText(int id) const {
 std::string CProfilePage::text(int stringId) const { return sheet_.mainWindow().text(stringId); }
 
 void CProfilePage::warn(int messageId, const std::string& detail) {
-    ui().messageBox(text(messageId) + detail, app::kMessageCaption,
+    ui().messageBox(text(messageId) + detail, sys::kMessageCaption,
                     fw::mb::Ok | fw::mb::IconExclamation);
 }
 

@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "app/Settings.h"
 #include "framework/Sheet.h"
 #include "profiles/ConnectEngine.h"
 #include "profiles/ProfileList.h"
+#include "system/Settings.h"
 
 // What the profile editing pages need from the main window. The main window implements
 // it; tests supply their own.
@@ -36,9 +36,9 @@ public:
     virtual std::mutex& profileLock() = 0;
 
     // The settings file (the WEP key dialog keeps its key format there).
-    virtual app::Settings& settings() = 0;
+    virtual sys::Settings& settings() = 0;
     // The first and last channel of the card's region.
-    virtual app::ChannelRange channelRange() const = 0;
+    virtual sys::ChannelRange channelRange() const = 0;
     // What the connection state block shows now.
     virtual LinkView link() const = 0;
     // True while a card is open.

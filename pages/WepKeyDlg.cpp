@@ -4,9 +4,9 @@
 #include <cctype>
 #include <cstring>
 
-#include "app/MessageCaption.h"
 #include "framework/Controls.h"
 #include "res/resource.h"
+#include "system/MessageCaption.h"
 
 namespace {
 
@@ -115,7 +115,7 @@ bool CWepKeyDlg::onInit() {
     ui().addItem(IDC_WEP_FORMAT, mainWindow_.text(IDS_HEX_DIGITS),
                  static_cast<intptr_t>(WepFormat::Hex));
     // The settings file's rule has made anything but 0 and 1 the default, 0.
-    const int stored = mainWindow_.settings().readSetting(app::Setting::WepKeyFmt);
+    const int stored = mainWindow_.settings().readSetting(sys::Setting::WepKeyFmt);
     format_ = stored == static_cast<int>(WepFormat::Hex) ? WepFormat::Hex : WepFormat::Ascii;
     fw::selectByData(ui(), IDC_WEP_FORMAT, static_cast<intptr_t>(format_));
     showBlock();
@@ -176,7 +176,7 @@ void CWepKeyDlg::onFormatChange(const fw::Message&) {
     readTexts();
     format_ = format;
     fillSizes(keyLength_);
-    mainWindow_.settings().writeSetting(app::Setting::WepKeyFmt, static_cast<int>(format_));
+    mainWindow_.settings().writeSetting(sys::Setting::WepKeyFmt, static_cast<int>(format_));
     for (size_t key = 0; key < kKeys; ++key) {
         std::string& text = texts_[key];
         if (!modified(key)) {
@@ -197,7 +197,7 @@ void CWepKeyDlg::onSizeChange(const fw::Message&) {
         keyLength_ = chosen;
         return;
     }
-    const int answer = ui().messageBox(mainWindow_.text(IDS_WEP_SIZE_CHANGE), app::kMessageCaption,
+    const int answer = ui().messageBox(mainWindow_.text(IDS_WEP_SIZE_CHANGE), sys::kMessageCaption,
                                        fw::mb::YesNo | fw::mb::IconQuestion);
     if (answer != fw::id::Yes) {
         fw::selectByData(ui(), IDC_WEP_SIZE, keyLength_);
@@ -245,7 +245,7 @@ void CWepKeyDlg::onKeyChange(const fw::Message& m) {
 }
 
 void CWepKeyDlg::warn(const std::string& message) {
-    ui().messageBox(message, app::kMessageCaption, fw::mb::Ok | fw::mb::IconExclamation);
+    ui().messageBox(message, sys::kMessageCaption, fw::mb::Ok | fw::mb::IconExclamation);
 }
 
 bool CWepKeyDlg::checkKeys() {

@@ -7,7 +7,6 @@
 #include <utility>
 
 #include "adapter/ZelShared.h"
-#include "app/MessageCaption.h"
 #include "pages/AboutPage.h"
 #include "pages/AdminTool.h"
 #include "pages/AdvancedPage.h"
@@ -22,10 +21,12 @@
 #include "pages/TestPage.h"
 #include "res/resource.h"
 #include "shell/MainWindowCodes.h"
+#include "system/MessageCaption.h"
+#include "system/ProgramCodes.h"
 
 namespace {
 
-using app::Setting;
+using sys::Setting;
 
 // The tabs of the full page set that need the radio: Site Survey, Statistics, Advanced.
 constexpr int kRadioTabs[] = {2, 3, 4};
@@ -71,7 +72,7 @@ const fw::MessageEntry<CMainSheet> CMainSheet::kMap[] = {
     fw::onMessage(shell::wm::EndSession, &CMainSheet::onEndSession),
 };
 
-CMainSheet::CMainSheet(const ZelApi& api, app::Settings& settings, app::OsKind osKind,
+CMainSheet::CMainSheet(const ZelApi& api, sys::Settings& settings, sys::OsKind osKind,
                        std::string profilePath, ShellPlatform& platform)
     : fw::Sheet(platform.text(IDS_APP_TITLE), Mode::Modeless),
       api_(api),
@@ -85,7 +86,7 @@ CMainSheet::CMainSheet(const ZelApi& api, app::Settings& settings, app::OsKind o
       store_(profilePath_),
       monitor_(api, profileLock_, *this),
       engine_(api, *this, [&platform] { return platform.tickCount(); }) {
-    const app::ChannelRange channels = settings.channelRange();
+    const sys::ChannelRange channels = settings.channelRange();
     monitor_.setRegion(0, static_cast<uint32_t>(channels.first),
                        static_cast<uint32_t>(channels.last));
 
@@ -119,7 +120,7 @@ CMainSheet::CMainSheet(const ZelApi& api, app::Settings& settings, app::OsKind o
     profileLoad_ = store_.loadAtStartup(profiles_);
 }
 
-app::ChannelRange CMainSheet::channelRange() const {
+sys::ChannelRange CMainSheet::channelRange() const {
     const ConnectionState state = monitor_.state();
     return {static_cast<int>(state.firstChannel), static_cast<int>(state.lastChannel)};
 }
@@ -150,7 +151,7 @@ bool CMainSheet::onInit() {
     enableRadioPages(false);
     openAdapter();
     if (const ZelHandle adapter = adapter_) api_.ZelSetGUIMonitorMode(adapter, 0);
-    if (osKind_ == app::OsWinXp) {
+    if (osKind_ == sys::OsWinXp) {
         ui().setTimer(shell::kZeroConfigTimer, shell::kZeroConfigPeriodMs);
         checkZeroConfig();
     }
@@ -185,15 +186,15 @@ void CMainSheet::showTrayState(TrayState state) {
 }
 
 void CMainSheet::requestAutoLinkDetection() {
-    platform_.post(zel::kEventMessage, shell::kCodeAutoLinkDetection, 0);
+    platform_.post(zel::kEventMessage, sys::kCodeAutoLinkDetection, 0);
 }
 
 void CMainSheet::showStatus(const std::string& text) {
-    platform_.sendToPage(*networkStatus_, shell::kCodeStatusText, text.c_str());
+    platform_.sendToPage(*networkStatus_, sys::kCodeStatusText, text.c_str());
 }
 
 void CMainSheet::autoConfigurationPassEnded() {
-    platform_.sendToPage(*networkStatus_, shell::kCodeAutoConfigurationPassEnded, nullptr);
+    platform_.sendToPage(*networkStatus_, sys::kCodeAutoConfigurationPassEnded, nullptr);
 }
 
 void CMainSheet::reportAutoLinkFailed() {
@@ -262,10 +263,10 @@ void CMainSheet::handleEvent(uint32_t code, intptr_t value) {
             updateRadioDisplay();
             forward(code, value);
             break;
-        case shell::kCodeShowCurrentPage:
+        case sys::kCodeShowCurrentPage:
             reselectCurrentPage();
             break;
-        case shell::kCodeAutoLinkDetection:
+        case sys::kCodeAutoLinkDetection:
             // No access point is offered Auto Link yet: the worker goes on at once.
             if (!autoLinkRunning_) worker_.answerAutoLink(AutoLinkResult::NothingToDo);
             break;
@@ -278,7 +279,7 @@ void CMainSheet::handleEvent(uint32_t code, intptr_t value) {
 void CMainSheet::forward(uint32_t code, intptr_t value) {
     // The texts of these codes are pointers into the sender's memory: only the worker
     // hands them, straight to the page.
-    if (code == shell::kCodeStatusText || code == shell::kCodeStatusNote) return;
+    if (code == sys::kCodeStatusText || code == sys::kCodeStatusNote) return;
     if (platform_.isMinimised()) return;
     if (CZelPage* page = currentPage()) page->onMainWindowEvent(code, value);
 }
@@ -391,7 +392,7 @@ void CMainSheet::saveProfiles() {
 }
 
 void CMainSheet::showMessage(const std::string& text) {
-    ui().messageBox(text, app::kMessageCaption, fw::mb::Ok | fw::mb::IconExclamation);
+    ui().messageBox(text, sys::kMessageCaption, fw::mb::Ok | fw::mb::IconExclamation);
 }
 
 // ---- The radio --------------------------------------------------------------------------
@@ -458,7 +459,7 @@ bool CMainSheet::openAdapter() {
     api_.ZelGetMacAddress(adapter, macAddress_.data(), static_cast<uint32_t>(macAddress_.size()));
     uint32_t regionCode = 0;
     api_.ZelQueryRegionCode(adapter, &regionCode);
-    const app::RegionChannels region = app::regionChannels(regionCode);
+    const sys::RegionChannels region = sys::regionChannels(regionCode);
     settings_.writeSetting(Setting::FirstChan, region.channels.first);
     settings_.writeSetting(Setting::LastChan, region.channels.last);
     monitor_.setRegion(region.regionCode, static_cast<uint32_t>(region.channels.first),
@@ -486,7 +487,7 @@ bool CMainSheet::openAdapter() {
         worker.run();
     });
     if (platform_.isVisible()) reselectCurrentPage();
-    handleEvent(shell::kCodeAdapterOpened, 0);
+    handleEvent(sys::kCodeAdapterOpened, 0);
     if (link().connected) {
         const Profile* inUse;
         {
@@ -543,7 +544,7 @@ void CMainSheet::onDeviceChange(DeviceChange change, const std::optional<std::st
             if (!thisCard || adapter_ != nullptr) return;
             openAdapter();
             deviceHandled_ = true;
-            if (osKind_ == app::OsWinXp) {
+            if (osKind_ == sys::OsWinXp) {
                 ui().setTimer(shell::kZeroConfigTimer, shell::kZeroConfigPeriodMs);
                 checkZeroConfig();
             }
@@ -558,7 +559,7 @@ void CMainSheet::onDeviceChange(DeviceChange change, const std::optional<std::st
             if (closeAdapter()) deviceHandled_ = true;
             break;
         case DeviceChange::NodesChanged:
-            if (osKind_ != app::OsWin9x) return;
+            if (osKind_ != sys::OsWin9x) return;
             if (!deviceHandled_ && adapter_ == nullptr) openAdapter();
             deviceHandled_ = false;
             break;

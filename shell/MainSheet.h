@@ -20,8 +20,6 @@
 #include <vector>
 
 #include "adapter/ZelApi.h"
-#include "app/OsKind.h"
-#include "app/Settings.h"
 #include "framework/Sheet.h"
 #include "pages/MainPageHost.h"
 #include "pages/ProfileSheet.h"
@@ -30,6 +28,8 @@
 #include "profiles/ProfileFile.h"
 #include "profiles/Worker.h"
 #include "shell/ShellPlatform.h"
+#include "system/OsKind.h"
+#include "system/Settings.h"
 
 class CZelPage;
 class CMainPage;
@@ -45,7 +45,7 @@ enum class DeviceChange {
 class CMainSheet : public fw::Sheet, public WorkerHost, public MainPageHost, public ProfileHost {
 public:
     // Reads its settings, creates its pages and loads the profile file at `profilePath`.
-    CMainSheet(const ZelApi& api, app::Settings& settings, app::OsKind osKind,
+    CMainSheet(const ZelApi& api, sys::Settings& settings, sys::OsKind osKind,
                std::string profilePath, ShellPlatform& platform);
     ~CMainSheet() override;
 
@@ -72,18 +72,18 @@ public:
 
     // What pages use (MainPageHost, for the Network Status page).
     const ZelApi& api() const override { return api_; }
-    app::Settings& settings() override { return settings_; }
+    sys::Settings& settings() override { return settings_; }
     ConnectionState connection() const override { return monitor_.state(); }
     uint32_t currentWepStatus() override { return monitor_.currentWepStatus(adapter_); }
     const std::array<uint8_t, 6>& macAddress() const { return macAddress_; }
     void setBusy(bool busy) override { busy_ = busy; }
     bool refreshRateEverySecond() const override { return refreshRatePS_; }
-    bool dhcpFromLibrary() const override { return osKind_ == app::OsWin9x; }
+    bool dhcpFromLibrary() const override { return osKind_ == sys::OsWin9x; }
     int connectProfile(const Profile* profile) override { return engine_.connectProfile(profile); }
     void markInUse(const Profile* profile) override { engine_.markInUse(profile); }
     // ProfileHost: what the profile pages need beside the above.
     std::string text(int stringId) const override { return platform_.text(stringId); }
-    app::ChannelRange channelRange() const override;
+    sys::ChannelRange channelRange() const override;
     bool adapterOpen() const override { return adapter_ != nullptr; }
 
     // The radio: the check box, the tray menu and Alt+F2 toggle it.
@@ -150,8 +150,8 @@ private:
     static const fw::MessageEntry<CMainSheet> kMap[];
 
     const ZelApi& api_;
-    app::Settings& settings_;
-    const app::OsKind osKind_;
+    sys::Settings& settings_;
+    const sys::OsKind osKind_;
     const std::string profilePath_;
     ShellPlatform& platform_;
 

@@ -1,26 +1,12 @@
-// What travels to and inside the main window besides the library's events: the codes the
-// program sends with the private message zel::kEventMessage (wParam = code), its other
-// private messages, its timer, and the window messages it handles, with the values
-// Windows gives them (the Windows layer checks them against <windows.h>).
+// What travels to and inside the main window besides the event message's codes
+// (system/ProgramCodes.h): its other private messages, its timer, and the window messages
+// it handles, with the values Windows gives them (the Windows layer checks them against
+// <windows.h>).
 #pragma once
 
 #include <cstdint>
 
 namespace shell {
-
-// Program codes of zel::kEventMessage.
-// The adapter was just opened; forwarded to the current page.
-constexpr uint32_t kCodeAdapterOpened = 1001;
-// From a second copy of the program: show the current page again.
-constexpr uint32_t kCodeShowCurrentPage = 1002;
-// From the worker to the Network Status page; lParam: the text to show alone.
-constexpr uint32_t kCodeStatusText = 1003;
-// From the worker to the Network Status page: an auto configuration pass ended.
-constexpr uint32_t kCodeAutoConfigurationPassEnded = 1004;
-// From the worker: run the Auto Link detection.
-constexpr uint32_t kCodeAutoLinkDetection = 1007;
-// To the Network Status page; lParam: a status text.
-constexpr uint32_t kCodeStatusNote = 1012;
 
 // The tray icon's callback message; lParam is the mouse message.
 constexpr unsigned kTrayMessage = 0x8001;

@@ -73,8 +73,8 @@ HWND createControl(HWND parent, const char* windowClass, const std::string& text
 
 }  // namespace
 
-Win32Shell::Win32Shell(HINSTANCE module, const ZelApi& api, app::Settings& settings,
-                       app::OsKind osKind, std::string profilePath)
+Win32Shell::Win32Shell(HINSTANCE module, const ZelApi& api, sys::Settings& settings,
+                       sys::OsKind osKind, std::string profilePath)
     : module_(module),
       osKind_(osKind),
       windowThread_(GetCurrentThreadId()),
@@ -290,7 +290,7 @@ LRESULT Win32Shell::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 std::optional<std::string> Win32Shell::deviceOf(LPARAM broadcast) const {
     const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(broadcast);
     if (!header) return std::nullopt;
-    if (osKind_ == app::OsWin9x) {
+    if (osKind_ == sys::OsWin9x) {
         if (header->dbch_devicetype != DBT_DEVTYP_DEVNODE) return std::nullopt;
         const auto* node = reinterpret_cast<const DEV_BROADCAST_DEVNODE*>(header);
         char keyName[64];

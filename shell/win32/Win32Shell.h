@@ -11,8 +11,6 @@
 #include <optional>
 #include <string>
 
-#include "app/OsKind.h"
-#include "app/Settings.h"
 #include "framework/win32/Win32Host.h"
 #include "pages/win32/Win32CertificatePlatform.h"
 #include "pages/win32/Win32MainPagePlatform.h"
@@ -20,10 +18,12 @@
 #include "shell/MainSheet.h"
 #include "shell/win32/ThemedTab.h"
 #include "shell/win32/TrayIcon.h"
+#include "system/OsKind.h"
+#include "system/Settings.h"
 
 class Win32Shell final : public ShellPlatform {
 public:
-    Win32Shell(HINSTANCE module, const ZelApi& api, app::Settings& settings, app::OsKind osKind,
+    Win32Shell(HINSTANCE module, const ZelApi& api, sys::Settings& settings, sys::OsKind osKind,
                std::string profilePath);
     ~Win32Shell() override;
     Win32Shell(const Win32Shell&) = delete;
@@ -82,7 +82,7 @@ private:
     std::optional<std::string> deviceOf(LPARAM broadcast) const;
 
     HINSTANCE module_;
-    const app::OsKind osKind_;
+    const sys::OsKind osKind_;
     const DWORD windowThread_;
     fw::Win32Host host_;
     CTrayIcon tray_;

@@ -42,8 +42,8 @@ TEST_P(NetworkPage, TheChannelListRunsOverTheRegionsChannels) {
 }
 
 TEST_P(NetworkPage, AChannelRangeBeyond1To14OrBackwardsOffers1To11) {
-    for (const app::ChannelRange range : {app::ChannelRange{0, 11}, app::ChannelRange{1, 15},
-                                          app::ChannelRange{12, 3}, app::ChannelRange{-4, -1}}) {
+    for (const sys::ChannelRange range : {sys::ChannelRange{0, 11}, sys::ChannelRange{1, 15},
+                                          sys::ChannelRange{12, 3}, sys::ChannelRange{-4, -1}}) {
         SCOPED_TRACE(std::to_string(range.first) + ".." + std::to_string(range.last));
         mainWindow.channels = range;
         auto sheet = openEditor();

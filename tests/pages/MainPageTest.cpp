@@ -9,7 +9,7 @@
 #include "adapter/ZelShared.h"
 #include "framework/MemoryHost.h"
 #include "framework/Sheet.h"
-#include "shell/MainWindowCodes.h"
+#include "system/ProgramCodes.h"
 #include "tests/pages/MainPageBench.h"
 #include "tests/pages/MainPageLayout.h"
 #include "tests/support/ZelRecorder.h"
@@ -410,7 +410,7 @@ TEST_F(MainPageTest, TheMainWindowsCodesBringTheDisplayUpToDate) {
 
     card.associated = true;
     card.bssid = {1, 2, 3, 4, 5, 6};
-    report(shell::kCodeAutoConfigurationPassEnded);
+    report(sys::kCodeAutoConfigurationPassEnded);
     EXPECT_EQ(text(IDC_STATUS_BSSID), "01 02 03 04 05 06");
 }
 
@@ -418,7 +418,7 @@ TEST_F(MainPageTest, AStatusTextAloneEmptiesEveryOtherField) {
     giveInterface(0, 0);
     show();
     const std::string text1003 = "Scanning for CorpNet";
-    page.onMainWindowEvent(shell::kCodeStatusText, reinterpret_cast<intptr_t>(text1003.c_str()));
+    page.onMainWindowEvent(sys::kCodeStatusText, reinterpret_cast<intptr_t>(text1003.c_str()));
     EXPECT_EQ(text(IDC_STATUS_TEXT), "Scanning for CorpNet");
     for (int id : {IDC_STATUS_SSID, IDC_STATUS_NETWORK_TYPE, IDC_STATUS_BSSID, IDC_STATUS_SECURITY,
                    IDC_STATUS_LINK_SPEED, IDC_STATUS_DHCP, IDC_STATUS_IP_ADDRESS,
@@ -426,19 +426,19 @@ TEST_F(MainPageTest, AStatusTextAloneEmptiesEveryOtherField) {
         EXPECT_EQ(text(id), "") << id;
     }
     EXPECT_EQ(text(IDC_STATUS_CHANNEL), "Channel Performance");
-    page.onMainWindowEvent(shell::kCodeStatusText, 0);
+    page.onMainWindowEvent(sys::kCodeStatusText, 0);
     EXPECT_EQ(text(IDC_STATUS_TEXT), "");
 }
 
 TEST_F(MainPageTest, ANoteShowsAsStatusUnlessZeroConfigurationHasTheCard) {
     show();
     const std::string note = "Auto Link";
-    page.onMainWindowEvent(shell::kCodeStatusNote, reinterpret_cast<intptr_t>(note.c_str()));
+    page.onMainWindowEvent(sys::kCodeStatusNote, reinterpret_cast<intptr_t>(note.c_str()));
     EXPECT_EQ(text(IDC_STATUS_TEXT), "Auto Link");
     EXPECT_EQ(text(IDC_STATUS_SSID), "HomeNet");
     report(zel::EventReassociated);
     host.zeroConfig = true;
-    page.onMainWindowEvent(shell::kCodeStatusNote, reinterpret_cast<intptr_t>(note.c_str()));
+    page.onMainWindowEvent(sys::kCodeStatusNote, reinterpret_cast<intptr_t>(note.c_str()));
     EXPECT_EQ(text(IDC_STATUS_TEXT), "Connected");
 }
 
@@ -457,7 +457,7 @@ TEST_F(MainPageTest, TheListHoldsTheProfilesInListOrder) {
 
     // Code 1001 fills it again; with Zero Configuration at the card it stays empty.
     host.zeroConfig = true;
-    page.onMainWindowEvent(shell::kCodeAdapterOpened, 0);
+    page.onMainWindowEvent(sys::kCodeAdapterOpened, 0);
     EXPECT_EQ(ui().itemCount(IDC_STATUS_PROFILES), 0);
     EXPECT_FALSE(ui().isEnabled(IDC_STATUS_PROFILES));
 }
@@ -493,7 +493,7 @@ TEST_F(MainPageTest, AProfileForAnyNetworkMatchesEveryLink) {
     host.marked.clear();
     Profile* strongest = host.addProfile(profile("<Default>", std::string(kAnySsid)));
     host.profiles().markInUse(strongest);
-    page.onMainWindowEvent(shell::kCodeAdapterOpened, 0);
+    page.onMainWindowEvent(sys::kCodeAdapterOpened, 0);
     EXPECT_EQ(ui().itemText(IDC_STATUS_PROFILES, ui().selection(IDC_STATUS_PROFILES)), "<Default>");
     EXPECT_THAT(host.marked, IsEmpty());
 }

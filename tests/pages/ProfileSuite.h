@@ -15,8 +15,8 @@
 #include "pages/ProfileManager.h"
 #include "pages/ProfileSheet.h"
 #include "res/resource.h"
-#include "tests/app/MemorySettingsStore.h"
 #include "tests/support/BackEnd.h"
+#include "tests/system/MemorySettingsStore.h"
 
 namespace pagestest {
 
@@ -37,8 +37,8 @@ public:
     std::string text(int stringId) const override { return texts_(stringId); }
     ProfileList& profiles() override { return list; }
     std::mutex& profileLock() override { return lock; }
-    app::Settings& settings() override { return settingsFile; }
-    app::ChannelRange channelRange() const override { return channels; }
+    sys::Settings& settings() override { return settingsFile; }
+    sys::ChannelRange channelRange() const override { return channels; }
     LinkView link() const override { return linkView; }
     bool adapterOpen() const override { return adapter; }
     bool busy() const override { return busyFlag; }
@@ -60,8 +60,8 @@ public:
     ProfileList list;
     std::mutex lock;
     MemorySettingsStore settingsStore;
-    app::Settings settingsFile{settingsStore};
-    app::ChannelRange channels{1, 11};
+    sys::Settings settingsFile{settingsStore};
+    sys::ChannelRange channels{1, 11};
     LinkView linkView;
     bool adapter = true;
     bool busyFlag = false;

@@ -17,9 +17,9 @@ protected:
     // The bytes key `key` holds, as far as its slot goes.
     static std::string keyOf(const WepBlock& block, int key);
     // The key format kept in the settings file.
-    int storedFormat() { return mainWindow.settings().readSetting(app::Setting::WepKeyFmt); }
+    int storedFormat() { return mainWindow.settings().readSetting(sys::Setting::WepKeyFmt); }
     void storeFormat(int format) {
-        mainWindow.settings().writeSetting(app::Setting::WepKeyFmt, format);
+        mainWindow.settings().writeSetting(sys::Setting::WepKeyFmt, format);
     }
     // A paste: the edit takes the focus and its whole text is replaced.
     static void paste(fw::Dialog& dialog, fw::UserActions& user, int id, const std::string& text) {

@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "profiles/ProfileFile.h"
+#include "shell/MainWindowCodes.h"
+#include "system/ProgramCodes.h"
 #include "tests/shell/ShellBench.h"
 #include "tests/support/ZelRecorder.h"
 
@@ -213,7 +215,7 @@ protected:
         EXPECT_TRUE(closedAfterTheCall);
         EXPECT_GE(looks.load(), 5);
         EXPECT_EQ(bench.shell.delivered, (std::vector<std::pair<uint32_t, std::string>>{
-                                             {shell::kCodeStatusText, "Scanning for Net"}}));
+                                             {sys::kCodeStatusText, "Scanning for Net"}}));
     }
 
     Latch inCall;

@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "profiles/ProfileFile.h"
+#include "shell/MainWindowCodes.h"
 #include "sim/NativeCard.h"
+#include "system/ProgramCodes.h"
 #include "tests/shell/ShellBench.h"
 
 namespace {
@@ -112,7 +114,7 @@ TEST_F(MainSheetTest, InitialisationCompletesTheWindowAndOpensTheCard) {
 }
 
 TEST_F(MainSheetTest, OnlyWindowsXpWatchesZeroConfiguration) {
-    bench.start(app::OsWin2000);
+    bench.start(sys::OsWin2000);
     EXPECT_FALSE(bench.window().isTimerRunning(shell::kZeroConfigTimer));
 }
 
@@ -141,7 +143,7 @@ TEST_F(MainSheetTest, UnpluggingClosesTheCardAndPluggingInOpensItAgain) {
     ASSERT_NE(bench.sheet->adapter(), nullptr);
     EXPECT_EQ(bench.shell.tray, TrayState::NoConnection);
     EXPECT_TRUE(bench.shell.disabledTabs.empty());
-    EXPECT_NE(std::find(again.events.begin(), again.events.end(), shell::kCodeAdapterOpened),
+    EXPECT_NE(std::find(again.events.begin(), again.events.end(), sys::kCodeAdapterOpened),
               again.events.end());
     EXPECT_TRUE(bench.window().isTimerRunning(shell::kZeroConfigTimer));
 }
@@ -179,7 +181,7 @@ TEST_F(MainSheetTest, TheCardIsRecognisedByEachHardwareTextInAnyCase) {
 
 TEST_F(MainSheetTest, OnWindows98TheDeviceNodeChangeOpensTheCardOnceAfterAnArrival) {
     card.load(kCard + "card\n    present no\n");
-    bench.start(app::OsWin9x);
+    bench.start(sys::OsWin9x);
     card.load(kCard);
     card.takeDeviceChanges();
     bench.sheet->onDeviceChange(DeviceChange::Arrival, std::string("PCI\\VEN_1D6A&DEV_7001"));
@@ -360,10 +362,10 @@ TEST_F(MainSheetTest, EventsReachTheCurrentPageUnlessTheWindowIsMinimised) {
 TEST_F(MainSheetTest, CodesThatCarryATextAreNeverForwarded) {
     bench.start();
     RecordingPage& page = bench.recordCurrentPage();
-    bench.deliver(zel::kEventMessage, shell::kCodeStatusText, 0x1234);
-    bench.deliver(zel::kEventMessage, shell::kCodeStatusNote, 0x1234);
-    bench.event(shell::kCodeShowCurrentPage);
-    bench.event(shell::kCodeAutoLinkDetection);
+    bench.deliver(zel::kEventMessage, sys::kCodeStatusText, 0x1234);
+    bench.deliver(zel::kEventMessage, sys::kCodeStatusNote, 0x1234);
+    bench.event(sys::kCodeShowCurrentPage);
+    bench.event(sys::kCodeAutoLinkDetection);
     EXPECT_TRUE(page.events.empty());
 }
 
@@ -504,12 +506,12 @@ TEST_F(MainSheetTest, TheWorkersAutoLinkRequestIsAnsweredAndAutoConfigurationCon
     bench.start();
     // The worker asks for the Auto Link detection and waits for the answer.
     ASSERT_TRUE(bench.shell.waitForPosted([](unsigned message, uintptr_t code, intptr_t) {
-        return message == zel::kEventMessage && code == shell::kCodeAutoLinkDetection;
+        return message == zel::kEventMessage && code == sys::kCodeAutoLinkDetection;
     }));
     bench.pump();
     // Answered "nothing to do": auto configuration joins the open network for <Default>,
     // whose SSID is "<ANY SSID>", and tells the Network Status page when its pass ended.
-    ASSERT_TRUE(bench.shell.waitForSent(shell::kCodeAutoConfigurationPassEnded));
+    ASSERT_TRUE(bench.shell.waitForSent(sys::kCodeAutoConfigurationPassEnded));
     bench.shell.handleSentMessages();
     ASSERT_TRUE(bench.shell.waitForPosted([](unsigned message, uintptr_t request, intptr_t state) {
         return message == shell::kRequestMessage &&
@@ -522,7 +524,7 @@ TEST_F(MainSheetTest, TheWorkersAutoLinkRequestIsAnsweredAndAutoConfigurationCon
     EXPECT_EQ(bench.sheet->connection().currentSsid, "Open");
     EXPECT_EQ(bench.shell.tray, TrayState::Connected);
     EXPECT_EQ(bench.shell.delivered, (std::vector<std::pair<uint32_t, std::string>>{
-                                         {shell::kCodeAutoConfigurationPassEnded, ""}}));
+                                         {sys::kCodeAutoConfigurationPassEnded, ""}}));
     bench.exit();
 }
 

@@ -28,9 +28,8 @@
 #include "pages/ZelPage.h"
 #include "res/resource.h"
 #include "shell/MainSheet.h"
-#include "shell/MainWindowCodes.h"
-#include "tests/app/MemorySettingsStore.h"
 #include "tests/pages/MainPagePlatformDouble.h"
+#include "tests/system/MemorySettingsStore.h"
 
 class FakeShell : public ShellPlatform {
 public:
@@ -254,7 +253,7 @@ struct ShellBench {
     explicit ShellBench(const ZelApi& library) : api(library) {}
 
     // Creates the sheet and its window, as start-up does.
-    void start(app::OsKind os = app::OsWinXp) {
+    void start(sys::OsKind os = sys::OsWinXp) {
         sheet = std::make_unique<CMainSheet>(api, settings, os, profilePath(), shell);
         host.createSheet(*sheet, nullptr);
     }
@@ -313,7 +312,7 @@ struct ShellBench {
     const ZelApi& api;
     ScratchFolder folder;
     MemorySettingsStore store;
-    app::Settings settings{store};
+    sys::Settings settings{store};
     FakeShell shell;
     fw::MemoryHost host;
     RecordingPage recorder;

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace app {
+namespace sys {
 
 // Where the settings are kept. The program's store is the private-profile (INI) file
 // beside it; tests use an in-memory one.
@@ -112,4 +112,4 @@ private:
     SettingsStore& store_;
 };
 
-}  // namespace app
+}  // namespace sys

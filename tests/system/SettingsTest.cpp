@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
 
-#include "app/Settings.h"
-#include "tests/app/MemorySettingsStore.h"
-#include "tests/app/SettingsSuite.h"
+#include "system/Settings.h"
+#include "tests/system/MemorySettingsStore.h"
+#include "tests/system/SettingsSuite.h"
 
 namespace {
 
 class MemoryEnv {
 public:
-    app::SettingsStore& store() { return store_; }
+    sys::SettingsStore& store() { return store_; }
     void setText(const char* section, const char* key, const std::string& text) {
         store_.writeText(section, key, text.c_str());
     }
@@ -30,13 +30,13 @@ namespace {
 TEST(RegionChannels, EachKnownRegionHasItsOwnRange) {
     const struct {
         uint32_t region;
-        app::ChannelRange channels;
+        sys::ChannelRange channels;
     } regions[] = {
         {0x10, {1, 11}},  {0x20, {1, 11}},  {0x30, {1, 13}},
         {0x31, {10, 11}}, {0x32, {11, 13}}, {0x40, {1, 14}},
     };
     for (const auto& r : regions) {
-        const app::RegionChannels found = app::regionChannels(r.region);
+        const sys::RegionChannels found = sys::regionChannels(r.region);
         EXPECT_EQ(found.regionCode, r.region) << std::hex << r.region;
         EXPECT_EQ(found.channels, r.channels) << std::hex << r.region;
     }
@@ -44,19 +44,19 @@ TEST(RegionChannels, EachKnownRegionHasItsOwnRange) {
 
 TEST(RegionChannels, AnUnknownRegionBecomesRegion10WithChannelsOneToEleven) {
     for (uint32_t region : {0x00u, 0x11u, 0x33u, 0x41u, 0xFFu, 0xFFFFFFFFu}) {
-        const app::RegionChannels found = app::regionChannels(region);
+        const sys::RegionChannels found = sys::regionChannels(region);
         EXPECT_EQ(found.regionCode, 0x10u) << std::hex << region;
-        EXPECT_EQ(found.channels, (app::ChannelRange{1, 11})) << std::hex << region;
+        EXPECT_EQ(found.channels, (sys::ChannelRange{1, 11})) << std::hex << region;
     }
 }
 
 TEST(RegionChannels, TheRangeWrittenForARegionReadsBackUnchanged) {
     MemorySettingsStore store;
-    app::Settings settings(store);
+    sys::Settings settings(store);
     for (uint32_t region : {0x30u, 0x31u, 0x32u, 0x40u}) {
-        const app::ChannelRange channels = app::regionChannels(region).channels;
-        settings.writeSetting(app::Setting::FirstChan, channels.first);
-        settings.writeSetting(app::Setting::LastChan, channels.last);
+        const sys::ChannelRange channels = sys::regionChannels(region).channels;
+        settings.writeSetting(sys::Setting::FirstChan, channels.first);
+        settings.writeSetting(sys::Setting::LastChan, channels.last);
         EXPECT_EQ(settings.channelRange(), channels) << std::hex << region;
     }
 }

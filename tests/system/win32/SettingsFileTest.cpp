@@ -5,9 +5,9 @@
 #include <fstream>
 #include <string>
 
-#include "app/PrivateProfileStore.h"
-#include "tests/app/SettingsSuite.h"
+#include "system/win32/PrivateProfileStore.h"
 #include "tests/support/win32/ProgramDriver.h"
+#include "tests/system/SettingsSuite.h"
 
 namespace {
 
@@ -15,7 +15,7 @@ using program_driver::ScratchFolder;
 
 class PrivateProfileEnv {
 public:
-    app::SettingsStore& store() { return store_; }
+    sys::SettingsStore& store() { return store_; }
     void setText(const char* section, const char* key, const std::string& text) {
         WritePrivateProfileStringA(section, key, text.c_str(), store_.path().c_str());
     }
@@ -32,7 +32,7 @@ public:
 
 private:
     ScratchFolder folder_;
-    app::PrivateProfileStore store_{folder_.file("Tovix.ini")};
+    sys::PrivateProfileStore store_{folder_.file("Tovix.ini")};
 };
 
 }  // namespace
@@ -55,18 +55,18 @@ TEST_P(DamagedSettingsFile, ReadsUsableValuesAndTakesNewOnes) {
         std::ofstream file(path, std::ios::binary);
         file << GetParam().content;
     }
-    app::PrivateProfileStore store(path);
-    app::Settings settings(store);
+    sys::PrivateProfileStore store(path);
+    sys::Settings settings(store);
     for (const auto& documented : settings_suite::documentedKeys()) {
         const int value = settings.readSetting(documented.setting);
         EXPECT_TRUE(settings_suite::isSafe(documented.setting, value))
             << documented.name << " read " << value;
     }
-    ASSERT_TRUE(settings.writeSetting(app::Setting::DebugWin, 1));
-    ASSERT_TRUE(settings.writeSetting(app::Setting::FirstChan, 2));
-    ASSERT_TRUE(settings.writeSetting(app::Setting::LastChan, 13));
-    EXPECT_EQ(settings.readSetting(app::Setting::DebugWin), 1);
-    EXPECT_EQ(settings.channelRange(), (app::ChannelRange{2, 13}));
+    ASSERT_TRUE(settings.writeSetting(sys::Setting::DebugWin, 1));
+    ASSERT_TRUE(settings.writeSetting(sys::Setting::FirstChan, 2));
+    ASSERT_TRUE(settings.writeSetting(sys::Setting::LastChan, 13));
+    EXPECT_EQ(settings.readSetting(sys::Setting::DebugWin), 1);
+    EXPECT_EQ(settings.channelRange(), (sys::ChannelRange{2, 13}));
 }
 
 // A literal with the zero bytes inside it.

@@ -2,8 +2,8 @@
 // box is never taken for the main window.
 #pragma once
 
-namespace app {
+namespace sys {
 
 constexpr const char* kMessageCaption = "Tovix";
 
-}  // namespace app
+}  // namespace sys

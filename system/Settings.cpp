@@ -1,8 +1,8 @@
-#include "app/Settings.h"
+#include "system/Settings.h"
 
 #include <string>
 
-namespace app {
+namespace sys {
 
 static_assert(
     [] {
@@ -59,4 +59,4 @@ ChannelRange Settings::channelRange() const {
     return valid ? range : kDefaultChannelRange;
 }
 
-}  // namespace app
+}  // namespace sys

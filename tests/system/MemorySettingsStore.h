@@ -8,9 +8,9 @@
 #include <string>
 #include <utility>
 
-#include "app/Settings.h"
+#include "system/Settings.h"
 
-class MemorySettingsStore : public app::SettingsStore {
+class MemorySettingsStore : public sys::SettingsStore {
 public:
     int readInt(const char* section, const char* key, int fallback) const override {
         const auto found = values_.find({section, key});

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-namespace app {
+namespace sys {
 
 enum OsKind : int {
     OsUnsupported = -1,
@@ -19,4 +19,4 @@ constexpr uint32_t kPlatformNt = 2;     // VER_PLATFORM_WIN32_NT
 
 OsKind classifyOs(uint32_t platformId, uint32_t majorVersion, uint32_t minorVersion);
 
-}  // namespace app
+}  // namespace sys

@@ -1,6 +1,6 @@
-#include "app/OsKind.h"
+#include "system/OsKind.h"
 
-namespace app {
+namespace sys {
 
 OsKind classifyOs(uint32_t platformId, uint32_t majorVersion, uint32_t minorVersion) {
     if (platformId == kPlatformWin9x) return OsWin9x;
@@ -10,4 +10,4 @@ OsKind classifyOs(uint32_t platformId, uint32_t majorVersion, uint32_t minorVers
     return OsUnsupported;
 }
 
-}  // namespace app
+}  // namespace sys

@@ -4,9 +4,9 @@
 #include <string>
 #include <utility>
 
-#include "app/Settings.h"
+#include "system/Settings.h"
 
-namespace app {
+namespace sys {
 
 class PrivateProfileStore : public SettingsStore {
 public:
@@ -21,4 +21,4 @@ private:
     std::string path_;
 };
 
-}  // namespace app
+}  // namespace sys

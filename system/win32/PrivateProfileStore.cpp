@@ -1,8 +1,8 @@
-#include "app/PrivateProfileStore.h"
+#include "system/win32/PrivateProfileStore.h"
 
 #include <windows.h>
 
-namespace app {
+namespace sys {
 
 int PrivateProfileStore::readInt(const char* section, const char* key, int fallback) const {
     // The system hands negative numbers back as their unsigned bit pattern.
@@ -13,4 +13,4 @@ bool PrivateProfileStore::writeText(const char* section, const char* key, const 
     return WritePrivateProfileStringA(section, key, text, path_.c_str()) != FALSE;
 }
 
-}  // namespace app
+}  // namespace sys

@@ -2,7 +2,7 @@
 // in-memory store, under Wine against the private-profile functions and a real file.
 //
 // An environment type provides:
-//   app::SettingsStore& store();
+//   sys::SettingsStore& store();
 //   void setText(const char* section, const char* key, const std::string& text);
 //   std::string text(const char* section, const char* key);   // "" when missing
 //   void failWrites();                                         // later writes fail
@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "app/Settings.h"
+#include "system/Settings.h"
 
 namespace settings_suite {
 
-using app::Setting;
+using sys::Setting;
 
 // The settings file as the program documents it, with a legal value other than the
 // default for each key.
@@ -54,7 +54,7 @@ inline bool isSafe(Setting setting, int value) {
             return value >= 0;
         case Setting::FirstChan:
         case Setting::LastChan:
-            return value >= app::kLowestChannel && value <= app::kHighestChannel;
+            return value >= sys::kLowestChannel && value <= sys::kHighestChannel;
         default:
             return value == 0 || value == 1;
     }
@@ -65,29 +65,29 @@ inline bool isSafe(Setting setting, int value) {
 template <typename Env>
 class SettingsBehaviour : public ::testing::Test {
 protected:
-    void setText(app::Setting setting, const std::string& text) {
-        const app::SettingKey& key = app::settingKey(setting);
+    void setText(sys::Setting setting, const std::string& text) {
+        const sys::SettingKey& key = sys::settingKey(setting);
         env.setText(key.section, key.name, text);
     }
-    int read(app::Setting setting) const { return settings.readSetting(setting); }
+    int read(sys::Setting setting) const { return settings.readSetting(setting); }
 
     Env env;
-    app::Settings settings{env.store()};
+    sys::Settings settings{env.store()};
 };
 
 TYPED_TEST_SUITE_P(SettingsBehaviour);
 
 TYPED_TEST_P(SettingsBehaviour, EveryKeyIsDocumentedAndReadsItsDefaultWhenMissing) {
-    ASSERT_EQ(settings_suite::documentedKeys().size(), static_cast<size_t>(app::kSettingCount));
+    ASSERT_EQ(settings_suite::documentedKeys().size(), static_cast<size_t>(sys::kSettingCount));
     for (const auto& documented : settings_suite::documentedKeys()) {
         SCOPED_TRACE(documented.name);
-        const app::SettingKey& key = app::settingKey(documented.setting);
+        const sys::SettingKey& key = sys::settingKey(documented.setting);
         EXPECT_STREQ(key.section, documented.section);
         EXPECT_STREQ(key.name, documented.name);
         EXPECT_EQ(key.defaultValue, documented.defaultValue);
         EXPECT_EQ(this->read(documented.setting), documented.defaultValue);
     }
-    EXPECT_EQ(this->settings.channelRange(), (app::ChannelRange{1, 11}));
+    EXPECT_EQ(this->settings.channelRange(), (sys::ChannelRange{1, 11}));
 }
 
 TYPED_TEST_P(SettingsBehaviour, EveryKeyRoundTripsAsDecimalText) {
@@ -105,14 +105,14 @@ TYPED_TEST_P(SettingsBehaviour, EveryKeyRoundTripsAsDecimalText) {
 }
 
 TYPED_TEST_P(SettingsBehaviour, SwitchesReadAnyNonZeroValueAsOn) {
-    this->setText(app::Setting::Statistics, "5");
-    this->setText(app::Setting::DebugWin, "-1");
-    this->setText(app::Setting::AutoLink, "0");
-    this->setText(app::Setting::Trace, "yes");
-    EXPECT_EQ(this->read(app::Setting::Statistics), 1);
-    EXPECT_EQ(this->read(app::Setting::DebugWin), 1);
-    EXPECT_EQ(this->read(app::Setting::AutoLink), 0);
-    EXPECT_EQ(this->read(app::Setting::Trace), 0);
+    this->setText(sys::Setting::Statistics, "5");
+    this->setText(sys::Setting::DebugWin, "-1");
+    this->setText(sys::Setting::AutoLink, "0");
+    this->setText(sys::Setting::Trace, "yes");
+    EXPECT_EQ(this->read(sys::Setting::Statistics), 1);
+    EXPECT_EQ(this->read(sys::Setting::DebugWin), 1);
+    EXPECT_EQ(this->read(sys::Setting::AutoLink), 0);
+    EXPECT_EQ(this->read(sys::Setting::Trace), 0);
 }
 
 TYPED_TEST_P(SettingsBehaviour, WepKeyFormatOtherThanZeroOrOneReadsAsAscii) {
@@ -121,8 +121,8 @@ TYPED_TEST_P(SettingsBehaviour, WepKeyFormatOtherThanZeroOrOneReadsAsAscii) {
         int expected;
     } cases[] = {{"7", 0}, {"1", 1}, {"0", 0}, {"2", 0}, {"-1", 0}, {"hex", 0}};
     for (const auto& c : cases) {
-        this->setText(app::Setting::WepKeyFmt, c.text);
-        EXPECT_EQ(this->read(app::Setting::WepKeyFmt), c.expected) << c.text;
+        this->setText(sys::Setting::WepKeyFmt, c.text);
+        EXPECT_EQ(this->read(sys::Setting::WepKeyFmt), c.expected) << c.text;
     }
 }
 
@@ -132,8 +132,8 @@ TYPED_TEST_P(SettingsBehaviour, BoostModeIsPassedOnUnlessNegative) {
         int expected;
     } cases[] = {{"0", 0}, {"3", 3}, {"-2", 1}, {"12abc", 12}, {"fast", 0}};
     for (const auto& c : cases) {
-        this->setText(app::Setting::BoostMode, c.text);
-        EXPECT_EQ(this->read(app::Setting::BoostMode), c.expected) << c.text;
+        this->setText(sys::Setting::BoostMode, c.text);
+        EXPECT_EQ(this->read(sys::Setting::BoostMode), c.expected) << c.text;
     }
 }
 
@@ -141,7 +141,7 @@ TYPED_TEST_P(SettingsBehaviour, ChannelRangeOutsideOneToFourteenOrReversedIsOneT
     const struct {
         const char* first;  // nullptr: key missing
         const char* last;
-        app::ChannelRange expected;
+        sys::ChannelRange expected;
     } cases[] = {
         {"11", "13", {11, 13}},
         {"1", "14", {1, 14}},
@@ -159,14 +159,14 @@ TYPED_TEST_P(SettingsBehaviour, ChannelRangeOutsideOneToFourteenOrReversedIsOneT
         SCOPED_TRACE(std::string(c.first ? c.first : "(missing)") + ".." +
                      (c.last ? c.last : "(missing)"));
         TypeParam env;
-        const auto& first = app::settingKey(app::Setting::FirstChan);
-        const auto& last = app::settingKey(app::Setting::LastChan);
+        const auto& first = sys::settingKey(sys::Setting::FirstChan);
+        const auto& last = sys::settingKey(sys::Setting::LastChan);
         if (c.first) env.setText(first.section, first.name, c.first);
         if (c.last) env.setText(last.section, last.name, c.last);
-        const app::Settings settings(env.store());
+        const sys::Settings settings(env.store());
         EXPECT_EQ(settings.channelRange(), c.expected);
-        EXPECT_EQ(settings.readSetting(app::Setting::FirstChan), c.expected.first);
-        EXPECT_EQ(settings.readSetting(app::Setting::LastChan), c.expected.last);
+        EXPECT_EQ(settings.readSetting(sys::Setting::FirstChan), c.expected.first);
+        EXPECT_EQ(settings.readSetting(sys::Setting::LastChan), c.expected.last);
     }
 }
 
@@ -192,15 +192,15 @@ TYPED_TEST_P(SettingsBehaviour, GarbageInEveryKeyReadsAsAUsableValue) {
             EXPECT_TRUE(settings_suite::isSafe(documented.setting, value))
                 << documented.name << " read " << value << " from \"" << text.substr(0, 40) << "\"";
         }
-        const app::ChannelRange range = this->settings.channelRange();
+        const sys::ChannelRange range = this->settings.channelRange();
         EXPECT_LE(range.first, range.last) << text.substr(0, 40);
     }
 }
 
 TYPED_TEST_P(SettingsBehaviour, AFailedWriteIsReported) {
     this->env.failWrites();
-    EXPECT_FALSE(this->settings.writeSetting(app::Setting::AutoLink, 0));
-    EXPECT_EQ(this->read(app::Setting::AutoLink), 1);
+    EXPECT_FALSE(this->settings.writeSetting(sys::Setting::AutoLink, 0));
+    EXPECT_EQ(this->read(sys::Setting::AutoLink), 1);
 }
 
 REGISTER_TYPED_TEST_SUITE_P(SettingsBehaviour, EveryKeyIsDocumentedAndReadsItsDefaultWhenMissing,

@@ -63,11 +63,6 @@ void CProfilePage::setWizardButtons(unsigned buttons) {
 
 namespace {
 
-CProfileSheet::PageFactory& securityPageFactory() {
-    static CProfileSheet::PageFactory factory;
-    return factory;
-}
-
 std::string captionOf(const ProfileHost& mainWindow, CProfileSheet::Purpose purpose) {
     switch (purpose) {
         case CProfileSheet::Purpose::Wizard:
@@ -94,15 +89,11 @@ fw::Sheet::Mode modeOf(CProfileSheet::Purpose purpose) {
 
 }  // namespace
 
-void CProfileSheet::registerSecurityPage(PageFactory factory) {
-    securityPageFactory() = std::move(factory);
-}
-
 CProfileSheet::CProfileSheet(ProfileHost& mainWindow, Purpose purpose)
     : Sheet(captionOf(mainWindow, purpose), modeOf(purpose)),
       mainWindow_(mainWindow),
       purpose_(purpose) {
-    if (securityPageFactory()) security_ = securityPageFactory()(*this);
+    security_ = mainWindow.makeSecurityPage(*this);
     if (purpose != Purpose::SecurityOnly) {
         network_ = std::make_unique<CBasicSettgPage>(*this);
         protocol_ = std::make_unique<CAdvSettgPage>(*this);

@@ -19,6 +19,12 @@
 #include "profiles/ProfileList.h"
 #include "system/Settings.h"
 
+class CProfileSheet;
+class CProfilePage;
+class CBasicSettgPage;
+class CAdvSettgPage;
+class CCompleteWiz;
+
 // What the profile editing pages need from the main window. The main window implements
 // it; tests supply their own.
 class ProfileHost {
@@ -50,16 +56,15 @@ public:
     virtual void setBusy(bool busy) = 0;
     // Applies a listed profile to the card (the connect engine's connectProfile).
     virtual int connectProfile(const Profile* profile) = 0;
+
+    // Makes the security page of `sheet`, with what the page stands on (the personal
+    // certificate store); null leaves the sheet without one.
+    virtual std::unique_ptr<CProfilePage> makeSecurityPage(CProfileSheet& sheet) = 0;
 };
 
 // The profile of the last connect while the link it made holds (connected, or an
 // ad-hoc network running); null otherwise.
 const Profile* profileInUse(ProfileHost& host);
-
-class CProfileSheet;
-class CBasicSettgPage;
-class CAdvSettgPage;
-class CCompleteWiz;
 
 // A page that edits part of a profile: the common page interface of the profile sheet.
 // A page's window exists only once the sheet has shown it; the rules below say what
@@ -129,11 +134,7 @@ public:
         bool wep = false;
     };
 
-    // Makes a sheet's security page. The security page registers its factory once at
-    // start-up; a sheet made while none is registered has no security page.
-    using PageFactory = std::function<std::unique_ptr<CProfilePage>(CProfileSheet&)>;
-    static void registerSecurityPage(PageFactory factory);
-
+    // The security page comes from `mainWindow` (ProfileHost::makeSecurityPage).
     CProfileSheet(ProfileHost& mainWindow, Purpose purpose);
     ~CProfileSheet() override;
 

@@ -90,11 +90,6 @@ CMainSheet::CMainSheet(const ZelApi& api, sys::Settings& settings, sys::OsKind o
     monitor_.setRegion(0, static_cast<uint32_t>(channels.first),
                        static_cast<uint32_t>(channels.last));
 
-    // Every profile sheet gets the security page, over the personal certificate store.
-    CProfileSheet::registerSecurityPage(
-        [&certificates = platform.certificatePlatform()](CProfileSheet& sheet) {
-            return std::make_unique<CSecuritySettgPage>(sheet, certificates);
-        });
     networkStatus_ = own(std::make_unique<CMainPage>(*this, platform.mainPagePlatform()));
     profileManager_ =
         own(std::make_unique<CProfileManager>(*this, platform.profileManagerPlatform()));
@@ -125,12 +120,12 @@ sys::ChannelRange CMainSheet::channelRange() const {
     return {static_cast<int>(state.firstChannel), static_cast<int>(state.lastChannel)};
 }
 
-// The worker uses this window's state to its end.
-CMainSheet::~CMainSheet() {
-    stopWorker();
-    // The security page's factory holds on to this window's platform.
-    CProfileSheet::registerSecurityPage({});
+std::unique_ptr<CProfilePage> CMainSheet::makeSecurityPage(CProfileSheet& sheet) {
+    return std::make_unique<CSecuritySettgPage>(sheet, platform_.certificatePlatform());
 }
+
+// The worker uses this window's state to its end.
+CMainSheet::~CMainSheet() { stopWorker(); }
 
 template <class Page>
 Page* CMainSheet::own(std::unique_ptr<Page> page) {

@@ -85,6 +85,8 @@ public:
     std::string text(int stringId) const override { return platform_.text(stringId); }
     sys::ChannelRange channelRange() const override;
     bool adapterOpen() const override { return adapter_ != nullptr; }
+    // Every profile sheet's security page, over the personal certificate store.
+    std::unique_ptr<CProfilePage> makeSecurityPage(CProfileSheet& sheet) override;
 
     // The radio: the check box, the tray menu and Alt+F2 toggle it.
     void toggleRadio();

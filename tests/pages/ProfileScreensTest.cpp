@@ -145,15 +145,14 @@ TEST(ProfileScreens, TheSecurityPageInItsFormsAndTheWepKeyDialog) {
     fw::Win32Host host(program());
     pagestest::FakeMainWindow mainWindow(loadText);
     Win32CertificatePlatform certificates;
-    CProfileSheet::registerSecurityPage([&certificates](CProfileSheet& sheet) {
+    mainWindow.securityPage = [&certificates](CProfileSheet& sheet) {
         return std::make_unique<CSecuritySettgPage>(sheet, certificates);
-    });
+    };
     CProfileSheet wizard(mainWindow, CProfileSheet::Purpose::Wizard);
     gWizard = &wizard;
     SetTimer(nullptr, 0, 50, pictureSecurity);
     host.runSheet(wizard, nullptr);
     gWizard = nullptr;
-    CProfileSheet::registerSecurityPage({});
     ASSERT_EQ(gSecurityPictures.size(), 4u);
     for (const auto& [name, picture] : gSecurityPictures) save(picture, name);
     // Each form looks different, and the dialog is a window of its own size.
@@ -181,9 +180,9 @@ TEST(ProfileScreens, TheProfileManagerMarksTheProfileInUse) {
     mainWindow.connectTo(home);
     pagestest::FakeManagerPlatform platform;
     Win32CertificatePlatform certificates;
-    CProfileSheet::registerSecurityPage([&certificates](CProfileSheet& sheet) {
+    mainWindow.securityPage = [&certificates](CProfileSheet& sheet) {
         return std::make_unique<CSecuritySettgPage>(sheet, certificates);
-    });
+    };
     CProfileManager manager(mainWindow, platform);
     fw::Sheet mainSheet("VORNAX TX-LM70RDV Utility", fw::Sheet::Mode::Modeless);
     mainSheet.addPage(manager);
@@ -213,7 +212,6 @@ TEST(ProfileScreens, TheProfileManagerMarksTheProfileInUse) {
     manager.editor().activate(*manager.editor().securityPage());
     save(capture(window), "manager-security");
     mainSheet.ui().endDialog(fw::id::Cancel);
-    CProfileSheet::registerSecurityPage({});
 }
 
 }  // namespace

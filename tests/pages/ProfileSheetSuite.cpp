@@ -54,7 +54,7 @@ TEST_P(ProfileSheetSuite, EachPurposeHasItsPagesInOrder) {
     EXPECT_EQ(security.protocolPage(), nullptr);
 
     // Without a security page the sheet runs with the others.
-    CProfileSheet::registerSecurityPage({});
+    mainWindow.securityPage = nullptr;
     CProfileSheet bare(mainWindow, CProfileSheet::Purpose::Editor);
     EXPECT_THAT(pageTitles(bare), ElementsAre("Network Info", "Protocol"));
 }

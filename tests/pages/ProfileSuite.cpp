@@ -63,12 +63,12 @@ bool StubSecurityPage::StoreToProfile(Profile& profile) {
 // ProfileEditing ---------------------------------------------------------------------------
 
 ProfileEditing::ProfileEditing() : backEnd_(GetParam().make()), mainWindow(GetParam().text) {
-    CProfileSheet::registerSecurityPage(
-        [](CProfileSheet& sheet) { return std::make_unique<StubSecurityPage>(sheet); });
+    mainWindow.securityPage = [](CProfileSheet& sheet) {
+        return std::make_unique<StubSecurityPage>(sheet);
+    };
 }
 
 ProfileEditing::~ProfileEditing() {
-    CProfileSheet::registerSecurityPage({});
     EXPECT_THAT(script().failures(), testing::IsEmpty());
     EXPECT_THAT(script().unmet(), testing::IsEmpty());
 }

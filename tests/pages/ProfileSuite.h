@@ -47,6 +47,9 @@ public:
         busyChanges.push_back(busy);
     }
     int connectProfile(const Profile* profile) override;
+    std::unique_ptr<CProfilePage> makeSecurityPage(CProfileSheet& sheet) override {
+        return securityPage ? securityPage(sheet) : nullptr;
+    }
 
     // Appends a profile named `name` for the network `ssid`, with the card's own radio
     // settings, on the prefer list.
@@ -72,6 +75,8 @@ public:
         bool busy;
     };
     std::vector<Connect> connects;
+    // Makes the sheets' security page; without it they have none.
+    std::function<std::unique_ptr<CProfilePage>(CProfileSheet&)> securityPage;
 
 private:
     std::function<std::string(int)> texts_;

@@ -16,9 +16,9 @@ namespace pagestest {
 // SecurityPage ------------------------------------------------------------------------------
 
 SecurityPage::SecurityPage() {
-    CProfileSheet::registerSecurityPage([this](CProfileSheet& sheet) {
+    mainWindow.securityPage = [this](CProfileSheet& sheet) {
         return std::make_unique<CSecuritySettgPage>(sheet, certificates);
-    });
+    };
 }
 
 SecurityPage::~SecurityPage() {

@@ -24,7 +24,7 @@ MemorySurface::MemorySurface(Dialog& dialog, Script& script, Focus& focus,
         Control& c = controls_[control.id];
         c.kind = control.kind;
         c.buddy = control.buddy;
-        if (control.kind == Kind::RadioButton) {
+        if (control.kind == Kind::AutoRadioButton) {
             if (control.group || group == 0) group = control.id;
             c.group = group;
         } else {
@@ -110,7 +110,7 @@ std::string MemorySurface::text(int id) const {
     const Control* c = find(id);
     if (!c) return {};
     // A drop-down list shows its selected entry; a combo box with an edit, the edit.
-    if (c->kind == Kind::ComboBox) return itemText(id, c->selection);
+    if (c->kind == Kind::DropDownList) return itemText(id, c->selection);
     return c->text;
 }
 
@@ -153,7 +153,7 @@ void MemorySurface::killFocus(int id) {
         case Kind::Edit:
             command(id, code::EditKillFocus);
             break;
-        case Kind::ComboBox:
+        case Kind::DropDownList:
         case Kind::DropDown:
             command(id, code::ComboSelEndCancel);
             command(id, code::ComboKillFocus);
@@ -175,7 +175,7 @@ void MemorySurface::takeFocus(int id) {
         case Kind::Edit:
             command(id, code::EditSetFocus);
             break;
-        case Kind::ComboBox:
+        case Kind::DropDownList:
         case Kind::DropDown:
             command(id, code::ComboSetFocus);
             break;
@@ -245,7 +245,7 @@ int MemorySurface::caret(int id) const {
 // Buttons.
 
 void MemorySurface::setCheck(int id, bool checked) {
-    control(id, Kind::CheckBox).checked = checked;
+    control(id, Kind::AutoCheckBox).checked = checked;
 }
 
 bool MemorySurface::isChecked(int id) const {
@@ -256,13 +256,13 @@ bool MemorySurface::isChecked(int id) const {
 // Combo boxes and list boxes.
 
 int MemorySurface::addItem(int id, const std::string& text, intptr_t data) {
-    Control& c = control(id, Kind::ComboBox);
+    Control& c = control(id, Kind::DropDownList);
     c.items.emplace_back(text, data);
     return static_cast<int>(c.items.size()) - 1;
 }
 
 void MemorySurface::clearItems(int id) {
-    Control& c = control(id, Kind::ComboBox);
+    Control& c = control(id, Kind::DropDownList);
     c.items.clear();
     c.selection = -1;
 }
@@ -285,7 +285,7 @@ intptr_t MemorySurface::itemData(int id, int index) const {
 }
 
 void MemorySurface::select(int id, int index) {
-    Control& c = control(id, Kind::ComboBox);
+    Control& c = control(id, Kind::DropDownList);
     c.selection = index >= 0 && index < static_cast<int>(c.items.size()) ? index : -1;
     if (c.kind == Kind::DropDown) c.text = itemText(id, c.selection);
 }
@@ -506,7 +506,7 @@ MemorySurface::Tip MemorySurface::tipOf(int id) const {
     return it == tips_.end() ? Tip{} : it->second;
 }
 
-// Progress bars and spins.
+// Progress bars and up-down controls.
 
 void MemorySurface::setRange(int id, int low, int high) {
     Control& c = control(id, Kind::Progress);
@@ -532,7 +532,7 @@ int MemorySurface::pos(int id) const {
     const Control* c = find(id);
     if (!c) return 0;
     if (!c->buddy) return c->pos;
-    // The buddy's number counts when it is one the spin can take.
+    // The buddy's number counts when it is one the control can take.
     const std::string number = text(c->buddy);
     const bool digits =
         !number.empty() && number.size() < 10 &&
@@ -584,11 +584,11 @@ void MemorySurface::click(int id) {
     requireUsable(id);
     setFocus(id);
     Control& button = control(id, Kind::PushButton);
-    if (button.kind == Kind::CheckBox) {
+    if (button.kind == Kind::AutoCheckBox) {
         button.checked = !button.checked;
-    } else if (button.kind == Kind::RadioButton) {
+    } else if (button.kind == Kind::AutoRadioButton) {
         for (auto& [otherId, other] : controls_) {
-            if (other.kind == Kind::RadioButton && other.group == button.group) {
+            if (other.kind == Kind::AutoRadioButton && other.group == button.group) {
                 other.checked = otherId == id;
             }
         }
@@ -615,7 +615,7 @@ void MemorySurface::type(int id, const std::string& text) {
 }
 
 void MemorySurface::pick(int id, int index) {
-    control(id, Kind::ComboBox);
+    control(id, Kind::DropDownList);
     requireUsable(id);
     setFocus(id);
     select(id, index);

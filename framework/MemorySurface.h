@@ -17,24 +17,26 @@
 
 namespace fw {
 
+// The kinds of control, named as the class and style of the template's control are.
 enum class Kind {
     Unknown,
-    Static,  // labels, group boxes, icons
-    Edit,
-    PushButton,
-    CheckBox,     // automatic check box
-    RadioButton,  // automatic radio button
-    ComboBox,     // drop-down list
-    DropDown,     // combo box with an edit
-    ListBox,      // with LBS_NOTIFY
-    ListView,     // report view, single selection
-    Progress,
-    Spin,
+    Static,           // STATIC: labels, group boxes, icons (and BUTTON with BS_GROUPBOX)
+    Edit,             // EDIT
+    PushButton,       // BUTTON with BS_PUSHBUTTON or BS_DEFPUSHBUTTON
+    AutoCheckBox,     // BUTTON with BS_AUTOCHECKBOX
+    AutoRadioButton,  // BUTTON with BS_AUTORADIOBUTTON
+    DropDownList,     // COMBOBOX with CBS_DROPDOWNLIST
+    DropDown,         // COMBOBOX with CBS_DROPDOWN: a combo box with an edit
+    ListBox,          // LISTBOX with LBS_NOTIFY
+    ListView,         // SysListView32 with LVS_REPORT and LVS_SINGLESEL
+    Progress,         // msctls_progress32
+    UpDown,           // msctls_updown32
 };
 
 // One control of a dialog template. A radio button with `group` set starts a new group;
-// a group runs over the radio buttons that follow it in the layout. A spin with a
-// `buddy` edit shows its position as the edit's number and reads it back from there.
+// a group runs over the radio buttons that follow it in the layout. An up-down control
+// with a `buddy` edit (UDS_SETBUDDYINT) shows its position as the edit's number and reads
+// it back from there.
 struct ControlSpec {
     int id;
     Kind kind;
@@ -185,7 +187,8 @@ private:
         int focusedRow = -1;
         int low = 0;
         int high = 100;
-        mutable int pos = 0;  // a spin takes its buddy's number when asked for its position
+        mutable int pos =
+            0;  // an up-down control takes its buddy's number when asked for its position
         int buddy = 0;
     };
 

@@ -34,12 +34,12 @@ class MemorySurfaceTest : public testing::Test {
 protected:
     MemorySurfaceTest() {
         host.declare(200, {{10, Kind::Edit},
-                           {20, Kind::RadioButton, true},
-                           {21, Kind::RadioButton},
-                           {30, Kind::RadioButton, true},
-                           {31, Kind::RadioButton},
+                           {20, Kind::AutoRadioButton, true},
+                           {21, Kind::AutoRadioButton},
+                           {30, Kind::AutoRadioButton, true},
+                           {31, Kind::AutoRadioButton},
                            {40, Kind::ListView},
-                           {50, Kind::Spin}});
+                           {50, Kind::UpDown}});
         host.createModeless(dialog, nullptr);
         ui = &host.surfaceOf(dialog);
         dialog.log.clear();  // the first edit took the focus
@@ -60,10 +60,10 @@ TEST_F(MemorySurfaceTest, ControlsTakeTheirKindFromTheLayoutOrFromTheirFirstUse)
     ui->insertRow(96, 0, "Home", 0, 0);
     ui->setCheck(95, true);
     EXPECT_EQ(ui->kind(99), Kind::Static);
-    EXPECT_EQ(ui->kind(98), Kind::ComboBox);
+    EXPECT_EQ(ui->kind(98), Kind::DropDownList);
     EXPECT_EQ(ui->kind(97), Kind::Edit);
     EXPECT_EQ(ui->kind(96), Kind::ListView);
-    EXPECT_EQ(ui->kind(95), Kind::CheckBox);
+    EXPECT_EQ(ui->kind(95), Kind::AutoCheckBox);
     EXPECT_EQ(ui->textLimit(97), 39);
     EXPECT_EQ(ui->textLimit(10), 30000);
     // Only the edits and the list view spoke.
@@ -153,7 +153,7 @@ TEST_F(MemorySurfaceTest, AHandlerMayDeleteTheRowThatIsChanging) {
     EXPECT_EQ(ui->selectedRow(40), -1);
 }
 
-TEST_F(MemorySurfaceTest, ProgressBarsAndSpinsKeepThePositionInTheirRange) {
+TEST_F(MemorySurfaceTest, ProgressBarsAndUpDownControlsKeepThePositionInTheirRange) {
     ui->setRange(60, 0, 40);
     ui->setPos(60, 55);
     EXPECT_EQ(ui->pos(60), 40);

@@ -16,7 +16,7 @@ Layouts credentialLayouts() {
           ok,
           cancel}},
         {IDD_PEAP,
-         {{IDC_CRED_INNER_PROTOCOL, Kind::ComboBox},
+         {{IDC_CRED_INNER_PROTOCOL, Kind::DropDownList},
           {IDC_CRED_LOGIN, Kind::Edit},
           {IDC_CRED_PASSWORD, Kind::Edit},
           {IDC_CRED_DOMAIN, Kind::Edit},

@@ -10,7 +10,7 @@
 inline std::vector<fw::ControlSpec> mainPageLayout() {
     using fw::Kind;
     return {
-        {IDC_STATUS_PROFILES, Kind::ComboBox},
+        {IDC_STATUS_PROFILES, Kind::DropDownList},
         {IDC_STATUS_TEXT, Kind::Edit},
         {IDC_STATUS_SSID, Kind::Edit},
         {IDC_STATUS_NETWORK_TYPE, Kind::Edit},

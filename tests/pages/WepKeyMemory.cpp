@@ -11,12 +11,12 @@ Layouts wepKeyLayouts() {
     using fw::Kind;
     return {{IDD_WEP_KEYS,
              {
-                 {IDC_WEP_FORMAT, Kind::ComboBox},
-                 {IDC_WEP_SIZE, Kind::ComboBox},
-                 {IDC_WEP_TX_KEY1, Kind::RadioButton, true},
-                 {IDC_WEP_TX_KEY2, Kind::RadioButton},
-                 {IDC_WEP_TX_KEY3, Kind::RadioButton},
-                 {IDC_WEP_TX_KEY4, Kind::RadioButton},
+                 {IDC_WEP_FORMAT, Kind::DropDownList},
+                 {IDC_WEP_SIZE, Kind::DropDownList},
+                 {IDC_WEP_TX_KEY1, Kind::AutoRadioButton, true},
+                 {IDC_WEP_TX_KEY2, Kind::AutoRadioButton},
+                 {IDC_WEP_TX_KEY3, Kind::AutoRadioButton},
+                 {IDC_WEP_TX_KEY4, Kind::AutoRadioButton},
                  {IDC_WEP_KEY1, Kind::Edit},
                  {IDC_WEP_KEY2, Kind::Edit},
                  {IDC_WEP_KEY3, Kind::Edit},

@@ -71,7 +71,7 @@ void MemorySurface::notify(Message m) {
     if (!closed_) dialog_.deliver(m);
 }
 
-void MemorySurface::command(int id, int code) {
+void MemorySurface::command(int id, CommandCode code) {
     Message m;
     m.message = msg::Command;
     m.code = code;
@@ -80,8 +80,8 @@ void MemorySurface::command(int id, int code) {
     notify(m);
 }
 
-void MemorySurface::listNotify(int id, int code, int row, unsigned oldState, unsigned newState,
-                               unsigned changed, int x) {
+void MemorySurface::listNotify(int id, NotifyCode code, int row, unsigned oldState,
+                               unsigned newState, unsigned changed, int x) {
     Message m;
     m.message = msg::Notify;
     m.code = code;
@@ -619,12 +619,16 @@ void MemorySurface::pick(int id, int index) {
     requireUsable(id);
     setFocus(id);
     select(id, index);
-    command(id, kind(id) == Kind::ListBox ? code::ListBoxSelChange : code::ComboSelChange);
+    if (kind(id) == Kind::ListBox) {
+        command(id, code::ListBoxSelChange);
+    } else {
+        command(id, code::ComboSelChange);
+    }
 }
 
 // A click on a row's text selects it unless it is selected already, and takes the
 // focus; a click on the check box touches neither: the box changes after the click.
-void MemorySurface::rowClick(int id, int row, int code, bool onCheckBox) {
+void MemorySurface::rowClick(int id, int row, NotifyCode code, bool onCheckBox) {
     requireUsable(id);
     listNotify(id, code::ReleasedCapture, -1);
     if (code == code::RightClick) setItemState(id, row, row::Focused, row::Focused);

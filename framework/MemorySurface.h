@@ -199,8 +199,8 @@ private:
     bool focusable(const Control& c) const;
 
     void notify(Message m);
-    void command(int id, int code);
-    void listNotify(int id, int code, int row, unsigned oldState = 0, unsigned newState = 0,
+    void command(int id, CommandCode code);
+    void listNotify(int id, NotifyCode code, int row, unsigned oldState = 0, unsigned newState = 0,
                     unsigned changed = 0, int x = 0);
     void killFocus(int id);
     void takeFocus(int id);
@@ -210,7 +210,7 @@ private:
     void setItemState(int id, int row, unsigned state, unsigned mask);
     void deselectAllBut(int id, int row);
     void selectOnly(int id, int row);
-    void rowClick(int id, int row, int code, bool onCheckBox);
+    void rowClick(int id, int row, NotifyCode code, bool onCheckBox);
     // A user cannot reach a disabled or hidden control.
     void requireUsable(int id) const;
 

@@ -60,13 +60,14 @@ struct MessageEntry {
     }
 };
 
-// WM_COMMAND with `code` from control `id` (or from the controls firstId..lastId).
+// WM_COMMAND with `code` from control `id` (or from the controls firstId..lastId): a code
+// of the buttons, edits, combo boxes or list boxes.
 template <class T>
-constexpr MessageEntry<T> onCommand(int code, int id, void (T::*handler)(const Message&)) {
+constexpr MessageEntry<T> onCommand(CommandCode code, int id, void (T::*handler)(const Message&)) {
     return {msg::Command, code, id, id, handler};
 }
 template <class T>
-constexpr MessageEntry<T> onCommandRange(int code, int firstId, int lastId,
+constexpr MessageEntry<T> onCommandRange(CommandCode code, int firstId, int lastId,
                                          void (T::*handler)(const Message&)) {
     return {msg::Command, code, firstId, lastId, handler};
 }
@@ -75,9 +76,10 @@ template <class T>
 constexpr MessageEntry<T> onClick(int id, void (T::*handler)(const Message&)) {
     return onCommand(code::Clicked, id, handler);
 }
-// WM_NOTIFY with `code` from control `id`.
+// WM_NOTIFY with `code` from control `id`: a code of the list views or of every common
+// control.
 template <class T>
-constexpr MessageEntry<T> onNotify(int code, int id, void (T::*handler)(const Message&)) {
+constexpr MessageEntry<T> onNotify(NotifyCode code, int id, void (T::*handler)(const Message&)) {
     return {msg::Notify, code, id, id, handler};
 }
 // WM_TIMER of timer `timerId`.

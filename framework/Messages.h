@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <type_traits>
 
 namespace fw {
 
@@ -19,36 +20,83 @@ constexpr unsigned Private = 0x8000;
 }  // namespace msg
 
 // Notification codes: WM_COMMAND carries them in the high word of wParam, WM_NOTIFY in
-// the code member of its header.
+// the code member of its header. Each family of controls has a type of its own that
+// names the message carrying its codes, so a code cannot be bound to the other message
+// (many codes share their numbers: CBN_SELCHANGE and LBN_SELCHANGE are both 1). A code
+// reads as its number wherever it is compared with one.
+template <class Family>
+struct Code {
+    int value;
+    constexpr operator int() const { return value; }
+};
+
+struct ButtonFamily {
+    static constexpr unsigned kMessage = msg::Command;
+};
+struct EditFamily {
+    static constexpr unsigned kMessage = msg::Command;
+};
+struct ComboFamily {
+    static constexpr unsigned kMessage = msg::Command;
+};
+struct ListBoxFamily {
+    static constexpr unsigned kMessage = msg::Command;
+};
+struct ListViewFamily {
+    static constexpr unsigned kMessage = msg::Notify;
+};
+// The codes every common control sends (NM_*).
+struct CommonFamily {
+    static constexpr unsigned kMessage = msg::Notify;
+};
+
+using ButtonCode = Code<ButtonFamily>;
+using EditCode = Code<EditFamily>;
+using ComboCode = Code<ComboFamily>;
+using ListBoxCode = Code<ListBoxFamily>;
+using ListViewCode = Code<ListViewFamily>;
+using CommonCode = Code<CommonFamily>;
+
+// A code of any family that `Message` carries; nothing else converts to it.
+template <unsigned Message>
+struct CarriedCode {
+    int value;
+    template <class Family, std::enable_if_t<Family::kMessage == Message, int> = 0>
+    constexpr CarriedCode(Code<Family> code) : value(code.value) {}
+    constexpr operator int() const { return value; }
+};
+using CommandCode = CarriedCode<msg::Command>;
+using NotifyCode = CarriedCode<msg::Notify>;
+
 namespace code {
-constexpr int Clicked = 0;             // BN_CLICKED; also a menu or accelerator command
-constexpr int ButtonSetFocus = 6;      // BN_SETFOCUS (buttons with BS_NOTIFY)
-constexpr int ButtonKillFocus = 7;     // BN_KILLFOCUS
-constexpr int EditSetFocus = 0x0100;   // EN_SETFOCUS
-constexpr int EditKillFocus = 0x0200;  // EN_KILLFOCUS
-constexpr int EditChange = 0x0300;     // EN_CHANGE
-constexpr int EditUpdate = 0x0400;     // EN_UPDATE
-constexpr int EditMaxText = 0x0501;    // EN_MAXTEXT
-constexpr int ComboSelChange = 1;      // CBN_SELCHANGE
-constexpr int ComboSetFocus = 3;       // CBN_SETFOCUS
-constexpr int ComboKillFocus = 4;      // CBN_KILLFOCUS
-constexpr int ComboSelEndCancel = 10;  // CBN_SELENDCANCEL
-constexpr int ListBoxSelChange = 1;    // LBN_SELCHANGE
-constexpr int ListBoxDoubleClick = 2;  // LBN_DBLCLK
-constexpr int ListBoxSetFocus = 4;     // LBN_SETFOCUS
-constexpr int ListBoxKillFocus = 5;    // LBN_KILLFOCUS
-constexpr int Click = -2;              // NM_CLICK
-constexpr int DoubleClick = -3;        // NM_DBLCLK
-constexpr int RightClick = -5;         // NM_RCLICK
-constexpr int SetFocus = -7;           // NM_SETFOCUS
-constexpr int KillFocus = -8;          // NM_KILLFOCUS
-constexpr int ReleasedCapture = -16;   // NM_RELEASEDCAPTURE
-constexpr int ItemChanging = -100;     // LVN_ITEMCHANGING
-constexpr int ItemChanged = -101;      // LVN_ITEMCHANGED
-constexpr int InsertItem = -102;       // LVN_INSERTITEM
-constexpr int DeleteItem = -103;       // LVN_DELETEITEM
-constexpr int DeleteAllItems = -104;   // LVN_DELETEALLITEMS
-constexpr int ItemActivate = -114;     // LVN_ITEMACTIVATE
+constexpr ButtonCode Clicked{0};              // BN_CLICKED; also a menu or accelerator command
+constexpr ButtonCode ButtonSetFocus{6};       // BN_SETFOCUS (buttons with BS_NOTIFY)
+constexpr ButtonCode ButtonKillFocus{7};      // BN_KILLFOCUS
+constexpr EditCode EditSetFocus{0x0100};      // EN_SETFOCUS
+constexpr EditCode EditKillFocus{0x0200};     // EN_KILLFOCUS
+constexpr EditCode EditChange{0x0300};        // EN_CHANGE
+constexpr EditCode EditUpdate{0x0400};        // EN_UPDATE
+constexpr EditCode EditMaxText{0x0501};       // EN_MAXTEXT
+constexpr ComboCode ComboSelChange{1};        // CBN_SELCHANGE
+constexpr ComboCode ComboSetFocus{3};         // CBN_SETFOCUS
+constexpr ComboCode ComboKillFocus{4};        // CBN_KILLFOCUS
+constexpr ComboCode ComboSelEndCancel{10};    // CBN_SELENDCANCEL
+constexpr ListBoxCode ListBoxSelChange{1};    // LBN_SELCHANGE
+constexpr ListBoxCode ListBoxDoubleClick{2};  // LBN_DBLCLK
+constexpr ListBoxCode ListBoxSetFocus{4};     // LBN_SETFOCUS
+constexpr ListBoxCode ListBoxKillFocus{5};    // LBN_KILLFOCUS
+constexpr CommonCode Click{-2};               // NM_CLICK
+constexpr CommonCode DoubleClick{-3};         // NM_DBLCLK
+constexpr CommonCode RightClick{-5};          // NM_RCLICK
+constexpr CommonCode SetFocus{-7};            // NM_SETFOCUS
+constexpr CommonCode KillFocus{-8};           // NM_KILLFOCUS
+constexpr CommonCode ReleasedCapture{-16};    // NM_RELEASEDCAPTURE
+constexpr ListViewCode ItemChanging{-100};    // LVN_ITEMCHANGING
+constexpr ListViewCode ItemChanged{-101};     // LVN_ITEMCHANGED
+constexpr ListViewCode InsertItem{-102};      // LVN_INSERTITEM
+constexpr ListViewCode DeleteItem{-103};      // LVN_DELETEITEM
+constexpr ListViewCode DeleteAllItems{-104};  // LVN_DELETEALLITEMS
+constexpr ListViewCode ItemActivate{-114};    // LVN_ITEMACTIVATE
 }  // namespace code
 
 // Dialog command ids of the standard buttons, and the answers of message boxes.

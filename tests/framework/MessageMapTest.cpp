@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "framework/MessageMap.h"
@@ -46,6 +48,35 @@ const fw::MessageEntry<Target> Target::kMap[] = {
 };
 
 bool Target::handle(const fw::Message& m) { return fw::dispatch(*this, kMap, m); }
+
+// A map binds a code only to the message that carries it: these fail to compile.
+struct Handler {
+    void on(const fw::Message&) {}
+};
+template <class Code, class = void>
+struct BindsToCommand : std::false_type {};
+template <class Code>
+struct BindsToCommand<Code,
+                      std::void_t<decltype(fw::onCommand(std::declval<Code>(), 1, &Handler::on))>>
+    : std::true_type {};
+template <class Code, class = void>
+struct BindsToNotify : std::false_type {};
+template <class Code>
+struct BindsToNotify<Code,
+                     std::void_t<decltype(fw::onNotify(std::declval<Code>(), 1, &Handler::on))>>
+    : std::true_type {};
+
+static_assert(BindsToCommand<decltype(fw::code::Clicked)>::value &&
+              BindsToCommand<decltype(fw::code::EditChange)>::value &&
+              BindsToCommand<decltype(fw::code::ComboSelChange)>::value &&
+              BindsToCommand<decltype(fw::code::ListBoxSelChange)>::value);
+static_assert(!BindsToCommand<decltype(fw::code::ItemChanged)>::value &&
+              !BindsToCommand<decltype(fw::code::Click)>::value && !BindsToCommand<int>::value);
+static_assert(BindsToNotify<decltype(fw::code::ItemChanged)>::value &&
+              BindsToNotify<decltype(fw::code::Click)>::value);
+static_assert(!BindsToNotify<decltype(fw::code::ComboSelChange)>::value &&
+              !BindsToNotify<decltype(fw::code::EditChange)>::value &&
+              !BindsToNotify<decltype(fw::code::Clicked)>::value && !BindsToNotify<int>::value);
 
 TEST(MessageMap, CallsTheHandlerOfTheMatchingTriple) {
     Target target;

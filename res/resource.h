@@ -289,4 +289,53 @@
 #define IDI_LINK_80211A 160
 #define IDI_NO_LINK 136
 
+// Debug page
+#define IDC_DEBUG_RF_INDEX 1002  // register edits: index and value, in hexadecimal
+#define IDC_DEBUG_RF_VALUE 1003
+#define IDC_DEBUG_BB_INDEX 1004
+#define IDC_DEBUG_BB_VALUE 1005
+#define IDC_DEBUG_MAC_INDEX 1006
+#define IDC_DEBUG_MAC_VALUE 1007
+#define IDC_DEBUG_RF_READ 1011
+#define IDC_DEBUG_RF_WRITE 1012
+#define IDC_DEBUG_BB_READ 1013
+#define IDC_DEBUG_BB_WRITE 1014
+#define IDC_DEBUG_MAC_READ 1015
+#define IDC_DEBUG_MAC_WRITE 1016
+#define IDC_DEBUG_HW_VERSION 1009
+#define IDC_DEBUG_CAL_VALUE1 1108  // calibration table: values, names, ranges by row
+#define IDC_DEBUG_CAL_VALUE2 1109
+#define IDC_DEBUG_CAL_VALUE3 1110
+#define IDC_DEBUG_CAL_VALUE4 1111
+#define IDC_DEBUG_CAL_NAME1 1113
+#define IDC_DEBUG_CAL_NAME2 1114
+#define IDC_DEBUG_CAL_NAME3 1115
+#define IDC_DEBUG_CAL_NAME4 1116
+#define IDC_DEBUG_CAL_RANGE1 1117
+#define IDC_DEBUG_CAL_RANGE2 1118
+#define IDC_DEBUG_CAL_RANGE3 1119
+#define IDC_DEBUG_CAL_RANGE4 1120
+#define IDC_DEBUG_REFRESH 1107
+#define IDC_DEBUG_REFRESH_EVERY_SECOND 1017
+#define IDC_DEBUG_RATE_EVERY_SECOND 1254
+#define IDC_DEBUG_TRACE 1253     // hidden and disabled
+#define IDC_DEBUG_TX_POWER 1024  // hidden and disabled, no entries
+#define IDC_DEBUG_TX_POWER_LABEL 1123
+
+// Test page
+#define IDC_TEST_FROM 1002  // channel range: first and last channel
+#define IDC_TEST_TO 1003
+#define IDC_TEST_SIGNAL 1004
+#define IDC_TEST_TX_FAIL 1005
+#define IDC_TEST_RANGE_GET 1011
+#define IDC_TEST_RANGE_SET 1012
+#define IDC_TEST_SIGNAL_GET 1013
+#define IDC_TEST_SIGNAL_SET 1014
+#define IDC_TEST_TX_FAIL_GET 1015
+#define IDC_TEST_TX_FAIL_SET 1016
+#define IDC_TEST_RADAR 1132
+#define IDC_TEST_MISC 1001  // hidden and disabled with its buttons; no action
+#define IDC_TEST_MISC_GET 1121
+#define IDC_TEST_MISC_SET 1122
+
 #endif

@@ -83,6 +83,7 @@ CMainSheet::CMainSheet(const ZelApi& api, sys::Settings& settings, sys::OsKind o
       autoConfiguration_(settings.readSetting(Setting::AutoConfiguration) != 0),
       autoLink_(settings.readSetting(Setting::AutoLink) != 0),
       refreshRatePS_(settings.readSetting(Setting::RefreshRatePS) != 0),
+      trace_(settings.readSetting(Setting::Trace) != 0),
       store_(profilePath_),
       monitor_(api, profileLock_, *this),
       engine_(api, *this, [&platform] { return platform.tickCount(); }) {
@@ -101,10 +102,10 @@ CMainSheet::CMainSheet(const ZelApi& api, sys::Settings& settings, sys::OsKind o
     CZelPage* admin = own(std::make_unique<CAdminTool>());
     fullSet_ = {networkStatus_, profileManager_, siteSurvey, statistics, advanced, admin};
     if (settings.readSetting(Setting::DebugWin) != 0) {
-        fullSet_.push_back(own(std::make_unique<CDebugWin>()));
+        fullSet_.push_back(own(std::make_unique<CDebugWin>(*this)));
     }
     if (settings.readSetting(Setting::TestPage) != 0) {
-        fullSet_.push_back(own(std::make_unique<CTestPage>()));
+        fullSet_.push_back(own(std::make_unique<CTestPage>(*this)));
     }
     CZelPage* about = own(std::make_unique<CAboutPage>());
     fullSet_.push_back(about);

@@ -21,6 +21,7 @@
 
 #include "adapter/ZelApi.h"
 #include "framework/Sheet.h"
+#include "pages/DiagnosticsHost.h"
 #include "pages/MainPageHost.h"
 #include "pages/ProfileSheet.h"
 #include "profiles/ConnectEngine.h"
@@ -42,7 +43,11 @@ enum class DeviceChange {
     NodesChanged,     // DBT_DEVNODES_CHANGED
 };
 
-class CMainSheet : public fw::Sheet, public WorkerHost, public MainPageHost, public ProfileHost {
+class CMainSheet : public fw::Sheet,
+                   public WorkerHost,
+                   public MainPageHost,
+                   public ProfileHost,
+                   public DiagnosticsHost {
 public:
     // Reads its settings, creates its pages and loads the profile file at `profilePath`.
     CMainSheet(const ZelApi& api, sys::Settings& settings, sys::OsKind osKind,
@@ -78,6 +83,10 @@ public:
     const std::array<uint8_t, 6>& macAddress() const { return macAddress_; }
     void setBusy(bool busy) override { busy_ = busy; }
     bool refreshRateEverySecond() const override { return refreshRatePS_; }
+    // DiagnosticsHost: the Debug page's switches.
+    void setRefreshRateEverySecond(bool on) override { refreshRatePS_ = on; }
+    bool trace() const override { return trace_; }
+    void setTrace(bool on) override { trace_ = on; }
     bool dhcpFromLibrary() const override { return osKind_ == sys::OsWin9x; }
     int connectProfile(const Profile* profile) override { return engine_.connectProfile(profile); }
     void markInUse(const Profile* profile) override { engine_.markInUse(profile); }
@@ -161,6 +170,7 @@ private:
     bool autoConfiguration_;
     bool autoLink_;
     bool refreshRatePS_;
+    bool trace_;
 
     // The card.
     std::atomic<ZelHandle> adapter_{nullptr};

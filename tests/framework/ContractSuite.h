@@ -11,11 +11,4 @@ namespace fwtest {
 
 class Contract : public testing::TestWithParam<BackEndParam> {};
 
-inline void PrintTo(const BackEndParam& param, std::ostream* out) { *out << param.name; }
-
-// The parameter's name, for the test names.
-inline std::string backEndName(const testing::TestParamInfo<BackEndParam>& info) {
-    return info.param.name;
-}
-
 }  // namespace fwtest

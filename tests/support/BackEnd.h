@@ -2,6 +2,8 @@
 // in-memory surface and under Wine on real windows.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <map>
 #include <memory>
@@ -37,6 +39,13 @@ struct BackEndParam {
     std::string name;
     std::function<std::unique_ptr<BackEnd>()> make;
 };
+
+inline void PrintTo(const BackEndParam& param, std::ostream* out) { *out << param.name; }
+
+// The parameter's name, for the test names.
+inline std::string backEndName(const testing::TestParamInfo<BackEndParam>& info) {
+    return info.param.name;
+}
 
 // The in-memory back end, with the layouts of the dialog templates the suite uses and
 // the captions of those whose title matters.

@@ -15,6 +15,7 @@
 #include "res/resource.h"
 #include "tests/shell/win32/FakeTray.h"
 #include "tests/support/win32/ProgramDriver.h"
+#include "tests/support/win32/ScreenPicture.h"
 
 namespace {
 
@@ -320,11 +321,57 @@ TEST_F(Program, ZeroConfigurationTakesTheCardToTheReducedPagesWithTheReadmeAndGi
     exitProgram();
 }
 
-TEST_F(Program, TheSettingsFileAddsTheDebugAndTestPages) {
+TEST_F(Program, TheSettingsFileAddsTheDebugAndTestPagesWhichReachTheCard) {
+    // The one network is open, on a channel where radar may appear.
+    world(kCard.substr(0, kCard.find("network")) +
+          "network\n    ssid \"Harbour\"\n    bssid 00:1D:6A:10:00:02\n"
+          "    channel 100\n    rssi -40\n");
     setting("Debug", "DebugWin", "1");
     setting("Debug", "TestPage", "1");
     start();
-    EXPECT_EQ(tabCount(), 9);
+    std::vector<std::string> captions;
+    for (int tab = 0; tab < tabCount(); ++tab) {
+        SendMessageA(sheet, PSM_SETCURSEL, tab, 0);
+        captions.push_back(windowText(shownPage()));
+    }
+    EXPECT_EQ(captions, (std::vector<std::string>{"Network Status", "Profile Manager",
+                                                  "Site Survey", "Statistics", "Advanced", "Admin",
+                                                  "Debug", "Test", "About"}));
+
+    // A register written through the Debug page reads back from the card; the card's RF
+    // chip (type 3) has the calibration table of types 1 and 3.
+    SendMessageA(sheet, PSM_SETCURSEL, 6, 0);
+    const HWND debug = shownPage();
+    EXPECT_EQ(windowText(GetDlgItem(debug, IDC_DEBUG_HW_VERSION)), "3.0");
+    EXPECT_EQ(windowText(GetDlgItem(debug, IDC_DEBUG_CAL_NAME1)), "1AH");
+    EXPECT_EQ(windowText(GetDlgItem(debug, IDC_DEBUG_CAL_VALUE1)).substr(0, 2), "0x");
+    SetDlgItemTextA(debug, IDC_DEBUG_BB_INDEX, "85");
+    SetDlgItemTextA(debug, IDC_DEBUG_BB_VALUE, "5A");
+    SendMessageA(debug, WM_COMMAND, MAKEWPARAM(IDC_DEBUG_BB_WRITE, BN_CLICKED), 0);
+    SetDlgItemTextA(debug, IDC_DEBUG_BB_VALUE, "");
+    SetDlgItemTextA(debug, IDC_DEBUG_BB_INDEX, "5");
+    SendMessageA(debug, WM_COMMAND, MAKEWPARAM(IDC_DEBUG_BB_READ, BN_CLICKED), 0);
+    EXPECT_NE(windowText(GetDlgItem(debug, IDC_DEBUG_BB_VALUE)), "5A") << "page 0 is not page 128";
+    SetDlgItemTextA(debug, IDC_DEBUG_BB_INDEX, "85");
+    SendMessageA(debug, WM_COMMAND, MAKEWPARAM(IDC_DEBUG_BB_READ, BN_CLICKED), 0);
+    EXPECT_EQ(windowText(GetDlgItem(debug, IDC_DEBUG_BB_VALUE)), "5A");
+    fwtest::save(fwtest::capture(sheet), "program-screens", "debug-page");
+
+    // A threshold set on the Test page is what the card holds when the page asks again.
+    SendMessageA(sheet, PSM_SETCURSEL, 7, 0);
+    const HWND test = shownPage();
+    SetDlgItemTextA(test, IDC_TEST_SIGNAL, "120");
+    SendMessageA(test, WM_COMMAND, MAKEWPARAM(IDC_TEST_SIGNAL_SET, BN_CLICKED), 0);
+    SetDlgItemTextA(test, IDC_TEST_SIGNAL, "");
+    SendMessageA(test, WM_COMMAND, MAKEWPARAM(IDC_TEST_SIGNAL_GET, BN_CLICKED), 0);
+    EXPECT_EQ(windowText(GetDlgItem(test, IDC_TEST_SIGNAL)), "120");
+    fwtest::save(fwtest::capture(sheet), "program-screens", "test-page");
+
+    // Radar on the network's channel ends the link, and the channel stays closed.
+    EXPECT_TRUE(waitForTip("Connected")) << tip();
+    SendMessageA(test, WM_COMMAND, MAKEWPARAM(IDC_TEST_RADAR, BN_CLICKED), 0);
+    EXPECT_TRUE(waitUntil([&] { return tip() != "Connected"; })) << tip();
+    EXPECT_FALSE(waitUntil([&] { return tip() == "Connected"; }, 7000)) << "joined again";
     exitProgram();
 }
 

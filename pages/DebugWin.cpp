@@ -212,17 +212,18 @@ void CDebugWin::showCalibrationLabels() {
 
 void CDebugWin::readCalibration() {
     if (host_.adapter() == nullptr) return;
+    std::string values[kCalibrationRows];
     if (rfTypeOneOrThree_) {
-        ui().setText(IDC_DEBUG_CAL_VALUE1, format("0x%02X", rfRegister(26)));
-        ui().setText(IDC_DEBUG_CAL_VALUE2, format("0x%02X", rfRegister(27)));
-        ui().setText(IDC_DEBUG_CAL_VALUE3, format("0x%02X", rfRegister(28)));
-        ui().setText(IDC_DEBUG_CAL_VALUE4, format("0x%02X", rfRegister(33) & 0x3F));
+        values[0] = format("0x%02X", rfRegister(26));
+        values[1] = format("0x%02X", rfRegister(27));
+        values[2] = format("0x%02X", rfRegister(28));
+        values[3] = format("0x%02X", rfRegister(33) & 0x3F);
     } else {
-        ui().setText(IDC_DEBUG_CAL_VALUE1, format("0x%02X", rfRegister(32)));
-        ui().setText(IDC_DEBUG_CAL_VALUE2, format("0x%02X", rfRegister(38)));
-        ui().setText(IDC_DEBUG_CAL_VALUE3, format("0x_%X", rfRegister(36) & 0x0F));
-        ui().setText(IDC_DEBUG_CAL_VALUE4, "");
+        values[0] = format("0x%02X", rfRegister(32));
+        values[1] = format("0x%02X", rfRegister(38));
+        values[2] = format("0x_%X", rfRegister(36) & 0x0F);
     }
+    for (int row = 0; row < kCalibrationRows; ++row) ui().setText(kValueIds[row], values[row]);
 }
 
 void CDebugWin::onRefreshEverySecond(const fw::Message&) {

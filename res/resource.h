@@ -52,6 +52,12 @@
 #define IDD_TEST 123
 #define IDD_DETAIL_STATISTICS 124
 
+// Admin page (114): export and import of profile files
+#define IDC_ADMIN_IMPORT 1081
+#define IDC_ADMIN_EXPORT 1082
+#define IDS_IMPORT_INCOMPLETE 62201  // %s: the file, %u: how many profiles it brought
+#define IDS_EXPORT_FAILED 62202      // %s: the file
+
 // Readme page, shown while Zero Configuration holds the card
 #define IDD_README 130
 #define IDI_README 163

@@ -99,7 +99,7 @@ CMainSheet::CMainSheet(const ZelApi& api, sys::Settings& settings, sys::OsKind o
                                ? own<CZelPage>(std::make_unique<CDetailStatistics>())
                                : own<CZelPage>(std::make_unique<CStatistics>());
     CZelPage* advanced = own(std::make_unique<CAdvancedPage>());
-    CZelPage* admin = own(std::make_unique<CAdminTool>());
+    CZelPage* admin = own(std::make_unique<CAdminTool>(*this, platform.fileDialogPlatform()));
     fullSet_ = {networkStatus_, profileManager_, siteSurvey, statistics, advanced, admin};
     if (settings.readSetting(Setting::DebugWin) != 0) {
         fullSet_.push_back(own(std::make_unique<CDebugWin>(*this)));
@@ -123,6 +123,12 @@ sys::ChannelRange CMainSheet::channelRange() const {
 
 std::unique_ptr<CProfilePage> CMainSheet::makeSecurityPage(CProfileSheet& sheet) {
     return std::make_unique<CSecuritySettgPage>(sheet, platform_.certificatePlatform());
+}
+
+void CMainSheet::forgetProfiles(const std::vector<const Profile*>& removed) {
+    // The lists of the Network Status and Profile Manager pages are filled afresh each
+    // time they are shown; only the editor keeps a record meanwhile.
+    for (const Profile* profile : removed) profileManager_->editor().forget(profile);
 }
 
 // The worker uses this window's state to its end.

@@ -21,6 +21,7 @@
 
 #include "adapter/ZelApi.h"
 #include "framework/Sheet.h"
+#include "pages/AdminTool.h"
 #include "pages/DiagnosticsHost.h"
 #include "pages/MainPageHost.h"
 #include "pages/ProfileSheet.h"
@@ -47,7 +48,8 @@ class CMainSheet : public fw::Sheet,
                    public WorkerHost,
                    public MainPageHost,
                    public ProfileHost,
-                   public DiagnosticsHost {
+                   public DiagnosticsHost,
+                   public AdminHost {
 public:
     // Reads its settings, creates its pages and loads the profile file at `profilePath`.
     CMainSheet(const ZelApi& api, sys::Settings& settings, sys::OsKind osKind,
@@ -96,6 +98,15 @@ public:
     bool adapterOpen() const override { return adapter_ != nullptr; }
     // Every profile sheet's security page, over the personal certificate store.
     std::unique_ptr<CProfilePage> makeSecurityPage(CProfileSheet& sheet) override;
+    // AdminHost: the profile store on the user's files, and the pages letting go of
+    // profiles that an import took out of the list.
+    LoadStatus loadProfiles(const std::string& path, ProfileList& list) override {
+        return store_.loadProfiles(path, list);
+    }
+    bool saveProfiles(const std::string& path, const ProfileList& list) override {
+        return store_.saveProfiles(path, list);
+    }
+    void forgetProfiles(const std::vector<const Profile*>& removed) override;
 
     // The radio: the check box, the tray menu and Alt+F2 toggle it.
     void toggleRadio();

@@ -12,6 +12,7 @@
 #include "profiles/ConnectionMonitor.h"
 
 class CertificatePlatform;
+class FileDialogPlatform;
 class MainPagePlatform;
 class ProfileManagerPlatform;
 
@@ -25,6 +26,8 @@ public:
     virtual ProfileManagerPlatform& profileManagerPlatform() = 0;
     // The personal certificate store, for the security page's EAP/TLS dialogs.
     virtual CertificatePlatform& certificatePlatform() = 0;
+    // The standard open and save dialogs, for the Admin page.
+    virtual FileDialogPlatform& fileDialogPlatform() = 0;
 
     // The window the library posts its events to.
     virtual ZelWindow eventWindow() const = 0;

@@ -13,6 +13,7 @@
 
 #include "framework/win32/Win32Host.h"
 #include "pages/win32/Win32CertificatePlatform.h"
+#include "pages/win32/Win32FileDialogPlatform.h"
 #include "pages/win32/Win32MainPagePlatform.h"
 #include "pages/win32/Win32ProfileManagerPlatform.h"
 #include "shell/MainSheet.h"
@@ -46,6 +47,7 @@ public:
     MainPagePlatform& mainPagePlatform() override { return mainPagePlatform_; }
     ProfileManagerPlatform& profileManagerPlatform() override { return profileManagerPlatform_; }
     CertificatePlatform& certificatePlatform() override { return certificatePlatform_; }
+    FileDialogPlatform& fileDialogPlatform() override { return fileDialogPlatform_; }
     ZelWindow eventWindow() const override { return window(); }
     void completeWindow() override;
     void attachTabs() override;
@@ -92,6 +94,7 @@ private:
     Win32MainPagePlatform mainPagePlatform_;
     Win32ProfileManagerPlatform profileManagerPlatform_;
     Win32CertificatePlatform certificatePlatform_;
+    Win32FileDialogPlatform fileDialogPlatform_;
     // The window procedure beneath this one: the framework's.
     WNDPROC sheetProc_ = nullptr;
     // Last, so that it goes first.

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "res/resource.h"
+#include "tests/pages/AdminSuite.h"
 #include "tests/pages/CredentialSuite.h"
 #include "tests/pages/ProfileSuite.h"
 #include "tests/pages/SecurityPageSuite.h"
@@ -62,6 +63,7 @@ std::unique_ptr<fwtest::BackEnd> makeProfileMemoryBackEnd() {
     };
     Layouts layouts = {
         {IDD_PROFILE_MANAGER, manager},
+        {IDD_ADMIN, {{IDC_ADMIN_IMPORT, Kind::PushButton}, {IDC_ADMIN_EXPORT, Kind::PushButton}}},
         {IDD_NETWORK_INFO, network},
         {IDD_NETWORK_INFO_WIZARD, network},
         {IDD_PROTOCOL, protocol},

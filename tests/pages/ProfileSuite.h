@@ -155,7 +155,8 @@ class ProtocolPage : public ProfileEditing {};
 class ProfileSheetSuite : public ProfileEditing {};
 class ProfileWizard : public ProfileEditing {};
 // The security suites' fixtures are in SecurityPageSuite.h, WepKeySuite.h and
-// CredentialSuite.h; a file that instantiates the suites includes them.
+// CredentialSuite.h, the Admin page's in AdminSuite.h; a file that instantiates the suites
+// includes them.
 
 // The Profile Manager as a page of a main window of its own.
 class ProfileManagerSuite : public ProfileEditing {
@@ -189,7 +190,8 @@ private:
                              suiteName);                                                          \
     INSTANTIATE_TEST_SUITE_P(prefix, SecurityPage, testing::Values(__VA_ARGS__), suiteName);      \
     INSTANTIATE_TEST_SUITE_P(prefix, WepKeyDialog, testing::Values(__VA_ARGS__), suiteName);      \
-    INSTANTIATE_TEST_SUITE_P(prefix, CredentialDialogs, testing::Values(__VA_ARGS__), suiteName)
+    INSTANTIATE_TEST_SUITE_P(prefix, CredentialDialogs, testing::Values(__VA_ARGS__), suiteName); \
+    INSTANTIATE_TEST_SUITE_P(prefix, AdminPage, testing::Values(__VA_ARGS__), suiteName)
 
 inline std::string suiteName(const testing::TestParamInfo<ProfileBackEnd>& info) {
     return info.param.name;

@@ -2,6 +2,7 @@
 // templates and string table.
 #include <windows.h>
 
+#include "tests/pages/AdminSuite.h"
 #include "tests/pages/CredentialSuite.h"
 #include "tests/pages/ProfileSuite.h"
 #include "tests/pages/SecurityPageSuite.h"

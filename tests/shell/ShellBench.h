@@ -28,6 +28,7 @@
 #include "pages/ZelPage.h"
 #include "res/resource.h"
 #include "shell/MainSheet.h"
+#include "tests/pages/FileDialogDouble.h"
 #include "tests/pages/MainPagePlatformDouble.h"
 #include "tests/system/MemorySettingsStore.h"
 
@@ -53,6 +54,9 @@ public:
         }
         int controlWidth(const fw::Dialog&, int) override { return 200; }
     } certificates;
+    // The standard file dialogs, as the test scripts them.
+    FileDialogPlatform& fileDialogPlatform() override { return files; }
+    ScriptedFileDialogs files;
 
     // The frame.
     ZelWindow eventWindow() const override { return const_cast<FakeShell*>(this); }

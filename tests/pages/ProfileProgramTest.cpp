@@ -1,12 +1,15 @@
 // The real Tovix.exe with the simulated card and its default world, under Wine: profiles
 // made with the "Create New Profile" wizard for the open network, for a WEP network (its
 // key typed in the WEP key dialog) and for a WPA2-PSK network, applied from the Profile
-// Manager and connected; a wrong key does not connect; a profile outlives a restart.
+// Manager and connected; a wrong key does not connect; a profile outlives a restart. And
+// the Admin page's export and import, through the real open and save dialogs.
 #include <windows.h>
 #include <commctrl.h>
+#include <dlgs.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -15,6 +18,7 @@
 #include "profiles/ProfileFile.h"
 #include "res/resource.h"
 #include "tests/support/win32/ProgramDriver.h"
+#include "tests/support/win32/RemoteListView.h"
 #include "tests/support/win32/ScreenPicture.h"
 
 namespace {
@@ -24,6 +28,9 @@ using namespace program_driver;
 constexpr const char* kTitle = "VORNAX TX-LM70RDV Utility";
 constexpr int kNetworkStatusTab = 0;
 constexpr int kProfileManagerTab = 1;
+constexpr int kAdminTab = 5;
+// The Network Status page's list of profiles.
+constexpr int kProfileChoice = 1071;
 // The Network Status page's status text and SSID.
 constexpr int kStatusText = 1072;
 constexpr int kStatusSsid = 1084;
@@ -34,73 +41,6 @@ constexpr const char* kWepNetwork = "Cafe Corner";
 constexpr const char* kWepKey = "cafe+corner7!";
 constexpr const char* kWpa2Network = "Studio";
 constexpr const char* kWpa2Passphrase = "blue whale song";
-
-// A list view of another process, read through a block of that process's memory.
-class RemoteListView {
-public:
-    explicit RemoteListView(HWND list) : list_(list) {
-        DWORD processId = 0;
-        GetWindowThreadProcessId(list, &processId);
-        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
-                               processId);
-        memory_ = static_cast<char*>(
-            VirtualAllocEx(process_, nullptr, kBlock, MEM_COMMIT, PAGE_READWRITE));
-    }
-    ~RemoteListView() {
-        VirtualFreeEx(process_, memory_, 0, MEM_RELEASE);
-        CloseHandle(process_);
-    }
-    RemoteListView(const RemoteListView&) = delete;
-    RemoteListView& operator=(const RemoteListView&) = delete;
-
-    int rows() const { return static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0)); }
-    std::vector<std::string> texts() const {
-        std::vector<std::string> texts;
-        for (int row = 0; row < rows(); ++row) texts.push_back(fetch(row).text);
-        return texts;
-    }
-    // The row showing `text`, -1 when none does.
-    int find(const std::string& text) const {
-        for (int row = 0; row < rows(); ++row) {
-            if (fetch(row).text == text) return row;
-        }
-        return -1;
-    }
-    int image(int row) const { return fetch(row).image; }
-    // Selects and focuses `row`, as a click on it does.
-    void select(int row) const {
-        LVITEMA item = {};
-        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-        item.state = item.stateMask;
-        WriteProcessMemory(process_, memory_, &item, sizeof item, nullptr);
-        SendMessageA(list_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(memory_));
-    }
-
-private:
-    static constexpr SIZE_T kBlock = 4096;
-    struct Row {
-        std::string text;
-        int image;
-    };
-
-    Row fetch(int row) const {
-        LVITEMA item = {};
-        item.mask = LVIF_TEXT | LVIF_IMAGE;
-        item.iItem = row;
-        item.pszText = memory_ + sizeof item;
-        item.cchTextMax = 256;
-        WriteProcessMemory(process_, memory_, &item, sizeof item, nullptr);
-        SendMessageA(list_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(memory_));
-        ReadProcessMemory(process_, memory_, &item, sizeof item, nullptr);
-        char text[256] = {};
-        ReadProcessMemory(process_, memory_ + sizeof item, text, sizeof text - 1, nullptr);
-        return {text, item.iImage};
-    }
-
-    HWND list_;
-    HANDLE process_;
-    char* memory_;
-};
 
 // Tovix.exe in a folder of its own with the simulated card and its default world.
 class ProfileProgram : public ::testing::Test {
@@ -262,10 +202,114 @@ protected:
         picture(securityPage, "security-wep");
     }
 
+    // The profile file the program starts with: these profiles, "<Default>" first.
+    void writeProfileFile(const std::vector<Profile>& profiles) { write("Data.cfg", profiles); }
+    void write(const std::string& name, const std::vector<Profile>& profiles) {
+        ProfileList list;
+        for (const Profile& profile : profiles) list.append(std::make_unique<Profile>(profile));
+        const std::vector<uint8_t> bytes = encodeProfiles(list, SaveScope::Everything);
+        std::ofstream out(folder.file(name), std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
+    }
+    // The names in an exported file.
+    std::vector<std::string> namesIn(const std::string& name) {
+        ProfileList list;
+        ProfileStore(folder.file("Data.cfg")).loadProfiles(folder.file(name), list);
+        std::vector<std::string> names;
+        for (const auto& profile : list) names.push_back(fieldText(profile->name));
+        return names;
+    }
+    // What the Profile Manager page and the Network Status page's list show.
+    std::vector<std::string> managerRows() {
+        HWND manager = showTab(kProfileManagerTab);
+        return RemoteListView(GetDlgItem(manager, IDC_PM_LIST)).texts();
+    }
+    std::vector<std::string> statusChoices() {
+        HWND status = showTab(kNetworkStatusTab);
+        HWND choice = GetDlgItem(status, kProfileChoice);
+        std::vector<std::string> names;
+        const int count = static_cast<int>(SendMessageA(choice, CB_GETCOUNT, 0, 0));
+        for (int index = 0; index < count; ++index) {
+            // Wine hands the text of another process's entry over in its wide form.
+            wchar_t text[64] = {};
+            SendMessageW(choice, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
+            char narrow[64] = {};
+            WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
+            names.push_back(narrow);
+        }
+        return names;
+    }
+
+    // The file name box of a standard file dialog.
+    static HWND fileNameBox(HWND dialog) {
+        // An edit inside the combo box inside the extended combo box.
+        HWND combo = GetDlgItem(dialog, cmb13);
+        if (!combo) return GetDlgItem(dialog, edt1);
+        HWND inner = FindWindowExA(combo, nullptr, "ComboBox", nullptr);
+        if (HWND edit = FindWindowExA(inner ? inner : combo, nullptr, "Edit", nullptr)) return edit;
+        return FindWindowExA(combo, nullptr, "Edit", nullptr);
+    }
+    // The user presses a page's button and the file dialog titled `title` comes up.
+    HWND openFileDialog(HWND page, int button, const char* title) {
+        click(page, button);
+        HWND dialog = driver.waitForWindow(title);
+        EXPECT_TRUE(dialog) << title;
+        return dialog;
+    }
+    // The user types `name` into the dialog's file name box.
+    void typeFileName(HWND dialog, const std::string& name) {
+        HWND box = fileNameBox(dialog);
+        ASSERT_TRUE(box);
+        SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+        type(box, name);
+        EXPECT_EQ(windowText(box), name);
+    }
+    // ... and presses its OK button ("Open" or "Save").
+    void typeAndPressOk(HWND dialog, const std::string& name) {
+        typeFileName(dialog, name);
+        pressButton(dialog, IDOK);
+    }
+    // The dialog is gone and the program has done what the button asked.
+    void waitUntilClosed(HWND dialog) {
+        EXPECT_TRUE(waitUntil([&] { return !IsWindow(dialog); }));
+        // The page's work runs on the window thread right after: a message to it returns
+        // once that is done.
+        SendMessageA(sheet, WM_NULL, 0, 0);
+    }
+    // Export or import through the dialog, typing the file's name.
+    void chooseFile(int button, const char* title, const std::string& name) {
+        HWND dialog = openFileDialog(showTab(kAdminTab), button, title);
+        if (!dialog) return;
+        typeAndPressOk(dialog, name);
+        waitUntilClosed(dialog);
+    }
+    void deleteProfile(const std::string& name) {
+        HWND manager = showTab(kProfileManagerTab);
+        RemoteListView list(GetDlgItem(manager, IDC_PM_LIST));
+        const int row = list.find(name);
+        ASSERT_GE(row, 0) << name;
+        list.select(row);
+        SendMessageA(manager, WM_COMMAND, MAKEWPARAM(IDC_PM_DELETE, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(manager, IDC_PM_DELETE)));
+        EXPECT_LT(list.find(name), 0) << name;
+    }
+
     ScratchFolder folder;
     ProgramDriver driver;
     HWND sheet = nullptr;
 };
+
+Profile named(const std::string& name, uint32_t networkType = NetworkInfrastructure) {
+    Profile profile = blankProfile();
+    setFieldText(profile.name, name);
+    setFieldText(profile.ssid, name);
+    profile.networkType = networkType;
+    profile.wirelessMode = WirelessAuto;
+    profile.useDefaultRadio = 1;
+    profile.preferred = 1;
+    return profile;
+}
 
 TEST_F(ProfileProgram, AProfileMadeWithTheWizardConnectsAndOutlivesARestart) {
     start();
@@ -363,6 +407,107 @@ TEST_F(ProfileProgram, AWrongWepKeyDoesNotConnect) {
                   [&](HWND security) { typeWepKey(security, "cafe+corner8!"); });
     // Longer than the connect engine gives an association; the card never joins.
     EXPECT_FALSE(applyAndConnect(manager, "Cafe", kWepNetwork, 10000));
+    exitProgram();
+}
+
+TEST_F(ProfileProgram, AnExportImportedAfterDeletingGivesTheListAsBefore) {
+    writeProfileFile(
+        {makeDefaultProfile(), named("Home"), named("Office"), named("Lab", NetworkAdHoc)});
+    start();
+    const std::vector<std::string> before = {"<Default>", "Home", "Office", "Lab"};
+    ASSERT_EQ(managerRows(), before);
+
+    HWND admin = showTab(kAdminTab);
+    EXPECT_EQ(windowText(GetDlgItem(admin, IDC_ADMIN_IMPORT)), "&Import Profiles");
+    EXPECT_EQ(windowText(GetDlgItem(admin, IDC_ADMIN_EXPORT)), "&Export Profiles");
+    picture(admin, "admin");
+    HWND save = openFileDialog(admin, IDC_ADMIN_EXPORT, "Save As");
+    ASSERT_TRUE(save);
+    // Typed without its extension, the file gets ".cfg".
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(save, chx1)));
+    typeFileName(save, folder.file("mine"));
+    picture(save, "admin-save");
+    pressButton(save, IDOK);
+    waitUntilClosed(save);
+    EXPECT_EQ(namesIn("mine.cfg"), (std::vector<std::string>{"Home", "Office", "Lab"}));
+
+    deleteProfile("Office");
+    deleteProfile("Lab");
+    deleteProfile("Home");
+    EXPECT_EQ(managerRows(), std::vector<std::string>{"<Default>"});
+
+    HWND open = openFileDialog(showTab(kAdminTab), IDC_ADMIN_IMPORT, "Open");
+    ASSERT_TRUE(open);
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(open, chx1)));
+    picture(open, "admin-open");
+    typeAndPressOk(open, folder.file("mine.cfg"));
+    waitUntilClosed(open);
+    EXPECT_EQ(managerRows(), before);
+    EXPECT_EQ(statusChoices(), before);
+    exitProgram();
+}
+
+TEST_F(ProfileProgram, AnImportWithDuplicatesLeavesTheNormalisedList) {
+    writeProfileFile({makeDefaultProfile(), named("Home"), named("Lab", NetworkAdHoc)});
+    write("others.cfg", {named("Cafe", NetworkAdHoc), named("Office"), makeDefaultProfile(),
+                         named("Office"), named("Home"), makeDefaultProfile(), named("Office")});
+    start();
+    ASSERT_EQ(managerRows(), (std::vector<std::string>{"<Default>", "Home", "Lab"}));
+    // The Profile Manager is open on a profile while the import runs.
+    chooseFile(IDC_ADMIN_IMPORT, "Open", folder.file("others.cfg"));
+    const std::vector<std::string> normalised = {"<Default>", "Home",    "Office", "Office2",
+                                                 "Home2",     "Office3", "Lab",    "Cafe"};
+    EXPECT_EQ(managerRows(), normalised);
+    EXPECT_EQ(statusChoices(), normalised);
+    EXPECT_FALSE(driver.waitForMessageBox(300).has_value());
+    exitProgram();
+
+    // The list as shown is the list saved at exit.
+    ProfileList saved;
+    ASSERT_EQ(ProfileStore(folder.file("Data.cfg")).loadAtStartup(saved), LoadStatus::Loaded);
+    std::vector<std::string> names;
+    for (const auto& profile : saved) names.push_back(fieldText(profile->name));
+    EXPECT_EQ(names, normalised);
+}
+
+TEST_F(ProfileProgram, CancelChangesNothingAndOverwritingAnExportAsksFirst) {
+    writeProfileFile({makeDefaultProfile(), named("Home")});
+    write("old.cfg", {named("Old")});
+    start();
+    HWND admin = showTab(kAdminTab);
+
+    // Cancel in either dialog.
+    HWND open = openFileDialog(admin, IDC_ADMIN_IMPORT, "Open");
+    ASSERT_TRUE(open);
+    typeFileName(open, folder.file("old.cfg"));
+    pressButton(open, IDCANCEL);
+    waitUntilClosed(open);
+    HWND save = openFileDialog(admin, IDC_ADMIN_EXPORT, "Save As");
+    ASSERT_TRUE(save);
+    typeFileName(save, folder.file("new.cfg"));
+    pressButton(save, IDCANCEL);
+    waitUntilClosed(save);
+    EXPECT_EQ(managerRows(), (std::vector<std::string>{"<Default>", "Home"}));
+    EXPECT_EQ(GetFileAttributesA(folder.file("new.cfg").c_str()), INVALID_FILE_ATTRIBUTES);
+
+    // An existing file: the dialog asks; No keeps the dialog and the file.
+    save = openFileDialog(showTab(kAdminTab), IDC_ADMIN_EXPORT, "Save As");
+    ASSERT_TRUE(save);
+    typeAndPressOk(save, folder.file("old.cfg"));
+    auto question = driver.waitForMessageBox();
+    ASSERT_TRUE(question);
+    EXPECT_NE(question->text.find("replace"), std::string::npos) << question->text;
+    pressButton(question->window, IDNO);
+    EXPECT_TRUE(waitUntil([&] { return !IsWindow(question->window); }));
+    EXPECT_TRUE(IsWindow(save));
+    EXPECT_EQ(namesIn("old.cfg"), std::vector<std::string>{"Old"});
+    // Yes replaces it.
+    typeAndPressOk(save, folder.file("old.cfg"));
+    question = driver.waitForMessageBox();
+    ASSERT_TRUE(question);
+    pressButton(question->window, IDYES);
+    waitUntilClosed(save);
+    EXPECT_EQ(namesIn("old.cfg"), std::vector<std::string>{"Home"});
     exitProgram();
 }
 

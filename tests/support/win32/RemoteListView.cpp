@@ -1,0 +1,69 @@
+#include "tests/support/win32/RemoteListView.h"
+
+#include <commctrl.h>
+
+namespace program_driver {
+
+namespace {
+
+constexpr SIZE_T kBlock = 4096;
+constexpr int kTextSize = 256;
+
+}  // namespace
+
+RemoteListView::RemoteListView(HWND list) : list_(list) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(list, &processId);
+    process_ =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    memory_ =
+        static_cast<char*>(VirtualAllocEx(process_, nullptr, kBlock, MEM_COMMIT, PAGE_READWRITE));
+}
+
+RemoteListView::~RemoteListView() {
+    VirtualFreeEx(process_, memory_, 0, MEM_RELEASE);
+    CloseHandle(process_);
+}
+
+int RemoteListView::rows() const {
+    return static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0));
+}
+
+std::vector<std::string> RemoteListView::texts() const {
+    std::vector<std::string> texts;
+    for (int row = 0; row < rows(); ++row) texts.push_back(fetch(row).text);
+    return texts;
+}
+
+int RemoteListView::find(const std::string& text) const {
+    for (int row = 0; row < rows(); ++row) {
+        if (fetch(row).text == text) return row;
+    }
+    return -1;
+}
+
+int RemoteListView::image(int row) const { return fetch(row).image; }
+
+void RemoteListView::select(int row) const {
+    LVITEMA item = {};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = item.stateMask;
+    WriteProcessMemory(process_, memory_, &item, sizeof item, nullptr);
+    SendMessageA(list_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(memory_));
+}
+
+RemoteListView::Row RemoteListView::fetch(int row) const {
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_IMAGE;
+    item.iItem = row;
+    item.pszText = memory_ + sizeof item;
+    item.cchTextMax = kTextSize;
+    WriteProcessMemory(process_, memory_, &item, sizeof item, nullptr);
+    SendMessageA(list_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(memory_));
+    ReadProcessMemory(process_, memory_, &item, sizeof item, nullptr);
+    char text[kTextSize] = {};
+    ReadProcessMemory(process_, memory_ + sizeof item, text, sizeof text - 1, nullptr);
+    return {text, item.iImage};
+}
+
+}  // namespace program_driver

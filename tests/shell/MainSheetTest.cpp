@@ -487,6 +487,43 @@ TEST_F(MainSheetTest, AProfileFileThatCannotBeReadIsReportedOnceAndNeverOverwrit
     EXPECT_TRUE(bench.host.script().unmet().empty());
 }
 
+TEST_F(MainSheetTest, AnImportLeavesNoPageWithAProfileItTookOut) {
+    // A profile file with a second "<Default>" after an ad-hoc profile keeps both at start.
+    ProfileList file;
+    file.append(std::make_unique<Profile>(makeDefaultProfile()));
+    Profile lab = makeDefaultProfile();
+    setFieldText(lab.name, "Lab");
+    lab.networkType = NetworkAdHoc;
+    file.append(std::make_unique<Profile>(lab));
+    file.append(std::make_unique<Profile>(makeDefaultProfile()));
+    ASSERT_TRUE(ProfileStore(bench.profilePath()).saveProfiles(bench.profilePath(), file));
+    Profile home = makeDefaultProfile();
+    setFieldText(home.name, "Home");
+    ProfileList imported;
+    imported.append(std::make_unique<Profile>(home));
+    const std::string homeFile = bench.folder.file("home.cfg");
+    ASSERT_TRUE(ProfileStore(bench.profilePath()).saveProfiles(homeFile, imported));
+    bench.start();
+
+    // The Profile Manager's editor holds the later "<Default>" when the import takes it out.
+    ASSERT_TRUE(bench.sheet->select(1));
+    auto& manager = static_cast<CProfileManager&>(bench.sheet->page(1));
+    bench.host.surfaceOf(manager).clickRow(IDC_PM_LIST, 2);
+    ASSERT_EQ(manager.editor().editedProfile(), bench.sheet->profiles().at(2));
+    ASSERT_TRUE(bench.sheet->select(5));
+    bench.shell.files.expect(homeFile);
+    bench.host.surfaceOf(bench.sheet->page(5)).click(IDC_ADMIN_IMPORT);
+    EXPECT_EQ(manager.editor().editedProfile(), nullptr);
+    ASSERT_TRUE(bench.sheet->select(1));
+    fw::MemorySurface& rows = bench.host.surfaceOf(manager);
+    std::vector<std::string> shown;
+    for (int row = 0; row < rows.rowCount(IDC_PM_LIST); ++row) {
+        shown.push_back(rows.cell(IDC_PM_LIST, row, 0));
+    }
+    EXPECT_EQ(shown, (std::vector<std::string>{"<Default>", "Home", "Lab"}));
+    EXPECT_NE(manager.editor().editedProfile(), nullptr);
+}
+
 TEST_F(MainSheetTest, TheEndOfTheSessionSavesTheProfilesAndLeavesTheWindow) {
     bench.start();
     bench.deliver(shell::wm::EndSession, 0);

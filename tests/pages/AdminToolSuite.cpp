@@ -10,6 +10,7 @@
 
 #include "res/resource.h"
 #include "tests/pages/AdminSuite.h"
+#include "tests/profiles/ProfileFixtures.h"
 
 namespace pagestest {
 
@@ -19,22 +20,6 @@ using testing::ElementsAreArray;
 using testing::IsEmpty;
 
 namespace {
-
-Profile named(const std::string& name, uint32_t networkType = NetworkInfrastructure) {
-    Profile profile = blankProfile();
-    setFieldText(profile.name, name);
-    setFieldText(profile.ssid, name + " net");
-    profile.networkType = networkType;
-    return profile;
-}
-
-Profile defaultProfile() { return makeDefaultProfile(); }
-
-std::vector<std::string> namesOf(const ProfileList& list) {
-    std::vector<std::string> names;
-    for (const auto& profile : list) names.push_back(fieldText(profile->name));
-    return names;
-}
 
 void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -86,47 +71,44 @@ TEST(AdminNormalize, ListsComeBackIntoShape) {
     };
     const Case cases[] = {
         {"three of a name",
-         {named("Office"), named("Office"), named("Office")},
+         {infra("Office"), infra("Office"), infra("Office")},
          {"Office", "Office2", "Office3"},
          0},
         {"three defaults in a row",
-         {defaultProfile(), defaultProfile(), defaultProfile()},
+         {makeDefaultProfile(), makeDefaultProfile(), makeDefaultProfile()},
          {"<Default>"},
          2},
         {"defaults apart",
-         {defaultProfile(), named("Home"), defaultProfile(), named("Lab")},
+         {makeDefaultProfile(), infra("Home"), makeDefaultProfile(), infra("Lab")},
          {"<Default>", "Home", "Lab"},
          1},
         {"ad-hoc before infrastructure",
-         {named("A1", NetworkAdHoc), named("I1"), named("A2", NetworkAdHoc), named("I2")},
+         {adHoc("A1"), infra("I1"), adHoc("A2"), infra("I2")},
          {"I1", "I2", "A1", "A2"},
          0},
-        {"the same name in both groups",
-         {named("Lab", NetworkAdHoc), named("Lab")},
-         {"Lab", "Lab2"},
-         0},
+        {"the same name in both groups", {adHoc("Lab"), infra("Lab")}, {"Lab", "Lab2"}, 0},
         {"a new name already taken",
-         {named("Home"), named("Home"), named("Home2")},
+         {infra("Home"), infra("Home"), infra("Home2")},
          {"Home", "Home3", "Home2"},
          0},
-        {"a trailing number", {named("Home1"), named("Home1")}, {"Home1", "Home2"}, 0},
+        {"a trailing number", {infra("Home1"), infra("Home1")}, {"Home1", "Home2"}, 0},
         {"ending in 9",
-         {named("Net9"), named("Net9"), named("Net19"), named("Net19")},
+         {infra("Net9"), infra("Net9"), infra("Net19"), infra("Net19")},
          {"Net9", "Net10", "Net19", "Net20"},
          0},
         {"ending in 99",
-         {named("Net99"), named("Net99"), named("Net99")},
+         {infra("Net99"), infra("Net99"), infra("Net99")},
          {"Net99", "Net100", "Net101"},
          0},
         {"39 characters",
-         {named(name39), named(name39), named(name39)},
+         {infra(name39), infra(name39), infra(name39)},
          {name39, std::string(38, 'A') + "2", std::string(38, 'A') + "3"},
          0},
         {"39 characters ending in 99",
-         {named(name37 + "99"), named(name37 + "99")},
+         {infra(name37 + "99"), infra(name37 + "99")},
          {name37 + "99", std::string(36, 'B') + "100"},
          0},
-        {"case counts", {named("home"), named("Home")}, {"home", "Home"}, 0},
+        {"case counts", {infra("home"), infra("Home")}, {"home", "Home"}, 0},
     };
     for (const Case& c : cases) {
         ProfileList list;
@@ -210,9 +192,9 @@ TEST_P(AdminPage, TheDialogsAskForCfgFiles) {
 }
 
 TEST_P(AdminPage, CancellingEitherDialogChangesNothing) {
-    mainWindow.list.append(std::make_unique<Profile>(defaultProfile()));
-    mainWindow.list.append(std::make_unique<Profile>(named("Home")));
-    writeBytes(file("old.cfg"), fileOf({named("Old")}));
+    mainWindow.list.append(std::make_unique<Profile>(makeDefaultProfile()));
+    mainWindow.list.append(std::make_unique<Profile>(infra("Home")));
+    writeBytes(file("old.cfg"), fileOf({infra("Old")}));
     open();
     files.expect(std::nullopt);
     hands().click(IDC_ADMIN_EXPORT);
@@ -227,14 +209,14 @@ TEST_P(AdminPage, CancellingEitherDialogChangesNothing) {
 }
 
 TEST_P(AdminPage, AnExportImportedAgainGivesTheListAsBefore) {
-    mainWindow.list.append(std::make_unique<Profile>(defaultProfile()));
-    Profile home = named("Home");
+    mainWindow.list.append(std::make_unique<Profile>(makeDefaultProfile()));
+    Profile home = infra("Home");
     home.encryption = EncryptionWep;
     home.wepKeys[0].length = 5;
     std::memcpy(home.wepKeys[0].key, "abcde", 5);
     mainWindow.list.append(std::make_unique<Profile>(home));
-    mainWindow.list.append(std::make_unique<Profile>(named("Lab", NetworkAdHoc)));
-    mainWindow.list.append(std::make_unique<Profile>(named(std::string(kSiteSurveyProfileName))));
+    mainWindow.list.append(std::make_unique<Profile>(adHoc("Lab")));
+    mainWindow.list.append(std::make_unique<Profile>(infra(std::string(kSiteSurveyProfileName))));
     open();
     files.expect(file("all.cfg"));
     hands().click(IDC_ADMIN_EXPORT);
@@ -256,12 +238,12 @@ TEST_P(AdminPage, AnExportImportedAgainGivesTheListAsBefore) {
 }
 
 TEST_P(AdminPage, AnImportWithDuplicatesAndDefaultsLeavesTheNormalisedList) {
-    mainWindow.list.append(std::make_unique<Profile>(defaultProfile()));
-    const Profile* home = mainWindow.list.append(std::make_unique<Profile>(named("Home")));
-    mainWindow.list.append(std::make_unique<Profile>(named("Lab", NetworkAdHoc)));
+    mainWindow.list.append(std::make_unique<Profile>(makeDefaultProfile()));
+    const Profile* home = mainWindow.list.append(std::make_unique<Profile>(infra("Home")));
+    mainWindow.list.append(std::make_unique<Profile>(adHoc("Lab")));
     writeBytes(file("office.cfg"),
-               fileOf({named("Cafe", NetworkAdHoc), named("Office"), defaultProfile(),
-                       named("Office"), named("Home"), defaultProfile(), named("Office")}));
+               fileOf({adHoc("Cafe"), infra("Office"), makeDefaultProfile(), infra("Office"),
+                       infra("Home"), makeDefaultProfile(), infra("Office")}));
     open();
     files.expect(file("office.cfg"));
     hands().click(IDC_ADMIN_IMPORT);
@@ -277,7 +259,7 @@ TEST_P(AdminPage, AnImportWithDuplicatesAndDefaultsLeavesTheNormalisedList) {
 }
 
 TEST_P(AdminPage, AFailedExportSaysSoAndLeavesWhatStoodThere) {
-    mainWindow.list.append(std::make_unique<Profile>(named("Home")));
+    mainWindow.list.append(std::make_unique<Profile>(infra("Home")));
     fs::create_directories(folder_ / "taken.cfg");
     const std::string nowhere = (folder_ / "missing" / "profiles.cfg").string();
     open();
@@ -292,8 +274,8 @@ TEST_P(AdminPage, AFailedExportSaysSoAndLeavesWhatStoodThere) {
 }
 
 TEST_P(AdminPage, BadFilesLeaveAValidListAndKeepEveryProfile) {
-    std::vector<uint8_t> good = fileOf({named("Good")});
-    std::vector<uint8_t> truncated = fileOf({named("First"), named("Second")});
+    std::vector<uint8_t> good = fileOf({infra("Good")});
+    std::vector<uint8_t> truncated = fileOf({infra("First"), infra("Second")});
     truncated.resize(truncated.size() - 100);
     std::vector<uint8_t> hugeLength = good;
     appendLength(hugeLength, 0xFFFFFFFFu);
@@ -302,12 +284,12 @@ TEST_P(AdminPage, BadFilesLeaveAValidListAndKeepEveryProfile) {
     appendLength(onlyHuge, 0xFFFFFFFFu);
     std::vector<Profile> many;
     for (int i = 0; i < 10000; ++i) {
-        many.push_back(i % 100 == 0 ? defaultProfile()
-                       : i % 7 == 0 ? named("Mesh", NetworkAdHoc)
-                                    : named("Home"));
+        many.push_back(i % 100 == 0 ? makeDefaultProfile()
+                       : i % 7 == 0 ? adHoc("Mesh")
+                                    : infra("Home"));
     }
     // Text fields without a terminating zero, after the scrambling.
-    Profile unterminated = named("");
+    Profile unterminated = infra("");
     std::memset(unterminated.name, 'N', sizeof unterminated.name);
     std::memset(unterminated.ssid, 'S', sizeof unterminated.ssid);
     std::memset(unterminated.loginName, 'L', sizeof unterminated.loginName);
@@ -326,9 +308,9 @@ TEST_P(AdminPage, BadFilesLeaveAValidListAndKeepEveryProfile) {
         {"unterminated.cfg", fileOf({unterminated, unterminated}), 2, true},
     };
 
-    mainWindow.list.append(std::make_unique<Profile>(defaultProfile()));
-    mainWindow.list.append(std::make_unique<Profile>(named("Home")));
-    mainWindow.list.append(std::make_unique<Profile>(named("Mesh", NetworkAdHoc)));
+    mainWindow.list.append(std::make_unique<Profile>(makeDefaultProfile()));
+    mainWindow.list.append(std::make_unique<Profile>(infra("Home")));
+    mainWindow.list.append(std::make_unique<Profile>(adHoc("Mesh")));
     std::vector<std::pair<const Profile*, std::string>> kept;
     for (const auto& profile : mainWindow.list)
         kept.emplace_back(profile.get(), fieldText(profile->name));

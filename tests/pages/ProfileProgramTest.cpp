@@ -17,6 +17,7 @@
 #include "app/ExitCode.h"
 #include "profiles/ProfileFile.h"
 #include "res/resource.h"
+#include "tests/profiles/ProfileFixtures.h"
 #include "tests/support/win32/ProgramDriver.h"
 #include "tests/support/win32/RemoteListView.h"
 #include "tests/support/win32/ScreenPicture.h"
@@ -300,17 +301,6 @@ protected:
     HWND sheet = nullptr;
 };
 
-Profile named(const std::string& name, uint32_t networkType = NetworkInfrastructure) {
-    Profile profile = blankProfile();
-    setFieldText(profile.name, name);
-    setFieldText(profile.ssid, name);
-    profile.networkType = networkType;
-    profile.wirelessMode = WirelessAuto;
-    profile.useDefaultRadio = 1;
-    profile.preferred = 1;
-    return profile;
-}
-
 TEST_F(ProfileProgram, AProfileMadeWithTheWizardConnectsAndOutlivesARestart) {
     start();
     HWND manager = showTab(kProfileManagerTab);
@@ -411,8 +401,7 @@ TEST_F(ProfileProgram, AWrongWepKeyDoesNotConnect) {
 }
 
 TEST_F(ProfileProgram, AnExportImportedAfterDeletingGivesTheListAsBefore) {
-    writeProfileFile(
-        {makeDefaultProfile(), named("Home"), named("Office"), named("Lab", NetworkAdHoc)});
+    writeProfileFile({makeDefaultProfile(), infra("Home"), infra("Office"), adHoc("Lab")});
     start();
     const std::vector<std::string> before = {"<Default>", "Home", "Office", "Lab"};
     ASSERT_EQ(managerRows(), before);
@@ -424,6 +413,8 @@ TEST_F(ProfileProgram, AnExportImportedAfterDeletingGivesTheListAsBefore) {
     HWND save = openFileDialog(admin, IDC_ADMIN_EXPORT, "Save As");
     ASSERT_TRUE(save);
     // Typed without its extension, the file gets ".cfg".
+    // The dialog is modal over the main window, and has no read-only check box.
+    EXPECT_FALSE(IsWindowEnabled(sheet));
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(save, chx1)));
     typeFileName(save, folder.file("mine"));
     picture(save, "admin-save");
@@ -448,9 +439,9 @@ TEST_F(ProfileProgram, AnExportImportedAfterDeletingGivesTheListAsBefore) {
 }
 
 TEST_F(ProfileProgram, AnImportWithDuplicatesLeavesTheNormalisedList) {
-    writeProfileFile({makeDefaultProfile(), named("Home"), named("Lab", NetworkAdHoc)});
-    write("others.cfg", {named("Cafe", NetworkAdHoc), named("Office"), makeDefaultProfile(),
-                         named("Office"), named("Home"), makeDefaultProfile(), named("Office")});
+    writeProfileFile({makeDefaultProfile(), infra("Home"), adHoc("Lab")});
+    write("others.cfg", {adHoc("Cafe"), infra("Office"), makeDefaultProfile(), infra("Office"),
+                         infra("Home"), makeDefaultProfile(), infra("Office")});
     start();
     ASSERT_EQ(managerRows(), (std::vector<std::string>{"<Default>", "Home", "Lab"}));
     // The Profile Manager is open on a profile while the import runs.
@@ -471,8 +462,8 @@ TEST_F(ProfileProgram, AnImportWithDuplicatesLeavesTheNormalisedList) {
 }
 
 TEST_F(ProfileProgram, CancelChangesNothingAndOverwritingAnExportAsksFirst) {
-    writeProfileFile({makeDefaultProfile(), named("Home")});
-    write("old.cfg", {named("Old")});
+    writeProfileFile({makeDefaultProfile(), infra("Home")});
+    write("old.cfg", {infra("Old")});
     start();
     HWND admin = showTab(kAdminTab);
 
@@ -508,6 +499,32 @@ TEST_F(ProfileProgram, CancelChangesNothingAndOverwritingAnExportAsksFirst) {
     pressButton(question->window, IDYES);
     waitUntilClosed(save);
     EXPECT_EQ(namesIn("old.cfg"), std::vector<std::string>{"Home"});
+    exitProgram();
+}
+
+TEST_F(ProfileProgram, AFileCutShortIsReportedWithWhatItBrought) {
+    writeProfileFile({makeDefaultProfile(), infra("Home")});
+    write("cut.cfg", {infra("Home"), infra("Office")});
+    {
+        const std::string path = folder.file("cut.cfg");
+        std::vector<char> bytes(800 + 400);
+        std::ifstream(path, std::ios::binary)
+            .read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        std::ofstream(path, std::ios::binary | std::ios::trunc)
+            .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
+    start();
+    HWND open = openFileDialog(showTab(kAdminTab), IDC_ADMIN_IMPORT, "Open");
+    ASSERT_TRUE(open);
+    typeAndPressOk(open, folder.file("cut.cfg"));
+    const auto box = driver.waitForMessageBox();
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->text, "The file " + folder.file("cut.cfg") +
+                             " could not be read completely; 1 profile(s) were imported from it.");
+    EXPECT_TRUE(box->hasIcon);
+    pressButton(box->window, IDOK);
+    waitUntilClosed(open);
+    EXPECT_EQ(managerRows(), (std::vector<std::string>{"<Default>", "Home", "Home2"}));
     exitProgram();
 }
 

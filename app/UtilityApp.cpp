@@ -9,6 +9,7 @@
 #include "app/ModulePath.h"
 #include "app/ProgramPaths.h"
 #include "app/ZeroConfigTakeover.h"
+#include "controls/win32/LevelBar.h"
 #include "res/resource.h"
 #include "system/MessageCaption.h"
 
@@ -46,9 +47,10 @@ bool CUtilityApp::initInstance() {
     // Loaded before anything reaches the card; a second copy never loads it.
     if (!loadAdapterLibrary()) return false;
 
-    // The program's dialogs use the common controls on every system.
+    // The program's dialogs use the common controls on every system, and its level bar.
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
+    registerLevelBarClass();
     if (osKind_ == sys::OsWinXp) app::takeCardFromZeroConfiguration(library_.api());
 
     if (!createMainWindow()) return false;

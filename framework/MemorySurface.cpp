@@ -171,6 +171,7 @@ void MemorySurface::killFocus(int id) {
 
 void MemorySurface::takeFocus(int id) {
     focus_ = {this, id};
+    lastFocus_ = id;
     switch (kind(id)) {
         case Kind::Edit:
             command(id, code::EditSetFocus);
@@ -218,6 +219,18 @@ void MemorySurface::focusFirst() {
             setFocus(id);
             return;
         }
+    }
+}
+
+void MemorySurface::bringToFront() {
+    if (inFront()) return;
+    // The window that comes to the front gives the focus back to where it was in it.
+    releaseFocus();
+    const Control* last = find(lastFocus_);
+    if (last && focusable(*last)) {
+        takeFocus(lastFocus_);
+    } else {
+        focusFirst();
     }
 }
 
@@ -313,7 +326,7 @@ unsigned MemorySurface::listStyle(int id) const {
     return c ? c->listStyle : 0;
 }
 
-void MemorySurface::setImages(int id, const std::vector<int>& iconIds) {
+void MemorySurface::setImages(int id, const std::vector<int>& iconIds, int, int) {
     control(id, Kind::ListView).images = iconIds;
 }
 
@@ -550,6 +563,22 @@ void MemorySurface::setTimer(int timerId, unsigned milliseconds) {
 
 void MemorySurface::killTimer(int timerId) { timers_.erase(timerId); }
 
+void MemorySurface::pause(unsigned milliseconds) {
+    // The timers fire as their periods come round during the pause, in time order.
+    std::map<int, unsigned> due;
+    for (const auto& [timerId, period] : timers_) due[timerId] = std::max(period, 1u);
+    for (;;) {
+        auto next = due.end();
+        for (auto it = due.begin(); it != due.end(); ++it) {
+            if (isTimerRunning(it->first) && (next == due.end() || it->second < next->second))
+                next = it;
+        }
+        if (next == due.end() || next->second > milliseconds) break;
+        next->second += std::max(timerPeriod(next->first), 1u);
+        fireTimer(next->first);
+    }
+}
+
 unsigned MemorySurface::timerPeriod(int timerId) const {
     const auto it = timers_.find(timerId);
     return it == timers_.end() ? 0 : it->second;
@@ -658,6 +687,17 @@ void MemorySurface::doubleClickRow(int id, int row) {
 
 void MemorySurface::rightClickRow(int id, int row) {
     if (findRow(id, row)) rowClick(id, row, code::RightClick, false);
+}
+
+int MemorySurface::icon(int id) const {
+    const Control* c = find(id);
+    return c ? c->icon : 0;
+}
+
+Cursor MemorySurface::cursorOver(int id) {
+    if (waiting_) return Cursor::Wait;
+    const Kind k = kind(id);
+    return k == Kind::Edit || k == Kind::DropDown ? Cursor::IBeam : Cursor::Arrow;
 }
 
 void MemorySurface::fireTimer(int timerId) {

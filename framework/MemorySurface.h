@@ -85,6 +85,8 @@ public:
     std::vector<std::string> columns(int id) const;
     std::vector<int> images(int id) const;
     unsigned listStyle(int id) const;
+    // Every control's client width in memory.
+    static constexpr int kClientWidth = 200;
     struct Tip {
         std::string text;
         int left;
@@ -118,7 +120,7 @@ public:
     void select(int id, int index) override;
     int selection(int id) const override;
     void setListStyle(int id, unsigned extendedStyle) override;
-    void setImages(int id, const std::vector<int>& iconIds) override;
+    void setImages(int id, const std::vector<int>& iconIds, int size, int colourBits) override;
     void addColumn(int id, const std::string& heading, int width) override;
     int insertRow(int id, int row, const std::string& text, int image, intptr_t data) override;
     void deleteRow(int id, int row) override;
@@ -145,6 +147,15 @@ public:
     int popupMenu(int menuId, int position) override;
     int messageBox(const std::string& text, const std::string& caption, unsigned flags) override;
     void endDialog(int result) override;
+    int clientWidth(int) const override { return kClientWidth; }
+    void setWaitCursor(bool waiting) override { waiting_ = waiting; }
+    void redrawNow() override {}
+    void setRedraw(int id, bool) override { control(id, Kind::Static); }
+    void setIcon(int id, int iconId) override { control(id, Kind::Static).icon = iconId; }
+    int icon(int id) const override;
+    void centreOverOwner() override { centred_ = true; }
+    void bringToFront() override;
+    void pause(unsigned milliseconds) override;
 
     // UserActions.
     void click(int id) override;
@@ -156,6 +167,9 @@ public:
     void doubleClickRow(int id, int row) override;
     void rightClickRow(int id, int row) override;
     void fireTimer(int timerId) override;
+    Cursor cursorOver(int id) override;
+    bool inFront() const override { return focus_.surface == this; }
+    bool centredOverOwner() const override { return centred_; }
 
 private:
     struct Row {
@@ -182,6 +196,7 @@ private:
         int selection = -1;
         unsigned listStyle = 0;
         std::vector<int> images;
+        int icon = 0;
         std::vector<Column> columns;
         std::vector<Row> rows;
         int focusedRow = -1;
@@ -223,7 +238,10 @@ private:
     std::map<int, unsigned> timers_;
     std::map<int, Tip> tips_;
     Focus& focus_;
+    int lastFocus_ = 0;  // the control that had the focus when the window last had it
     bool closed_ = false;
+    bool waiting_ = false;
+    bool centred_ = false;
 };
 
 }  // namespace fw

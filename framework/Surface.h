@@ -58,9 +58,10 @@ public:
     virtual int selection(int id) const = 0;
 
     // List views in report view. Styles are fw::lvs flags; images are icon resource
-    // ids, in the order of their image indexes; row states are fw::row flags.
+    // ids, in the order of their image indexes, drawn `size` pixels square with
+    // `colourBits` bits a pixel (4, 8, 16, 24 or 32); row states are fw::row flags.
     virtual void setListStyle(int id, unsigned extendedStyle) = 0;
-    virtual void setImages(int id, const std::vector<int>& iconIds) = 0;
+    virtual void setImages(int id, const std::vector<int>& iconIds, int size, int colourBits) = 0;
     virtual void addColumn(int id, const std::string& heading, int width) = 0;
     virtual int insertRow(int id, int row, const std::string& text, int image, intptr_t data) = 0;
     virtual void deleteRow(int id, int row) = 0;
@@ -102,6 +103,30 @@ public:
 
     // Ends a modal dialog with `result`, or closes a modeless one.
     virtual void endDialog(int result) = 0;
+
+    // Window services.
+    // The width in pixels of the client area of control `id`: inside its border, without
+    // a vertical scroll bar it shows; hidden and disabled controls have theirs too.
+    virtual int clientWidth(int id) const = 0;
+    // Busy mode: the wait cursor shows over the whole top-level window, also as the mouse
+    // moves over it, until busy mode ends.
+    virtual void setWaitCursor(bool waiting) = 0;
+    // Paints at once whatever of the window and its controls changed.
+    virtual void redrawNow() = 0;
+    // Suspends (false) and resumes (true) the painting of control `id` around a refill;
+    // the control raises its notifications all the same. Resuming paints it again.
+    virtual void setRedraw(int id, bool redraw) = 0;
+    // Icon controls: shows icon resource `iconId` at its own size; the icon shown (0 for
+    // none). An id the resources lack leaves the icon as it was.
+    virtual void setIcon(int id, int iconId) = 0;
+    virtual int icon(int id) const = 0;
+    // Centres the window over its owner (over the screen without one), inside the screen.
+    virtual void centreOverOwner() = 0;
+    // Brings the window in front of every other and activates it.
+    virtual void bringToFront() = 0;
+    // Waits `milliseconds` while the window goes on handling its messages: it paints,
+    // and its timers fire.
+    virtual void pause(unsigned milliseconds) = 0;
 };
 
 // The surface of a window that does not exist (yet): changes go nowhere, reads give
@@ -131,7 +156,7 @@ public:
     void select(int, int) override {}
     int selection(int) const override { return -1; }
     void setListStyle(int, unsigned) override {}
-    void setImages(int, const std::vector<int>&) override {}
+    void setImages(int, const std::vector<int>&, int, int) override {}
     void addColumn(int, const std::string&, int) override {}
     int insertRow(int, int, const std::string&, int, intptr_t) override { return -1; }
     void deleteRow(int, int) override {}
@@ -158,6 +183,15 @@ public:
     int popupMenu(int, int) override { return 0; }
     int messageBox(const std::string&, const std::string&, unsigned) override { return 0; }
     void endDialog(int) override {}
+    int clientWidth(int) const override { return 0; }
+    void setWaitCursor(bool) override {}
+    void redrawNow() override {}
+    void setRedraw(int, bool) override {}
+    void setIcon(int, int) override {}
+    int icon(int) const override { return 0; }
+    void centreOverOwner() override {}
+    void bringToFront() override {}
+    void pause(unsigned) override {}
 };
 
 }  // namespace fw

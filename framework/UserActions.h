@@ -7,6 +7,9 @@
 
 namespace fw {
 
+// The cursors a user may see over a window.
+enum class Cursor { Other, Arrow, IBeam, Wait };
+
 class UserActions {
 public:
     virtual ~UserActions() = default;
@@ -29,6 +32,12 @@ public:
     virtual void rightClickRow(int id, int row) = 0;
     // Lets the window's running timer `timerId` fire once.
     virtual void fireTimer(int timerId) = 0;
+
+    // What the user sees: the cursor as the mouse moves over control `id`, and whether
+    // the window is in front of every other and centred over its owner.
+    virtual Cursor cursorOver(int id) = 0;
+    virtual bool inFront() const = 0;
+    virtual bool centredOverOwner() const = 0;
 };
 
 }  // namespace fw

@@ -57,7 +57,7 @@ bool CSelectCertDlg::onMessage(const fw::Message& m) { return fw::dispatch(*this
 
 bool CSelectCertDlg::onInit() {
     ui().setListStyle(IDC_CERT_LIST, fw::lvs::GridLines | fw::lvs::FullRowSelect);
-    const int width = certificates_.controlWidth(*this, IDC_CERT_LIST);
+    const int width = ui().clientWidth(IDC_CERT_LIST);
     ui().addColumn(IDC_CERT_LIST, mainWindow_.text(IDS_CERT_ISSUER), width / 3 - 1);
     ui().addColumn(IDC_CERT_LIST, mainWindow_.text(IDS_CERT_SUBJECT), width / 3);
     ui().addColumn(IDC_CERT_LIST, mainWindow_.text(IDS_CERT_VALID_BEFORE), width / 3);
@@ -112,7 +112,7 @@ CViewCertDlg::CViewCertDlg(ProfileHost& mainWindow, CertificatePlatform& certifi
 
 bool CViewCertDlg::onInit() {
     ui().setListStyle(IDC_CERT_FIELDS, fw::lvs::GridLines | fw::lvs::LabelTip);
-    const int width = certificates_.controlWidth(*this, IDC_CERT_FIELDS);
+    const int width = ui().clientWidth(IDC_CERT_FIELDS);
     ui().addColumn(IDC_CERT_FIELDS, "", width / 4 - 1);
     ui().addColumn(IDC_CERT_FIELDS, "", width * 3 / 4);
     const std::pair<int, const std::string*> rows[] = {

@@ -11,10 +11,6 @@
 
 #include "pages/Credentials.h"
 
-namespace fw {
-class Dialog;
-}
-
 // One certificate of the store as the Select Certificate list shows it.
 struct CertificateEntry {
     std::string issuer;       // simple display name of the issuer
@@ -48,8 +44,6 @@ public:
     // as a profile stores it (certificateName), is exactly `name`; none when the store
     // cannot be opened or none matches.
     virtual std::optional<CertificateView> find(const std::string& name, const CertHash& hash) = 0;
-    // The width in pixels of the client area of control `id` of `dialog`'s window.
-    virtual int controlWidth(const fw::Dialog& dialog, int id) = 0;
 };
 
 // A certificate date as the dialogs show it: "Mar 5, 2007" (month 1..12; empty for

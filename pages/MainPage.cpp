@@ -216,7 +216,7 @@ void CMainPage::showLink(const ConnectionState& link) {
     texts_.networkType = status::networkTypeText(link.currentNetworkMode);
     texts_.security = status::securityText(host_.currentWepStatus());
     texts_.channel = status::channelCaption(link.currentChannel, link.currentFrequency);
-    platform_.showIcon(IDC_STATUS_LINK_ICON, status::linkIcon(link.currentWirelessMode));
+    ui().setIcon(IDC_STATUS_LINK_ICON, status::linkIcon(link.currentWirelessMode));
     selectProfileInUse(link);
     texts_.status =
         link.currentNetworkMode != NetworkAdHoc || link.connected ? kConnected : kWaitingForPeer;
@@ -260,7 +260,7 @@ void CMainPage::reset(const std::string& status) {
     ui().setPos(IDC_STATUS_SIGNAL, 0);
     ui().select(IDC_STATUS_PROFILES, -1);
     texts_.status = status;
-    platform_.showIcon(IDC_STATUS_LINK_ICON, IDI_NO_LINK);
+    ui().setIcon(IDC_STATUS_LINK_ICON, IDI_NO_LINK);
 }
 
 void CMainPage::showStatusOnly(const std::string& status) {
@@ -376,13 +376,13 @@ void CMainPage::apply(const Profile* profile) {
 
 // Busy mode: the page and the worker hold still while the card takes a profile.
 void CMainPage::setBusy(bool busy) {
-    if (busy) platform_.setWaitCursor(true);
+    if (busy) ui().setWaitCursor(true);
     // Leaving busy mode, the page stays paused while the radio is off.
     paused_ = busy || !host_.radioOn();
     host_.setBusy(busy);
     for (int id : kControls) ui().enable(id, !busy);
-    if (!busy) platform_.setWaitCursor(false);
-    platform_.redrawNow();
+    if (!busy) ui().setWaitCursor(false);
+    ui().redrawNow();
 }
 
 void CMainPage::moveTexts() {

@@ -54,16 +54,11 @@ public:
     virtual ~MainPagePlatform() = default;
 
     // The page's window was just made: create the transmit and receive graphs over their
-    // placeholders and let the level bar paint the signal bar.
+    // placeholders.
     virtual void createControls(fw::Page& page) = 0;
     // The graphs; nothing happens before createControls.
     virtual void setGraphRange(Graph graph, int lower, int upper) = 0;
     virtual void addGraphValue(Graph graph, uint32_t value) = 0;
-    // Shows icon resource `iconId` in the icon control `controlId`.
-    virtual void showIcon(int controlId, int iconId) = 0;
-    // The wait cursor while the page applies a profile; redrawing the page at once.
-    virtual void setWaitCursor(bool waiting) = 0;
-    virtual void redrawNow() = 0;
 
     // The IP helper functions' latest reading of the interface with the card's address
     // `mac`; nothing when there is none yet.

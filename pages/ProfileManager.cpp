@@ -38,10 +38,9 @@ const fw::MessageEntry<CProfileManager> CProfileManager::kMap[] = {
     fw::onNotify(fw::code::ItemChanged, IDC_PM_LIST, &CProfileManager::onRowChanged),
 };
 
-CProfileManager::CProfileManager(ProfileHost& mainWindow, ProfileManagerPlatform& platform)
+CProfileManager::CProfileManager(ProfileHost& mainWindow)
     : CZelPage(IDD_PROFILE_MANAGER, "Profile Manager"),
       mainWindow_(mainWindow),
-      platform_(platform),
       editor_(mainWindow, CProfileSheet::Purpose::Editor) {
     editor_.setChangeListener([this] { ui().enable(IDC_PM_SAVE, true); });
 }
@@ -50,8 +49,8 @@ bool CProfileManager::onPageMessage(const fw::Message& m) { return fw::dispatch(
 
 bool CProfileManager::onInit() {
     ui().setListStyle(IDC_PM_LIST, fw::lvs::CheckBoxes);
-    ui().addColumn(IDC_PM_LIST, "", platform_.controlWidth(*this, IDC_PM_LIST) * 9 / 10);
-    ui().setImages(IDC_PM_LIST, {IDI_PROFILE, IDI_PROFILE_IN_USE});
+    ui().addColumn(IDC_PM_LIST, "", ui().clientWidth(IDC_PM_LIST) * 9 / 10);
+    ui().setImages(IDC_PM_LIST, {IDI_PROFILE, IDI_PROFILE_IN_USE}, 16, 4);
     ui().addTip(IDC_PM_LIST, mainWindow_.text(IDS_PREFER_LIST_TIP), 0, kCheckBoxStrip, kTipDelay);
     host().embedSheet(editor_, *this, {IDC_PM_SETTING, 2, 20, 2, 2});
     return true;
@@ -164,7 +163,7 @@ void CProfileManager::applyButtonRule(int row, bool enable) {
             ui().enable(IDC_PM_MOVE_DOWN, canMove(row, +1));
         }
     }
-    platform_.showNow(*this, 0);
+    ui().redrawNow();
 }
 
 void CProfileManager::rowSelected(int row) {
@@ -262,9 +261,9 @@ bool CProfileManager::storeSelected() {
 
 bool CProfileManager::save() {
     if (!hasWindow()) return true;
-    platform_.beginWait();
+    ui().setWaitCursor(true);
     const bool stored = storeSelected();
-    platform_.endWait();
+    ui().setWaitCursor(false);
     ui().enable(IDC_PM_SAVE, false);
     return stored;
 }
@@ -303,11 +302,11 @@ void CProfileManager::onMoveDown(const fw::Message&) { move(+1); }
 
 void CProfileManager::onApplyProfile(const fw::Message&) {
     if (!mainWindow_.adapterOpen() || ui().selectedRow(IDC_PM_LIST) < 0) return;
-    platform_.beginWait();
+    ui().setWaitCursor(true);
     const bool stored = storeSelected();
     ui().enable(IDC_PM_SAVE, false);
     if (!stored) {
-        platform_.endWait();
+        ui().setWaitCursor(false);
         return;
     }
     Profile* profile = rowProfile(ui().selectedRow(IDC_PM_LIST));
@@ -318,7 +317,8 @@ void CProfileManager::onApplyProfile(const fw::Message&) {
     editor_.select(0);
     applyButtonRule(-1, false);
     ui().enable(IDC_PM_CREATE, false);
-    platform_.showNow(*this, kBusyPause);
+    ui().redrawNow();
+    ui().pause(kBusyPause);
     mainWindow_.connectProfile(profile);
     fill();
 
@@ -326,8 +326,8 @@ void CProfileManager::onApplyProfile(const fw::Message&) {
     ui().enable(IDC_PM_CREATE, true);
     mainWindow_.setBusy(false);
     ui().enable(IDC_PM_SAVE, false);
-    platform_.showNow(*this, 0);
-    platform_.endWait();
+    ui().redrawNow();
+    ui().setWaitCursor(false);
 }
 
 void CProfileManager::setPreferred(int row, bool preferred) {

@@ -12,23 +12,9 @@
 #include "pages/ProfileSheet.h"
 #include "pages/ZelPage.h"
 
-// What the Profile Manager needs of the platform beneath its window.
-class ProfileManagerPlatform {
-public:
-    virtual ~ProfileManagerPlatform() = default;
-
-    // The width of control `id` of `page`, in pixels.
-    virtual int controlWidth(const fw::Page& page, int id) = 0;
-    // The wait cursor, while a profile is stored or applied.
-    virtual void beginWait() = 0;
-    virtual void endWait() = 0;
-    // Paints what changed now, and lets it be seen for `milliseconds` before a long call.
-    virtual void showNow(fw::Page& page, unsigned milliseconds) = 0;
-};
-
 class CProfileManager : public CZelPage {
 public:
-    CProfileManager(ProfileHost& mainWindow, ProfileManagerPlatform& platform);
+    explicit CProfileManager(ProfileHost& mainWindow);
 
     // The main window's OK while this page is active: stores the edited profile; false
     // (a page refused the input) keeps the window open.
@@ -98,6 +84,5 @@ private:
     static const fw::MessageEntry<CProfileManager> kMap[];
 
     ProfileHost& mainWindow_;
-    ProfileManagerPlatform& platform_;
     CProfileSheet editor_;
 };

@@ -92,8 +92,7 @@ CMainSheet::CMainSheet(const ZelApi& api, sys::Settings& settings, sys::OsKind o
                        static_cast<uint32_t>(channels.last));
 
     networkStatus_ = own(std::make_unique<CMainPage>(*this, platform.mainPagePlatform()));
-    profileManager_ =
-        own(std::make_unique<CProfileManager>(*this, platform.profileManagerPlatform()));
+    profileManager_ = own(std::make_unique<CProfileManager>(*this));
     CZelPage* siteSurvey = own(std::make_unique<CSiteSurvey>());
     CZelPage* statistics = settings.readSetting(Setting::Statistics) != 0
                                ? own<CZelPage>(std::make_unique<CDetailStatistics>())

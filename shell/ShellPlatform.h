@@ -14,7 +14,6 @@
 class CertificatePlatform;
 class FileDialogPlatform;
 class MainPagePlatform;
-class ProfileManagerPlatform;
 
 class ShellPlatform {
 public:
@@ -22,8 +21,6 @@ public:
 
     // What the Network Status page needs beneath its window.
     virtual MainPagePlatform& mainPagePlatform() = 0;
-    // What the Profile Manager page needs beneath its window.
-    virtual ProfileManagerPlatform& profileManagerPlatform() = 0;
     // The personal certificate store, for the security page's EAP/TLS dialogs.
     virtual CertificatePlatform& certificatePlatform() = 0;
     // The standard open and save dialogs, for the Admin page.

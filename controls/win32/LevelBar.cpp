@@ -5,15 +5,48 @@
 namespace {
 
 const char kBarProperty[] = "ctl.levelbar";
+// The level bar that a window of kLevelBarClass owns.
+const char kOwnedBarProperty[] = "ctl.levelbar.owned";
+
+WNDPROC gProgressProc = nullptr;
+
+LRESULT CALLBACK levelBarClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCDESTROY)
+        delete static_cast<CLevelBar*>(RemovePropA(window, kOwnedBarProperty));
+    const LRESULT result = CallWindowProcA(gProgressProc, window, message, wParam, lParam);
+    if (message == WM_CREATE && result != -1) {
+        auto* bar = new CLevelBar;
+        if (bar->subclass(window)) {
+            SetPropA(window, kOwnedBarProperty, bar);
+        } else {
+            delete bar;
+        }
+    }
+    return result;
+}
 
 }  // namespace
+
+bool registerLevelBarClass() {
+    WNDCLASSA progress = {};
+    if (!GetClassInfoA(nullptr, PROGRESS_CLASSA, &progress)) return false;
+    gProgressProc = progress.lpfnWndProc;
+    progress.lpfnWndProc = levelBarClassProc;
+    progress.hInstance = GetModuleHandleA(nullptr);
+    progress.style |= CS_GLOBALCLASS;
+    progress.lpszClassName = kLevelBarClass;
+    return RegisterClassA(&progress) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
 
 CLevelBar::CLevelBar() { colours_.background = ctl::fromColorRef(GetSysColor(COLOR_BTNFACE)); }
 
 CLevelBar::~CLevelBar() { detach(); }
 
 bool CLevelBar::subclassDlgItem(UINT id, HWND dialog) {
-    const HWND bar = GetDlgItem(dialog, static_cast<int>(id));
+    return subclass(GetDlgItem(dialog, static_cast<int>(id)));
+}
+
+bool CLevelBar::subclass(HWND bar) {
     if (!bar || window_ || GetPropA(bar, kBarProperty)) return false;
     window_ = bar;
     SetPropA(bar, kBarProperty, this);

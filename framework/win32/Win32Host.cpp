@@ -138,6 +138,14 @@ bool isInternal(UINT message, LPARAM lParam) {
     return code == LVN_GETDISPINFOA || code == LVN_GETDISPINFOW;
 }
 
+// Busy mode: the wait cursor over the window and every control in it, as the system
+// asks the parent first.
+bool setsWaitCursor(HWND window, UINT message) {
+    if (message != WM_SETCURSOR || !Win32Surface::showsWaitCursor(window)) return false;
+    SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    return true;
+}
+
 // Hands a message to the dialog's message map; the dialog procedure's result.
 INT_PTR deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     Binding* binding = bindingOf(window);
@@ -145,6 +153,10 @@ INT_PTR deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCDESTROY) {
         unbind(window);
         return FALSE;
+    }
+    if (setsWaitCursor(window, message)) {
+        SetWindowLongPtrA(window, DWLP_MSGRESULT, TRUE);
+        return TRUE;
     }
     if (!binding->dialog.deliver(translate(message, wParam, lParam))) return FALSE;
     SetWindowLongPtrA(window, DWLP_MSGRESULT, 0);
@@ -204,6 +216,7 @@ LRESULT CALLBACK sheetProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         return CallWindowProcA(original, window, message, wParam, lParam);
     }
     const bool modeless = binding->surface.role() == Role::ModelessWindow;
+    if (setsWaitCursor(window, message)) return TRUE;
     try {
         if (!isInternal(message, lParam) &&
             binding->dialog.deliver(translate(message, wParam, lParam))) {

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "framework/Messages.h"
@@ -41,12 +42,17 @@ static_assert(row::Focused == LVIS_FOCUSED && row::Selected == LVIS_SELECTED &&
               row::Checked == INDEXTOSTATEIMAGEMASK(2));
 static_assert(lvs::GridLines == LVS_EX_GRIDLINES && lvs::CheckBoxes == LVS_EX_CHECKBOXES &&
               lvs::FullRowSelect == LVS_EX_FULLROWSELECT && lvs::LabelTip == LVS_EX_LABELTIP);
+static_assert(ILC_COLOR4 == 4 && ILC_COLOR8 == 8 && ILC_COLOR16 == 16 && ILC_COLOR24 == 24 &&
+              ILC_COLOR32 == 32);
 static_assert(wiz::Back == PSWIZB_BACK && wiz::Next == PSWIZB_NEXT && wiz::Finish == PSWIZB_FINISH);
 static_assert(int(SheetButton::Back) == PSBTN_BACK && int(SheetButton::Next) == PSBTN_NEXT &&
               int(SheetButton::Finish) == PSBTN_FINISH && int(SheetButton::Ok) == PSBTN_OK &&
               int(SheetButton::Cancel) == PSBTN_CANCEL);
 
 namespace {
+
+// The number of our surfaces in busy mode inside a top-level window, kept on it.
+const char kBusyProperty[] = "fw.busy";
 
 std::string windowText(HWND window) {
     std::string text(GetWindowTextLengthA(window) + 1, '\0');
@@ -219,14 +225,15 @@ void Win32Surface::setListStyle(int id, unsigned extendedStyle) {
     send(id, LVM_SETEXTENDEDLISTVIEWSTYLE, known, extendedStyle & known);
 }
 
-void Win32Surface::setImages(int id, const std::vector<int>& iconIds) {
+void Win32Surface::setImages(int id, const std::vector<int>& iconIds, int size, int colourBits) {
     HWND target = control(id);
     if (!target) return;
-    HIMAGELIST images =
-        ImageList_Create(16, 16, ILC_COLOR4 | ILC_MASK, static_cast<int>(iconIds.size()), 6);
+    // ILC_COLOR4 to ILC_COLOR32 carry the depth in bits.
+    HIMAGELIST images = ImageList_Create(size, size, static_cast<UINT>(colourBits) | ILC_MASK,
+                                         static_cast<int>(iconIds.size()), 6);
     for (int iconId : iconIds) {
         HICON icon = static_cast<HICON>(
-            LoadImageA(module_, MAKEINTRESOURCEA(iconId), IMAGE_ICON, 16, 16, 0));
+            LoadImageA(module_, MAKEINTRESOURCEA(iconId), IMAGE_ICON, size, size, 0));
         ImageList_AddIcon(images, icon);
         if (icon) DestroyIcon(icon);
     }
@@ -452,6 +459,113 @@ void Win32Surface::endDialog(int result) {
             break;
         case Role::Page:
             break;  // a page's window belongs to its sheet
+    }
+}
+
+}  // namespace fw
+
+namespace fw {
+
+Win32Surface::~Win32Surface() { setWaitCursor(false); }
+
+bool Win32Surface::showsWaitCursor(HWND window) {
+    return GetPropA(GetAncestor(window, GA_ROOT), kBusyProperty) != nullptr;
+}
+
+int Win32Surface::clientWidth(int id) const {
+    RECT area = {};
+    HWND target = control(id);
+    return target && GetClientRect(target, &area) ? area.right - area.left : 0;
+}
+
+void Win32Surface::setWaitCursor(bool waiting) {
+    if (waiting == waiting_) return;
+    waiting_ = waiting;
+    HWND root = GetAncestor(window_, GA_ROOT);
+    const auto busy =
+        reinterpret_cast<intptr_t>(GetPropA(root, kBusyProperty)) + (waiting ? 1 : -1);
+    if (busy > 0) {
+        SetPropA(root, kBusyProperty, reinterpret_cast<HANDLE>(busy));
+    } else {
+        RemovePropA(root, kBusyProperty);
+    }
+    // The cursor changes now, not at the next move of the mouse: over a window of this
+    // thread as that window answers WM_SETCURSOR, elsewhere to the wait cursor or the arrow.
+    SetCursor(LoadCursor(nullptr, busy > 0 ? IDC_WAIT : IDC_ARROW));
+    POINT at;
+    HWND under = GetCursorPos(&at) ? WindowFromPoint(at) : nullptr;
+    if (under && GetWindowThreadProcessId(under, nullptr) == GetCurrentThreadId()) {
+        const LRESULT hit = SendMessageA(under, WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y));
+        SendMessageA(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under),
+                     MAKELPARAM(hit, WM_MOUSEMOVE));
+    }
+}
+
+void Win32Surface::redrawNow() {
+    RedrawWindow(window_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+void Win32Surface::setRedraw(int id, bool redraw) {
+    HWND target = control(id);
+    if (!target) return;
+    SendMessageA(target, WM_SETREDRAW, redraw, 0);
+    // Resuming only allows painting again; what changed meanwhile is painted now.
+    if (redraw)
+        RedrawWindow(target, nullptr, nullptr,
+                     RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void Win32Surface::setIcon(int id, int iconId) {
+    HWND target = control(id);
+    // The same icon again would only make the control repaint.
+    if (!target || icon(id) == iconId) return;
+    const HANDLE loaded =
+        LoadImageA(module_, MAKEINTRESOURCEA(iconId), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED);
+    if (!loaded) return;
+    SendMessageA(target, STM_SETICON, reinterpret_cast<WPARAM>(loaded), 0);
+    icons_[id] = iconId;
+}
+
+int Win32Surface::icon(int id) const {
+    const auto shown = icons_.find(id);
+    return shown != icons_.end() && send(id, STM_GETICON) ? shown->second : 0;
+}
+
+void Win32Surface::centreOverOwner() {
+    HWND root = GetAncestor(window_, GA_ROOT);
+    RECT screen = {}, over = {}, own = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
+    HWND owner = GetWindow(root, GW_OWNER);
+    if (!owner || !IsWindowVisible(owner) || !GetWindowRect(owner, &over)) over = screen;
+    GetWindowRect(root, &own);
+    const LONG width = own.right - own.left, height = own.bottom - own.top;
+    LONG left = (over.left + over.right - width) / 2, top = (over.top + over.bottom - height) / 2;
+    // Inside the screen, its top left corner first.
+    left = std::max(std::min(left, screen.right - width), screen.left);
+    top = std::max(std::min(top, screen.bottom - height), screen.top);
+    SetWindowPos(root, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Surface::bringToFront() {
+    HWND root = GetAncestor(window_, GA_ROOT);
+    SetWindowPos(root, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(root);
+}
+
+void Win32Surface::pause(unsigned milliseconds) {
+    const DWORD start = GetTickCount();
+    for (DWORD elapsed = 0; elapsed < milliseconds; elapsed = GetTickCount() - start) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - elapsed, QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                // The loop that runs the thread ends as asked, after the pause.
+                PostQuitMessage(static_cast<int>(message.wParam));
+                return;
+            }
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
     }
 }
 

@@ -20,6 +20,14 @@ public:
 
     Win32Surface(HWND window, HINSTANCE module, Role role)
         : window_(window), module_(module), role_(role) {}
+    // Ends busy mode if it is on.
+    ~Win32Surface() override;
+    Win32Surface(const Win32Surface&) = delete;
+    Win32Surface& operator=(const Win32Surface&) = delete;
+
+    // A window of ours in busy mode, or inside a top-level window in busy mode: it
+    // answers WM_SETCURSOR with the wait cursor.
+    static bool showsWaitCursor(HWND window);
 
     HWND window() const { return window_; }
     Role role() const { return role_; }
@@ -51,7 +59,7 @@ public:
     void select(int id, int index) override;
     int selection(int id) const override;
     void setListStyle(int id, unsigned extendedStyle) override;
-    void setImages(int id, const std::vector<int>& iconIds) override;
+    void setImages(int id, const std::vector<int>& iconIds, int size, int colourBits) override;
     void addColumn(int id, const std::string& heading, int width) override;
     int insertRow(int id, int row, const std::string& text, int image, intptr_t data) override;
     void deleteRow(int id, int row) override;
@@ -78,6 +86,15 @@ public:
     int popupMenu(int menuId, int position) override;
     int messageBox(const std::string& text, const std::string& caption, unsigned flags) override;
     void endDialog(int result) override;
+    int clientWidth(int id) const override;
+    void setWaitCursor(bool waiting) override;
+    void redrawNow() override;
+    void setRedraw(int id, bool redraw) override;
+    void setIcon(int id, int iconId) override;
+    int icon(int id) const override;
+    void centreOverOwner() override;
+    void bringToFront() override;
+    void pause(unsigned milliseconds) override;
 
 private:
     // The control, or null (remembered as missing) when the window has none with `id`.
@@ -90,7 +107,9 @@ private:
     HINSTANCE module_;
     Role role_;
     bool ended_ = false;
+    bool waiting_ = false;
     mutable std::set<int> missing_;
+    std::map<int, int> icons_;  // the icon resource each icon control shows
     std::map<int, HWND> tips_;  // the tooltip window of each control with a tip
 };
 

@@ -1,6 +1,5 @@
 #include "pages/win32/Win32CertificatePlatform.h"
 
-#include "framework/win32/Win32Host.h"
 #include "pages/win32/LibraryFunction.h"
 
 namespace {
@@ -145,10 +144,4 @@ std::optional<CertificateView> Win32CertificatePlatform::find(const std::string&
         }
     }
     return std::nullopt;
-}
-
-int Win32CertificatePlatform::controlWidth(const fw::Dialog& dialog, int id) {
-    RECT area = {};
-    GetClientRect(GetDlgItem(fw::Win32Host::windowOf(dialog), id), &area);
-    return area.right - area.left;
 }

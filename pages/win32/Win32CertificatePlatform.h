@@ -18,7 +18,6 @@ public:
 
     std::vector<CertificateEntry> personalCertificates() override;
     std::optional<CertificateView> find(const std::string& name, const CertHash& hash) override;
-    int controlWidth(const fw::Dialog& dialog, int id) override;
 
     // The certificate store functions; all null when any one is missing.
     struct Crypt32 {

@@ -16,9 +16,8 @@ bool placeOf(HWND dialog, int id, RECT& area) {
 }  // namespace
 
 void Win32MainPagePlatform::createControls(fw::Page& page) {
-    page_ = fw::Win32Host::windowOf(page);
-    shownIcon_ = 0;
-    if (!page_) return;
+    const HWND window = fw::Win32Host::windowOf(page);
+    if (!window) return;
     const struct {
         CThroughputGraph& graph;
         int placeholder;
@@ -29,14 +28,10 @@ void Win32MainPagePlatform::createControls(fw::Page& page) {
     };
     for (const auto& made : graphs) {
         RECT area;
-        if (!placeOf(page_, made.placeholder, area)) continue;
-        if (made.graph.create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, area, page_, made.id)) {
+        if (!placeOf(window, made.placeholder, area)) continue;
+        if (made.graph.create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, area, window, made.id)) {
             made.graph.setRange(1, kGraphStartTop);
         }
-    }
-    if (signal_.subclassDlgItem(IDC_STATUS_SIGNAL, page_)) {
-        signal_.setStartColour(RGB(255, 0, 0));
-        signal_.setEndColour(RGB(0, 255, 0));
     }
 }
 
@@ -46,24 +41,4 @@ void Win32MainPagePlatform::setGraphRange(Graph which, int lower, int upper) {
 
 void Win32MainPagePlatform::addGraphValue(Graph which, uint32_t value) {
     graph(which).addValue(value);
-}
-
-void Win32MainPagePlatform::showIcon(int controlId, int iconId) {
-    // The same icon again would only make the control repaint.
-    if (!page_ || iconId == shownIcon_) return;
-    const auto module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(page_, GWLP_HINSTANCE));
-    const HANDLE icon =
-        LoadImageA(module, MAKEINTRESOURCEA(iconId), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED);
-    if (!icon) return;
-    SendDlgItemMessageA(page_, controlId, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
-    shownIcon_ = iconId;
-}
-
-void Win32MainPagePlatform::setWaitCursor(bool waiting) {
-    SetCursor(LoadCursor(nullptr, waiting ? IDC_WAIT : IDC_ARROW));
-}
-
-void Win32MainPagePlatform::redrawNow() {
-    if (page_)
-        RedrawWindow(page_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }

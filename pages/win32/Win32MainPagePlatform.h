@@ -1,12 +1,9 @@
 // The Network Status page's platform on Windows: the two throughput graph windows made
-// over their placeholders, the level bar over the signal progress bar, icons from the
-// program's resources, the wait cursor, and the IP helper functions on a thread of their
-// own.
+// over their placeholders, and the IP helper functions on a thread of their own.
 #pragma once
 
 #include <windows.h>
 
-#include "controls/win32/LevelBar.h"
 #include "controls/win32/ThroughputGraph.h"
 #include "pages/MainPageHost.h"
 #include "pages/win32/Win32IpHelper.h"
@@ -16,9 +13,6 @@ public:
     void createControls(fw::Page& page) override;
     void setGraphRange(Graph graph, int lower, int upper) override;
     void addGraphValue(Graph graph, uint32_t value) override;
-    void showIcon(int controlId, int iconId) override;
-    void setWaitCursor(bool waiting) override;
-    void redrawNow() override;
     std::optional<InterfaceReading> cardInterface(const MacAddress& mac) override {
         return interface_.latest(mac);
     }
@@ -26,11 +20,8 @@ public:
 private:
     CThroughputGraph& graph(Graph which) { return which == Graph::Transmit ? transmit_ : receive_; }
 
-    HWND page_ = nullptr;
-    int shownIcon_ = 0;
     CThroughputGraph transmit_;
     CThroughputGraph receive_;
-    CLevelBar signal_;
     Win32IpHelper ipHelper_;
     // Readings at most every half second: each refresh of the page finds a fresh one.
     InterfaceSampler interface_{ipHelper_, [] { return static_cast<uint32_t>(GetTickCount()); },

@@ -15,7 +15,6 @@
 #include "pages/win32/Win32CertificatePlatform.h"
 #include "pages/win32/Win32FileDialogPlatform.h"
 #include "pages/win32/Win32MainPagePlatform.h"
-#include "pages/win32/Win32ProfileManagerPlatform.h"
 #include "shell/MainSheet.h"
 #include "shell/win32/ThemedTab.h"
 #include "shell/win32/TrayIcon.h"
@@ -45,7 +44,6 @@ public:
 
     // ShellPlatform.
     MainPagePlatform& mainPagePlatform() override { return mainPagePlatform_; }
-    ProfileManagerPlatform& profileManagerPlatform() override { return profileManagerPlatform_; }
     CertificatePlatform& certificatePlatform() override { return certificatePlatform_; }
     FileDialogPlatform& fileDialogPlatform() override { return fileDialogPlatform_; }
     ZelWindow eventWindow() const override { return window(); }
@@ -92,7 +90,6 @@ private:
     HICON smallIcon_ = nullptr;
     HDEVNOTIFY deviceNotification_ = nullptr;
     Win32MainPagePlatform mainPagePlatform_;
-    Win32ProfileManagerPlatform profileManagerPlatform_;
     Win32CertificatePlatform certificatePlatform_;
     Win32FileDialogPlatform fileDialogPlatform_;
     // The window procedure beneath this one: the framework's.

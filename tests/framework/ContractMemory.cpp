@@ -29,6 +29,7 @@ std::unique_ptr<BackEnd> makeContractBackEnd() {
           {IDC_STATUS, Kind::Edit},
           {IDC_DESCRIPTION, Kind::DropDown},
           {IDC_FRAME, Kind::Static},
+          {IDC_STATE_ICON, Kind::Static},
           {fw::id::Ok, Kind::PushButton},
           {fw::id::Cancel, Kind::PushButton}}},
         {IDD_CONTRACT_MODAL,

@@ -2,6 +2,7 @@
 
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <utility>
@@ -143,6 +144,7 @@ public:
 
     fw::Surface& ui() { return dialog_.ui(); }
     fw::UserActions& user() { return backEnd_->user(dialog_); }
+    fw::UserActions& user(const fw::Dialog& other) { return backEnd_->user(other); }
     fw::Script& script() { return backEnd_->script(); }
     fw::Host& host() { return backEnd_->host(); }
     RecordingDialog& dialog() { return dialog_; }
@@ -344,7 +346,7 @@ TEST_P(Contract, ComboAndListBoxEntriesCarryDataAndOnlyTheUsersPickNotifies) {
 // A list view with check boxes, two columns and three rows.
 void fillRows(Bench& bench) {
     bench.ui().setListStyle(IDC_ROWS, fw::lvs::CheckBoxes | fw::lvs::FullRowSelect);
-    bench.ui().setImages(IDC_ROWS, {IDI_ROW, IDI_ROW_IN_USE});
+    bench.ui().setImages(IDC_ROWS, {IDI_ROW, IDI_ROW_IN_USE}, 16, 4);
     bench.ui().addColumn(IDC_ROWS, "Network", 120);
     bench.ui().addColumn(IDC_ROWS, "Channel", 60);
     EXPECT_EQ(bench.ui().insertRow(IDC_ROWS, 0, "Home", 0, 100), 0);
@@ -576,6 +578,110 @@ TEST_P(Contract, TimersFireIntoTheMessageMapUntilKilled) {
     bench.user().fireTimer(8);
     bench.ui().killTimer(8);
     EXPECT_THAT(bench.take(), ElementsAre("timer 8"));
+}
+
+TEST_P(Contract, APauseGoesOnHandlingTheWindowsMessages) {
+    Bench bench(GetParam());
+    bench.ui().setTimer(7, 20);
+    bench.ui().pause(200);
+    bench.ui().killTimer(7);
+    const Log log = bench.take();
+    const auto ticks = std::count(log.begin(), log.end(), "tick handler");
+    EXPECT_GE(ticks, 3);
+    EXPECT_LE(ticks, 10);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "timer 7"), ticks);
+}
+
+TEST_P(Contract, AControlKeepsItsClientWidthHiddenOrDisabled) {
+    Bench bench(GetParam());
+    const int width = bench.ui().clientWidth(IDC_ROWS);
+    EXPECT_GT(width, 0);
+    bench.ui().show(IDC_ROWS, false);
+    EXPECT_EQ(bench.ui().clientWidth(IDC_ROWS), width);
+    bench.ui().enable(IDC_ROWS, false);
+    EXPECT_EQ(bench.ui().clientWidth(IDC_ROWS), width);
+    EXPECT_THAT(bench.take(), IsEmpty());
+}
+
+TEST_P(Contract, BusyModeShowsTheWaitCursorOverEveryControlUntilItEnds) {
+    Bench bench(GetParam());
+    EXPECT_EQ(bench.user().cursorOver(IDC_EDIT), fw::Cursor::IBeam);
+    EXPECT_EQ(bench.user().cursorOver(IDC_BUTTON), fw::Cursor::Arrow);
+    bench.ui().setWaitCursor(true);
+    // Each move of the mouse asks again: the answer stays the wait cursor.
+    for (int id : {IDC_EDIT, IDC_BUTTON, IDC_ROWS, IDC_EDIT}) {
+        EXPECT_EQ(bench.user().cursorOver(id), fw::Cursor::Wait) << id;
+    }
+    bench.ui().setWaitCursor(true);
+    bench.ui().setWaitCursor(false);
+    EXPECT_EQ(bench.user().cursorOver(IDC_EDIT), fw::Cursor::IBeam);
+    EXPECT_EQ(bench.user().cursorOver(IDC_ROWS), fw::Cursor::Arrow);
+    EXPECT_THAT(bench.take(), IsEmpty());
+}
+
+TEST_P(Contract, ARefillWithRedrawSuspendedNotifiesAllTheSame) {
+    Bench bench(GetParam());
+    fillRows(bench);
+    bench.take();
+    bench.ui().setRedraw(IDC_ROWS, false);
+    bench.ui().deleteAllRows(IDC_ROWS);
+    bench.ui().insertRow(IDC_ROWS, 0, "Cafe", 0, 300);
+    bench.ui().setRowState(IDC_ROWS, 0, fw::row::Selected, fw::row::Selected);
+    bench.ui().redrawNow();
+    EXPECT_THAT(bench.take(), ElementsAre("1005 LVN_DELETEALLITEMS row -1",
+                                          "1005 LVN_DELETEITEM row 2", "1005 LVN_DELETEITEM row 1",
+                                          "1005 LVN_DELETEITEM row 0", "1005 LVN_INSERTITEM row 0",
+                                          "1005 LVN_ITEMCHANGING row 0 1000->1002 changed 8",
+                                          "1005 LVN_ITEMCHANGED row 0 1000->1002 changed 8"));
+    bench.ui().setRedraw(IDC_ROWS, true);
+    EXPECT_TRUE(bench.ui().isVisible(IDC_ROWS));
+    EXPECT_EQ(bench.ui().cell(IDC_ROWS, 0, 0), "Cafe");
+    EXPECT_EQ(bench.ui().selectedRow(IDC_ROWS), 0);
+    EXPECT_THAT(bench.take(), IsEmpty());
+}
+
+TEST_P(Contract, AnIconControlShowsIconResourcesQuietly) {
+    Bench bench(GetParam());
+    EXPECT_EQ(bench.ui().icon(IDC_STATE_ICON), 0);
+    bench.ui().setIcon(IDC_STATE_ICON, IDI_ROW);
+    EXPECT_EQ(bench.ui().icon(IDC_STATE_ICON), IDI_ROW);
+    bench.ui().setIcon(IDC_STATE_ICON, IDI_ROW_IN_USE);
+    bench.ui().setIcon(IDC_STATE_ICON, IDI_ROW_IN_USE);
+    EXPECT_EQ(bench.ui().icon(IDC_STATE_ICON), IDI_ROW_IN_USE);
+    EXPECT_THAT(bench.take(), IsEmpty());
+}
+
+TEST_P(Contract, ADialogGoesOverItsOwner) {
+    Bench bench(GetParam());
+    RecordingDialog owned(IDD_CONTRACT_MODAL);
+    bench.host().createModeless(owned, &bench.dialog());
+    EXPECT_FALSE(bench.user(owned).centredOverOwner());
+    owned.ui().centreOverOwner();
+    EXPECT_TRUE(bench.user(owned).centredOverOwner());
+    owned.ui().endDialog(fw::id::Cancel);
+}
+
+TEST_P(Contract, ADialogComesToTheFrontWithItsFocus) {
+    Bench bench(GetParam());
+    RecordingDialog owned(IDD_CONTRACT);
+    bench.host().createModeless(owned, &bench.dialog());
+    fw::UserActions& over = bench.user(owned);
+    EXPECT_TRUE(over.inFront());
+    EXPECT_FALSE(bench.user().inFront());
+
+    // The window that comes to the front gives the focus back to where it had it.
+    owned.ui().setFocus(IDC_EDIT2);
+    bench.ui().bringToFront();
+    EXPECT_TRUE(bench.user().inFront());
+    EXPECT_FALSE(over.inFront());
+    EXPECT_EQ(bench.ui().focus(), IDC_BUTTON);
+    owned.take();
+    owned.ui().bringToFront();
+    EXPECT_TRUE(over.inFront());
+    EXPECT_EQ(owned.ui().focus(), IDC_EDIT2);
+    EXPECT_THAT(owned.take(), ElementsAre("1002 EN_SETFOCUS"));
+    EXPECT_THAT(bench.take(), IsEmpty());
+    owned.ui().endDialog(fw::id::Cancel);
 }
 
 TEST_P(Contract, MessageBoxesAreAnsweredByTheScriptAndRecorded) {

@@ -119,7 +119,7 @@ TEST_F(MemorySurfaceTest, AUserCannotClickADisabledOrHiddenButton) {
 }
 
 TEST_F(MemorySurfaceTest, ListViewsKeepColumnsAndImagesForTests) {
-    ui->setImages(40, {154, 153});
+    ui->setImages(40, {154, 153}, 16, 4);
     ui->addColumn(40, "Network SSID", 100);
     ui->addColumn(40, "MAC Address", 75);
     EXPECT_THAT(ui->images(40), ElementsAre(154, 153));

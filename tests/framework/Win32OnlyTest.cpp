@@ -1,8 +1,12 @@
 // What only the Windows back end has to show: the window procedures' exception
-// boundary, the embedded sheet's place, and the ids a template lacks.
+// boundary, the embedded sheet's place, the ids a template lacks, and the window services
+// as the system sees them (client widths, image lists, icons, the wait cursor).
+#include <windows.h>
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <utility>
 
 #include "framework/Sheet.h"
 #include "framework/win32/Win32Host.h"
@@ -74,6 +78,70 @@ TEST(Win32Surface, RemembersTheIdsTheTemplateLacks) {
     EXPECT_EQ(dialog.ui().text(4243), "");
     const auto& surface = dynamic_cast<const fw::Win32Surface&>(dialog.ui());
     EXPECT_EQ(surface.missingControls(), (std::set<int>{4242, 4243}));
+}
+
+// A list view draws its border as a sunken edge, two pixels a side.
+TEST(Win32Surface, TellsTheClientWidthInsideTheBorder) {
+    fw::Win32Host host(GetModuleHandleA(nullptr));
+    fw::Dialog dialog(IDD_CONTRACT);
+    host.createModeless(dialog, nullptr);
+    HWND list = GetDlgItem(fw::Win32Host::windowOf(dialog), IDC_ROWS);
+    RECT client, outside;
+    GetClientRect(list, &client);
+    GetWindowRect(list, &outside);
+    EXPECT_EQ(dialog.ui().clientWidth(IDC_ROWS), client.right);
+    EXPECT_EQ(dialog.ui().clientWidth(IDC_ROWS), outside.right - outside.left - 4);
+}
+
+TEST(Win32Surface, MakesTheImageListOfTheSizeAndDepthAsked) {
+    fw::Win32Host host(GetModuleHandleA(nullptr));
+    fw::Dialog dialog(IDD_CONTRACT);
+    host.createModeless(dialog, nullptr);
+    HWND list = GetDlgItem(fw::Win32Host::windowOf(dialog), IDC_ROWS);
+    for (const auto& [size, bits] : {std::pair{16, 4}, std::pair{32, 8}, std::pair{16, 32}}) {
+        dialog.ui().setImages(IDC_ROWS, {IDI_ROW, IDI_ROW_IN_USE}, size, bits);
+        auto images =
+            reinterpret_cast<HIMAGELIST>(SendMessageA(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+        int width = 0, height = 0;
+        ASSERT_TRUE(ImageList_GetIconSize(images, &width, &height));
+        EXPECT_EQ(width, size);
+        EXPECT_EQ(height, size);
+        EXPECT_EQ(ImageList_GetImageCount(images), 2);
+        IMAGEINFO info = {};
+        ASSERT_TRUE(ImageList_GetImageInfo(images, 0, &info));
+        BITMAP picture = {};
+        GetObjectA(info.hbmImage, sizeof picture, &picture);
+        EXPECT_EQ(picture.bmBitsPixel, bits) << size;
+    }
+}
+
+TEST(Win32Surface, AnIconTheResourcesLackLeavesTheIconShown) {
+    fw::Win32Host host(GetModuleHandleA(nullptr));
+    fw::Dialog dialog(IDD_CONTRACT);
+    host.createModeless(dialog, nullptr);
+    dialog.ui().setIcon(IDC_STATE_ICON, IDI_ROW);
+    HWND icon = GetDlgItem(fw::Win32Host::windowOf(dialog), IDC_STATE_ICON);
+    const LRESULT shown = SendMessageA(icon, STM_GETICON, 0, 0);
+    EXPECT_NE(shown, 0);
+    dialog.ui().setIcon(IDC_STATE_ICON, 4242);
+    EXPECT_EQ(dialog.ui().icon(IDC_STATE_ICON), IDI_ROW);
+    EXPECT_EQ(SendMessageA(icon, STM_GETICON, 0, 0), shown);
+}
+
+TEST(Win32Surface, APageInBusyModeShowsTheWaitCursorOverItsWholeSheet) {
+    fw::Win32Host host(GetModuleHandleA(nullptr));
+    fw::Page page(IDD_PAGE_A, "Network Info");
+    fw::Sheet sheet("Busy", fw::Sheet::Mode::Modeless);
+    sheet.addPage(page);
+    host.createSheet(sheet, nullptr);
+    Win32User frame(fw::Win32Host::windowOf(sheet));
+    EXPECT_EQ(frame.cursorOver(IDOK), fw::Cursor::Arrow);
+    page.ui().setWaitCursor(true);
+    EXPECT_EQ(frame.cursorOver(IDOK), fw::Cursor::Wait);
+    EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_WAIT));
+    page.ui().setWaitCursor(false);
+    EXPECT_EQ(frame.cursorOver(IDOK), fw::Cursor::Arrow);
+    sheet.ui().endDialog(fw::id::Cancel);
 }
 
 }  // namespace

@@ -27,9 +27,6 @@ public:
 
     std::vector<CertificateEntry> personalCertificates() override { return listed; }
     std::optional<CertificateView> find(const std::string& name, const CertHash& hash) override;
-    int controlWidth(const fw::Dialog&, int) override { return kWidth; }
-
-    static constexpr int kWidth = 300;
     std::vector<CertificateEntry> listed;
     std::vector<Stored> stored;
     std::vector<Lookup> lookups;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "adapter/ZelShared.h"
+#include "controls/win32/LevelBar.h"
 #include "framework/win32/Win32Host.h"
 #include "tests/pages/MainPageWin32World.h"
 
@@ -42,6 +43,7 @@ void report(const char* what, std::vector<double> samples) {
 int main() {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
+    registerLevelBarClass();
 
     Win32World world(kCard + kNetworks);
     if (!world.ready()) {

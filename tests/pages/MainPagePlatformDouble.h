@@ -55,18 +55,6 @@ public:
         graph(which).values.push_back(value);
         if (real_) real_->addGraphValue(which, value);
     }
-    void showIcon(int controlId, int iconId) override {
-        icons.emplace_back(controlId, iconId);
-        if (real_) real_->showIcon(controlId, iconId);
-    }
-    void setWaitCursor(bool waiting) override {
-        cursor.push_back(waiting);
-        if (real_) real_->setWaitCursor(waiting);
-    }
-    void redrawNow() override {
-        ++redraws;
-        if (real_) real_->redrawNow();
-    }
     // The interface is read at once from `ip`, at the tick count of the moment; with
     // `systemInterfaces` the real platform reads the system's.
     std::optional<InterfaceReading> cardInterface(const MacAddress& mac) override {
@@ -75,14 +63,10 @@ public:
     }
 
     GraphRecord& graph(Graph which) { return which == Graph::Transmit ? transmit : receive; }
-    int lastIcon() const { return icons.empty() ? 0 : icons.back().second; }
 
     int controlsCreated = 0;
     GraphRecord transmit;
     GraphRecord receive;
-    std::vector<std::pair<int, int>> icons;
-    std::vector<bool> cursor;
-    int redraws = 0;
     // The tick count: `clock`'s when there is one, else `now`.
     uint32_t now = 0;
     std::function<uint32_t()> clock;

@@ -50,7 +50,7 @@ TEST_P(MainPageSuite, WithoutACardThePageReadsCardUnplugged) {
     EXPECT_EQ(page->ui().selection(IDC_STATUS_PROFILES), -1);
     EXPECT_EQ(page->ui().itemCount(IDC_STATUS_PROFILES), 1);
     EXPECT_EQ(page->ui().pos(IDC_STATUS_SIGNAL), 0);
-    EXPECT_EQ(platform->lastIcon(), IDI_NO_LINK);
+    EXPECT_EQ(page->ui().icon(IDC_STATUS_LINK_ICON), IDI_NO_LINK);
 }
 
 TEST_P(MainPageSuite, WithTheRadioOffThePageReadsNoRadio) {
@@ -99,7 +99,7 @@ TEST_P(MainPageSuite, ChoosingAProfileConnectsItAndThePageShowsTheLink) {
     EXPECT_EQ(page->ui().text(IDC_STATUS_SECURITY), "TKIP");
     EXPECT_EQ(page->ui().text(IDC_STATUS_CHANNEL), "Channel 6 (2.437 GHz)");
     EXPECT_THAT(page->ui().text(IDC_STATUS_LINK_SPEED), testing::EndsWith(" Mbps"));
-    EXPECT_EQ(platform->lastIcon(), IDI_LINK_OTHER);
+    EXPECT_EQ(page->ui().icon(IDC_STATUS_LINK_ICON), IDI_LINK_OTHER);
     // The profile just applied is the one in use, first in the list and selected.
     EXPECT_EQ(page->ui().itemText(IDC_STATUS_PROFILES, 0), "Home");
     EXPECT_EQ(page->ui().selection(IDC_STATUS_PROFILES), 0);

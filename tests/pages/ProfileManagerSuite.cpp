@@ -242,7 +242,7 @@ TEST_P(ProfileManagerSuite, SaveStoresTheEditAndListsTheProfileInItsPlace) {
     EXPECT_EQ(selectedRow(), 1);
     EXPECT_FALSE(ui().isEnabled(IDC_PM_SAVE));
     EXPECT_FALSE(ui().isEnabled(IDC_PM_MOVE_UP));
-    EXPECT_EQ(platform.waiting, 0);
+    EXPECT_EQ(hands().cursorOver(IDC_PM_LIST), fw::Cursor::Arrow);
 
     // A refused save keeps the record and tells the main window to stay open.
     network.ui().setText(IDC_NET_NAME, "I2");
@@ -250,7 +250,7 @@ TEST_P(ProfileManagerSuite, SaveStoresTheEditAndListsTheProfileInItsPlace) {
     EXPECT_FALSE(manager.save());
     EXPECT_EQ(fieldText(mainWindow.list.at(1)->name), "I1X");
     EXPECT_FALSE(ui().isEnabled(IDC_PM_SAVE));
-    EXPECT_EQ(platform.waiting, 0);
+    EXPECT_EQ(hands().cursorOver(IDC_PM_LIST), fw::Cursor::Arrow);
     network.ui().setText(IDC_NET_NAME, "I1");
     EXPECT_TRUE(manager.save());
     EXPECT_THAT(mainWindow.names(), ElementsAre("I2", "I1", "A1"));
@@ -267,8 +267,7 @@ TEST_P(ProfileManagerSuite, ApplyStoresThenConnectsWhileBusy) {
     EXPECT_EQ(fieldText(mainWindow.connects[0].profile->ssid), "Lab");
     EXPECT_TRUE(mainWindow.connects[0].busy);
     EXPECT_THAT(mainWindow.busyChanges, ElementsAre(true, false));
-    EXPECT_THAT(platform.pauses, ElementsAre(100u));
-    EXPECT_EQ(platform.waiting, 0);
+    EXPECT_EQ(hands().cursorOver(IDC_PM_LIST), fw::Cursor::Arrow);
     // Connected: the profile went to the front, with the mark.
     EXPECT_THAT(rows(), ElementsAre("Office", "Home"));
     EXPECT_THAT(images(), ElementsAre(1, 0));

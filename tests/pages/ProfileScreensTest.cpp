@@ -178,12 +178,11 @@ TEST(ProfileScreens, TheProfileManagerMarksTheProfileInUse) {
     mainWindow.add("Office", NetworkInfrastructure, "OfficeNet");
     mainWindow.add("Lounge", NetworkAdHoc, "LoungeNet")->preferred = 0;
     mainWindow.connectTo(home);
-    pagestest::FakeManagerPlatform platform;
     Win32CertificatePlatform certificates;
     mainWindow.securityPage = [&certificates](CProfileSheet& sheet) {
         return std::make_unique<CSecuritySettgPage>(sheet, certificates);
     };
-    CProfileManager manager(mainWindow, platform);
+    CProfileManager manager(mainWindow);
     fw::Sheet mainSheet("VORNAX TX-LM70RDV Utility", fw::Sheet::Mode::Modeless);
     mainSheet.addPage(manager);
     host.createSheet(mainSheet, nullptr);

@@ -114,7 +114,7 @@ ProfileManagerSuite::~ProfileManagerSuite() {
 }
 
 CProfileManager& ProfileManagerSuite::open() {
-    manager_ = std::make_unique<CProfileManager>(mainWindow, platform);
+    manager_ = std::make_unique<CProfileManager>(mainWindow);
     mainSheet_.addPage(*manager_);
     host().createSheet(mainSheet_, nullptr);
     return *manager_;

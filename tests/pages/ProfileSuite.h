@@ -107,20 +107,6 @@ private:
     uint32_t encryption_ = 0;
 };
 
-// The Profile Manager's platform, recording what the page asks of it.
-class FakeManagerPlatform final : public ProfileManagerPlatform {
-public:
-    int controlWidth(const fw::Page&, int) override { return 200; }
-    void beginWait() override { ++waiting; }
-    void endWait() override { --waiting; }
-    void showNow(fw::Page&, unsigned milliseconds) override {
-        if (milliseconds > 0) pauses.push_back(milliseconds);
-    }
-
-    int waiting = 0;
-    std::vector<unsigned> pauses;
-};
-
 // What every profile editing suite starts from: a back end, a main window and the stub
 // security page, and at the end no window against the script.
 class ProfileEditing : public testing::TestWithParam<ProfileBackEnd> {
@@ -173,8 +159,6 @@ protected:
     int selectedRow() { return ui().selectedRow(IDC_PM_LIST); }
     // Selects `row` as a user clicking its text.
     void pickRow(int row) { hands().clickRow(IDC_PM_LIST, row); }
-
-    FakeManagerPlatform platform;
 
 private:
     fw::Sheet mainSheet_{"VORNAX TX-LM70RDV Utility", fw::Sheet::Mode::Modeless};

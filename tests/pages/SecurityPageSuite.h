@@ -17,7 +17,6 @@ public:
     std::optional<CertificateView> find(const std::string&, const CertHash&) override {
         return std::nullopt;
     }
-    int controlWidth(const fw::Dialog&, int) override { return 300; }
 };
 
 // The profile sheets of these suites carry the real security page.

@@ -37,14 +37,6 @@ public:
     // The Network Status page's platform.
     MainPagePlatform& mainPagePlatform() override { return mainPage; }
     RecordingPlatform mainPage;
-    // The Profile Manager's platform.
-    ProfileManagerPlatform& profileManagerPlatform() override { return profileManager; }
-    struct : ProfileManagerPlatform {
-        int controlWidth(const fw::Page&, int) override { return 200; }
-        void beginWait() override {}
-        void endWait() override {}
-        void showNow(fw::Page&, unsigned) override {}
-    } profileManager;
     // The personal certificate store: empty.
     CertificatePlatform& certificatePlatform() override { return certificates; }
     struct : CertificatePlatform {
@@ -52,7 +44,6 @@ public:
         std::optional<CertificateView> find(const std::string&, const CertHash&) override {
             return std::nullopt;
         }
-        int controlWidth(const fw::Dialog&, int) override { return 200; }
     } certificates;
     // The standard file dialogs, as the test scripts them.
     FileDialogPlatform& fileDialogPlatform() override { return files; }

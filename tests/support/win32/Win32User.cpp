@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace fwtest {
 
 HWND Win32User::item(int id) const {
@@ -108,6 +110,29 @@ void Win32User::fireTimer(int timerId) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
     }
     ADD_FAILURE() << "timer " << timerId << " did not fire";
+}
+
+fw::Cursor Win32User::cursorOver(int id) {
+    // What the system does as the mouse moves over the control's client area.
+    HWND control = item(id);
+    SendMessageA(control, WM_SETCURSOR, reinterpret_cast<WPARAM>(control),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    const HCURSOR shown = GetCursor();
+    if (shown == LoadCursor(nullptr, IDC_WAIT)) return fw::Cursor::Wait;
+    if (shown == LoadCursor(nullptr, IDC_IBEAM)) return fw::Cursor::IBeam;
+    if (shown == LoadCursor(nullptr, IDC_ARROW)) return fw::Cursor::Arrow;
+    return fw::Cursor::Other;
+}
+
+bool Win32User::inFront() const { return GetForegroundWindow() == GetAncestor(dialog_, GA_ROOT); }
+
+bool Win32User::centredOverOwner() const {
+    HWND root = GetAncestor(dialog_, GA_ROOT);
+    RECT own = {}, over = {};
+    HWND owner = GetWindow(root, GW_OWNER);
+    if (!owner || !GetWindowRect(owner, &over) || !GetWindowRect(root, &own)) return false;
+    return std::abs((own.left + own.right) - (over.left + over.right)) <= 2 &&
+           std::abs((own.top + own.bottom) - (over.top + over.bottom)) <= 2;
 }
 
 }  // namespace fwtest

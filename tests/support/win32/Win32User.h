@@ -22,6 +22,9 @@ public:
     void doubleClickRow(int id, int row) override;
     void rightClickRow(int id, int row) override;
     void fireTimer(int timerId) override;
+    fw::Cursor cursorOver(int id) override;
+    bool inFront() const override;
+    bool centredOverOwner() const override;
 
 private:
     HWND item(int id) const;

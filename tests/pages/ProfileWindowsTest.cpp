@@ -1,5 +1,5 @@
-// What only real windows show: the Profile Manager's Windows platform, the resources
-// profile editing draws on, and edits that take digits only.
+// What only real windows show: the resources profile editing draws on, and edits that
+// take digits only.
 #include <windows.h>
 #include <gmock/gmock.h>
 
@@ -7,10 +7,8 @@
 #include <tuple>
 #include <vector>
 
-#include "framework/Sheet.h"
 #include "framework/win32/Win32Host.h"
 #include "pages/AdvSettgPage.h"
-#include "pages/win32/Win32ProfileManagerPlatform.h"
 #include "res/resource.h"
 #include "tests/pages/ProfileSuite.h"
 #include "tests/support/win32/Win32User.h"
@@ -19,39 +17,7 @@ namespace {
 
 HINSTANCE program() { return GetModuleHandleA(nullptr); }
 
-// The Profile Manager's template as a page of a sheet, without the page's behaviour.
-class ManagerTemplate : public fw::Page {
-public:
-    ManagerTemplate() : Page(IDD_PROFILE_MANAGER, "Profile Manager") {}
-};
-
-TEST(ProfileManagerPlatform, TellsTheWidthOfTheList) {
-    fw::Win32Host host(program());
-    ManagerTemplate page;
-    fw::Sheet sheet("Profiles", fw::Sheet::Mode::Modeless);
-    sheet.addPage(page);
-    host.createSheet(sheet, nullptr);
-    HWND window = fw::Win32Host::windowOf(page);
-    ASSERT_TRUE(window);
-    Win32ProfileManagerPlatform platform;
-
-    RECT list = {};
-    GetClientRect(GetDlgItem(window, IDC_PM_LIST), &list);
-    EXPECT_GT(platform.controlWidth(page, IDC_PM_LIST), 0);
-    EXPECT_EQ(platform.controlWidth(page, IDC_PM_LIST), list.right);
-}
-
-TEST(ProfileManagerPlatform, TheWaitCursorGivesWayToTheOneBefore) {
-    HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
-    SetCursor(arrow);
-    Win32ProfileManagerPlatform platform;
-    platform.beginWait();
-    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_WAIT));
-    platform.endWait();
-    EXPECT_EQ(GetCursor(), arrow);
-}
-
-TEST(ProfileManagerPlatform, TheListImagesAndTheWizardsBitmapsAreThere) {
+TEST(ProfileWindows, TheListImagesAndTheWizardsBitmapsAreThere) {
     for (int icon : {IDI_PROFILE, IDI_PROFILE_IN_USE}) {
         HICON loaded = static_cast<HICON>(
             LoadImageA(program(), MAKEINTRESOURCEA(icon), IMAGE_ICON, 16, 16, 0));

@@ -372,6 +372,9 @@ void CMainPage::apply(const Profile* profile) {
     const int result = host_.connectProfile(profile);
     if (result == kConnectAccepted || result == zel::kSetSsidAlreadyAssociated) fillProfileList();
     setBusy(false);
+    // The card may send nothing (it was already on that network, or it refused): what it
+    // reports now replaces the scanning text; its later events bring any change.
+    updateDisplay();
 }
 
 // Busy mode: the page and the worker hold still while the card takes a profile.

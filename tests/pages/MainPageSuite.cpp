@@ -105,6 +105,34 @@ TEST_P(MainPageSuite, ChoosingAProfileConnectsItAndThePageShowsTheLink) {
     EXPECT_EQ(page->ui().selection(IDC_STATUS_PROFILES), 0);
 }
 
+// The card answers "already associated" and sends no event: the page shows the link
+// again rather than the scanning text, for a named network and for the strongest open one.
+TEST_P(MainPageSuite, ChoosingTheProfileAlreadyConnectedShowsTheLinkAgain) {
+    struct Case {
+        Profile profile;
+        const char* ssid;
+    };
+    for (const Case& c :
+         {Case{homeProfile(), "HomeNet"}, Case{makeDefaultProfile(), "Lab-5G-Open"}}) {
+        start(kCard + kNetworks);
+        Profile* listed = host->addProfile(c.profile);
+        ASSERT_EQ(host->connectProfile(listed), 0);
+        world->pass(*page, 1000);
+        host->reportEvent(*page, zel::EventAssociated);
+        show();
+        ASSERT_EQ(page->ui().text(IDC_STATUS_TEXT), "Connected") << c.ssid;
+
+        host->onConnect = [this] { return page->ui().text(IDC_STATUS_TEXT); };
+        world->windows().user(*page).pick(IDC_STATUS_PROFILES, 0);
+        ASSERT_EQ(host->connects.size(), 2u);
+        EXPECT_THAT(host->connects[1].seen, testing::StartsWith("Scan")) << c.ssid;
+        EXPECT_EQ(page->ui().text(IDC_STATUS_TEXT), "Connected") << c.ssid;
+        EXPECT_EQ(page->ui().text(IDC_STATUS_SSID), c.ssid);
+        EXPECT_EQ(page->ui().selection(IDC_STATUS_PROFILES), 0) << c.ssid;
+        TearDown();
+    }
+}
+
 TEST_P(MainPageSuite, TheSignalBarFollowsTheSignal) {
     start(kCard + kNetworks);
     Profile* home = host->addProfile(homeProfile());

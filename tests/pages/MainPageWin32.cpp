@@ -156,6 +156,30 @@ TEST_P(MainPageOnScreen, TheCardsInterfaceGivesTheIpFieldsAndTheRates) {
     EXPECT_TRUE(ScreenCopy(sheetWindow).save(ownFolder() + "MainPageCardInterface.bmp"));
 }
 
+// The longest status texts wrap within the status field: none is cut short.
+TEST_P(MainPageOnScreen, TheStatusFieldHoldsTheLongestScanningTexts) {
+    start(kCard + kNetworks);
+    show();
+    const HWND field = GetDlgItem(fw::Win32Host::windowOf(*page), IDC_STATUS_TEXT);
+    ASSERT_NE(field, nullptr);
+    RECT client;
+    GetClientRect(field, &client);
+    const HDC dc = GetDC(field);
+    const HGDIOBJ before =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(field, WM_GETFONT, 0, 0)));
+    TEXTMETRICA metrics;
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, before);
+    ReleaseDC(field, dc);
+    for (const char* text :
+         {"Scan for AP with strongest RSSI", "Scanning for Guest Network - Second Floor (5)",
+          "Scanning for CorporateWirelessGuestAccess5GHz"}) {
+        SetWindowTextA(field, text);
+        const auto lines = SendMessageA(field, EM_GETLINECOUNT, 0, 0);
+        EXPECT_LE(lines * metrics.tmHeight, client.bottom) << text << ": " << lines << " lines";
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Win32, MainPageOnScreen,
                          testing::Values(MainPageWorldParam{"Win32", makeWorld}), worldName);
 

@@ -528,4 +528,25 @@ TEST_F(ProfileProgram, AFileCutShortIsReportedWithWhatItBrought) {
     exitProgram();
 }
 
+// "<Default>" chosen while the card is on the open network it joins: the card answers
+// that it is already there and tells nothing more; the page shows the link again.
+TEST_F(ProfileProgram, ChoosingTheProfileInUseAgainShowsTheLinkAgain) {
+    start();
+    HWND status = showTab(kNetworkStatusTab);
+    ASSERT_TRUE(waitUntil([&] {
+        return windowText(GetDlgItem(status, kStatusText)) == "Connected";
+    })) << windowText(GetDlgItem(status, kStatusText));
+    ASSERT_EQ(windowText(GetDlgItem(status, IDC_STATUS_PROFILES)), "<Default>");
+    const HWND profiles = GetDlgItem(status, IDC_STATUS_PROFILES);
+    const int entry =
+        static_cast<int>(SendMessageA(profiles, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                      reinterpret_cast<LPARAM>("<Default>")));
+    ASSERT_GE(entry, 0);
+    pick(status, IDC_STATUS_PROFILES, entry);
+    EXPECT_EQ(windowText(GetDlgItem(status, kStatusText)), "Connected");
+    EXPECT_EQ(windowText(GetDlgItem(status, kStatusSsid)), kOpenNetwork);
+    EXPECT_EQ(windowText(profiles), "<Default>");
+    exitProgram();
+}
+
 }  // namespace

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include <cctype>
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
@@ -69,6 +70,26 @@ HWND createControl(HWND parent, const char* windowClass, const std::string& text
         reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
     SendMessageA(control, WM_SETFONT, SendMessageA(parent, WM_GETFONT, 0, 0), FALSE);
     return control;
+}
+
+// Whether a visible, enabled button or label inside `window` has the mnemonic `key`.
+bool hasMnemonic(HWND window, WPARAM key) {
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if ((GetWindowLongA(child, GWL_STYLE) & (WS_VISIBLE | WS_DISABLED)) != WS_VISIBLE) continue;
+        if (SendMessageA(child, WM_GETDLGCODE, 0, 0) & (DLGC_BUTTON | DLGC_STATIC)) {
+            char text[128] = {};
+            GetWindowTextA(child, text, sizeof text);
+            for (const char* mark = std::strchr(text, '&'); mark && mark[1];
+                 mark = std::strchr(mark + 2, '&')) {
+                if (mark[1] != '&' && std::toupper(static_cast<unsigned char>(mark[1])) ==
+                                          std::toupper(static_cast<int>(key & 0xFF))) {
+                    return true;
+                }
+            }
+        }
+        if (hasMnemonic(child, key)) return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -228,6 +249,19 @@ bool Win32Shell::handleDialogMessage(MSG& message) {
         tabs_.selectTab(back ? (current <= 0 ? count - 1 : current - 1)
                              : (current >= count - 1 ? 0 : current + 1));
         return true;
+    }
+    // The page in front wins its own mnemonics over the window's OK and Cancel, whichever
+    // control has the focus: the page looks for them among its controls alone.
+    const bool mnemonic =
+        message.message == WM_SYSCHAR ||
+        (message.message == WM_CHAR && !(SendMessageA(message.hwnd, WM_GETDLGCODE, message.wParam,
+                                                      reinterpret_cast<LPARAM>(&message)) &
+                                         (DLGC_WANTCHARS | DLGC_WANTMESSAGE)));
+    const HWND page = PropSheet_GetCurrentPageHwnd(sheet);
+    if (mnemonic && page && hasMnemonic(page, message.wParam)) {
+        MSG toPage = message;
+        toPage.hwnd = page;
+        return IsDialogMessageA(page, &toPage) != FALSE;
     }
     return PropSheet_IsDialogMessage(sheet, &message) != FALSE;
 }

@@ -146,16 +146,36 @@ protected:
         return className(control) == "Static" &&
                (GetWindowLongA(control, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
     }
-    // The user presses Alt+F2.
-    void pressAltF2() {
-        INPUT keys[4] = {};
-        const WORD codes[4] = {VK_MENU, VK_F2, VK_F2, VK_MENU};
-        for (int i = 0; i < 4; ++i) {
-            keys[i].type = INPUT_KEYBOARD;
-            keys[i].ki.wVk = codes[i];
-            keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+    // The user presses `key` while holding `modifier` (none: 0).
+    static void press(WORD key, WORD modifier = 0) {
+        std::vector<INPUT> keys;
+        for (WORD code : {modifier, key, key, modifier}) {
+            if (code == 0) continue;
+            INPUT input = {};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wVk = code;
+            input.ki.dwFlags = keys.size() < (modifier ? 2u : 1u) ? 0 : KEYEVENTF_KEYUP;
+            keys.push_back(input);
         }
-        SendInput(4, keys, sizeof(INPUT));
+        SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+    }
+    void pressAltF2() { press(VK_F2, VK_MENU); }
+    // The program's window in front, for keys the user types into it.
+    void bringToFront() {
+        SetForegroundWindow(sheet);
+        ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == sheet; }));
+    }
+    // The control of the program that has the keyboard focus.
+    HWND focus() const {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(sheet, nullptr), &info);
+        return info.hwndFocus;
+    }
+    // Gives the focus to control `id` of the current page.
+    void focusOn(int id) {
+        SendMessageA(shownPage(), WM_NEXTDLGCTL,
+                     reinterpret_cast<WPARAM>(GetDlgItem(shownPage(), id)), TRUE);
     }
 
     fake_tray::FakeTray tray;
@@ -496,6 +516,41 @@ TEST_F(Program, TheCardPulledWhileConnectingOrHiddenLosesNoProfile) {
     std::set<std::string> names;
     for (const auto& profile : saved) names.insert(fieldText(profile->name));
     EXPECT_EQ(names, (std::set<std::string>{"OpenNet", "Office", "Cafe", "<Default>"}));
+}
+
+// The Profile Manager's "&Create..." and the main window's "&Cancel" share their mnemonic:
+// the page in front wins it, wherever the focus is; Esc still cancels.
+TEST_F(Program, AltCOnTheProfileManagerCreatesAProfileAndEscStillCancels) {
+    start();
+    PropSheet_SetCurSel(sheet, nullptr, 1);
+    ASSERT_EQ(shownPageIndex(), 1);
+    bringToFront();
+    for (int id : {IDC_PM_LIST, IDC_PM_APPLY, IDOK}) {
+        if (id == IDOK) {
+            SendMessageA(sheet, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(sheet, IDOK)),
+                         TRUE);
+        } else {
+            focusOn(id);
+        }
+        press('C', VK_MENU);
+        HWND wizard = nullptr;
+        EXPECT_TRUE(waitUntil([&] {
+            for (HWND window : driver.windows()) {
+                if (window != sheet && className(window) == "#32770") wizard = window;
+            }
+            return wizard != nullptr;
+        })) << "no wizard with the focus on "
+            << id;
+        EXPECT_TRUE(IsWindowVisible(sheet)) << id;
+        if (!wizard) continue;
+        PostMessageA(wizard, WM_COMMAND, IDCANCEL, 0);
+        EXPECT_TRUE(waitUntil([&] { return !IsWindow(wizard); }));
+        bringToFront();
+    }
+    focusOn(IDC_PM_LIST);
+    press(VK_ESCAPE);
+    EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(sheet); })) << "Esc hides the window";
+    exitProgram();
 }
 
 }  // namespace

@@ -260,7 +260,8 @@ void CMainSheet::handleEvent(uint32_t code, intptr_t value) {
         case zel::EventRadioOff:
             // The card's own switch: while it is off, only the switch turns the radio on.
             radioOn_ = code == zel::EventRadioOn;
-            ui().enable(IDC_RADIO_OFF, radioOn_);
+            radioSwitchable_ = radioOn_;
+            updateRadioBox();
             updateRadioDisplay();
             forward(code, value);
             break;
@@ -426,6 +427,10 @@ void CMainSheet::updateRadioDisplay() {
     networkStatus_->setRadioState(radioOn_);
 }
 
+void CMainSheet::updateRadioBox() {
+    ui().enable(IDC_RADIO_OFF, adapter_ != nullptr && radioSwitchable_ && !zeroConfigActive_);
+}
+
 void CMainSheet::enableRadioPages(bool enable) {
     // While Zero Configuration holds the card the reduced set has no radio pages; while
     // the program ends there is nothing left to show.
@@ -453,6 +458,7 @@ bool CMainSheet::openAdapter() {
     api_.ZelOpenAdapter(&adapter);
     if (adapter == nullptr) {
         showTrayState(TrayState::CardUnplugged);
+        updateRadioBox();
         return false;
     }
     adapter_ = adapter;
@@ -474,13 +480,9 @@ bool CMainSheet::openAdapter() {
         refreshConnection(false);
         api_.ZelQueryRadioControl(adapter, &radio);
     }
-    if (radio == zel::kRadioNoSwitch) {
-        radioOn_ = false;
-        ui().enable(IDC_RADIO_OFF, false);
-    } else {
-        radioOn_ = radio != 0;
-        ui().enable(IDC_RADIO_OFF, !zeroConfigActive_);
-    }
+    radioSwitchable_ = radio != zel::kRadioNoSwitch;
+    radioOn_ = radioSwitchable_ && radio != 0;
+    updateRadioBox();
     updateRadioDisplay();
 
     worker_.start([this] {
@@ -527,6 +529,7 @@ bool CMainSheet::closeAdapter() {
     refreshConnection(false);
     if (platform_.isVisible()) select(0);
     ui().setCheck(IDC_RADIO_OFF, false);
+    updateRadioBox();
     return true;
 }
 
@@ -580,7 +583,7 @@ void CMainSheet::checkZeroConfig() {
     zeroConfigActive_ = active;
     if (const ZelHandle adapter = adapter_) api_.ZelSetGUIMonitorMode(adapter, active ? 1 : 0);
     rebuildPages();
-    ui().enable(IDC_RADIO_OFF, !active);
+    updateRadioBox();
 }
 
 void CMainSheet::rebuildPages() {

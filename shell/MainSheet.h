@@ -154,6 +154,9 @@ private:
     CZelPage* currentPage() const;
     // Selects the current page again, so that it shows itself afresh.
     void reselectCurrentPage();
+    // The radio check box can be used while a card is open whose radio the program may
+    // switch: one with a radio switch that is on, and not held by Zero Configuration.
+    void updateRadioBox();
     // Tells the pages and the tabs whether the radio pages may be used.
     void applyRadioPages(bool enable);
     void checkZeroConfig();
@@ -187,6 +190,8 @@ private:
     std::atomic<ZelHandle> adapter_{nullptr};
     std::array<uint8_t, 6> macAddress_{};
     std::atomic<bool> radioOn_{true};
+    // The card has a radio switch, and it is not off.
+    bool radioSwitchable_ = true;
     std::atomic<bool> zeroConfigActive_{false};
     std::atomic<bool> busy_{false};
     bool autoLinkRunning_ = false;

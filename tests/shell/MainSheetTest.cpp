@@ -279,8 +279,22 @@ TEST_F(MainSheetTest, OtherHotkeysGoToDefaultProcessing) {
 TEST_F(MainSheetTest, WithoutACardTheRadioCannotBeToggled) {
     card.load(kCard + "card\n    present no\n");
     bench.start();
+    EXPECT_FALSE(radioBoxEnabled());
     bench.command(IDC_RADIO_OFF);
     EXPECT_TRUE(bench.sheet->radioOn());
+}
+
+// The check box follows the card: it goes with the card, unticked, and comes back with it.
+TEST_F(MainSheetTest, TheRadioBoxFollowsTheCardsPresence) {
+    bench.start();
+    bench.shell.visible = true;
+    bench.command(IDC_RADIO_OFF);
+    ASSERT_TRUE(radioBoxChecked());
+    world(kCard + "card\n    present no\n");
+    EXPECT_FALSE(radioBoxEnabled());
+    EXPECT_FALSE(radioBoxChecked());
+    world(kCard);
+    EXPECT_TRUE(radioBoxEnabled());
 }
 
 TEST_F(MainSheetTest, TheRadioSwitchOfTheCardIsFollowed) {

@@ -20,22 +20,24 @@ using Role = Win32Surface::Role;
 // The back end of a real property sheet: its PSM_ messages.
 class Win32SheetWindow final : public SheetWindow {
 public:
-    Win32SheetWindow(HWND sheet, HINSTANCE module) : sheet_(sheet), module_(module) {}
+    Win32SheetWindow(Sheet& sheet, HWND window, HINSTANCE module)
+        : sheet_(sheet), window_(window), module_(module) {}
     void addPage(Page& page) override;
-    void removePage(int index) override { PropSheet_RemovePage(sheet_, index, nullptr); }
-    bool select(int index) override { return PropSheet_SetCurSel(sheet_, nullptr, index) != 0; }
+    void removePage(int index) override { PropSheet_RemovePage(window_, index, nullptr); }
+    bool select(int index) override { return PropSheet_SetCurSel(window_, nullptr, index) != 0; }
     int activeIndex() const override {
-        return PropSheet_HwndToIndex(sheet_, PropSheet_GetCurrentPageHwnd(sheet_));
+        return PropSheet_HwndToIndex(window_, PropSheet_GetCurrentPageHwnd(window_));
     }
     void pressButton(SheetButton button) override {
-        SendMessageA(sheet_, PSM_PRESSBUTTON, static_cast<WPARAM>(button), 0);
+        SendMessageA(window_, PSM_PRESSBUTTON, static_cast<WPARAM>(button), 0);
     }
     void setWizardButtons(unsigned buttons) override {
-        SendMessageA(sheet_, PSM_SETWIZBUTTONS, 0, buttons);
+        SendMessageA(window_, PSM_SETWIZBUTTONS, 0, buttons);
     }
 
 private:
-    HWND sheet_;
+    Sheet& sheet_;
+    HWND window_;
     HINSTANCE module_;
 };
 
@@ -200,7 +202,8 @@ Binding* bindSheet(HWND window) {
     if (!gSheetStart) return nullptr;
     SheetStart& start = *gSheetStart;
     Binding& binding = bind(window, start.sheet, start.host, start.role);
-    binding.sheetWindow = std::make_unique<Win32SheetWindow>(window, start.host.module());
+    binding.sheetWindow =
+        std::make_unique<Win32SheetWindow>(start.sheet, window, start.host.module());
     start.sheet.attachWindow(*binding.sheetWindow);
     binding.sheetProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(sheetProc)));
@@ -326,23 +329,28 @@ INT_PTR CALLBACK pageProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     }
 }
 
-HPROPSHEETPAGE createPage(Page& page, HINSTANCE module) {
+HPROPSHEETPAGE createPage(const Sheet& sheet, Page& page, HINSTANCE module) {
+    // A wizard's title bar shows the title of its page: each page of a wizard carries the
+    // wizard's caption, and says what it asks in the header.
+    const std::string& title = sheet.mode() == Sheet::Mode::Wizard ? sheet.caption() : page.title();
     PROPSHEETPAGEA sheetPage = {};
     sheetPage.dwSize = sizeof sheetPage;
     // In a wizard a page without a header title is an exterior page, beside the
     // watermark; other sheets draw no header at all.
-    sheetPage.dwFlags = (page.title().empty() ? 0 : PSP_USETITLE) |
+    sheetPage.dwFlags = (title.empty() ? 0 : PSP_USETITLE) |
                         (page.headerTitle().empty() ? PSP_HIDEHEADER : PSP_USEHEADERTITLE);
     sheetPage.hInstance = module;
     sheetPage.pszTemplate = MAKEINTRESOURCEA(page.templateId());
     sheetPage.pfnDlgProc = pageProc;
-    sheetPage.pszTitle = page.title().c_str();
+    sheetPage.pszTitle = title.c_str();
     sheetPage.pszHeaderTitle = page.headerTitle().c_str();
     sheetPage.lParam = reinterpret_cast<LPARAM>(&page);
     return CreatePropertySheetPageA(&sheetPage);
 }
 
-void Win32SheetWindow::addPage(Page& page) { PropSheet_AddPage(sheet_, createPage(page, module_)); }
+void Win32SheetWindow::addPage(Page& page) {
+    PropSheet_AddPage(window_, createPage(sheet_, page, module_));
+}
 
 // Turns the sheet's own dialog template into that of a child window.
 void makeChild(DLGTEMPLATE* sheetTemplate) {
@@ -468,7 +476,7 @@ INT_PTR Win32Host::openSheet(Sheet& sheet, HWND parent, SheetStyle style) {
     header.pszCaption = sheet.caption().c_str();
     header.pfnCallback = sheetCallback;
     for (int index = 0; index < sheet.pageCount(); ++index) {
-        pages.push_back(createPage(sheet.page(index), module_));
+        pages.push_back(createPage(sheet, sheet.page(index), module_));
     }
     header.nPages = static_cast<UINT>(pages.size());
     header.phpage = pages.data();

@@ -118,7 +118,7 @@ protected:
     std::string createProfile(HWND manager, const char* name, const char* ssid,
                               const std::function<void(HWND securityPage)>& security) {
         click(manager, IDC_PM_CREATE);
-        HWND wizard = driver.waitForWindow("Network Info");
+        HWND wizard = driver.waitForWindow("Create New Profile");
         if (!wizard) return "no wizard";
         HWND network = currentPage(wizard);
         setText(network, IDC_NET_NAME, name);
@@ -126,7 +126,8 @@ protected:
         if (!next(wizard)) return "stayed on the network page";
         security(currentPage(wizard));
         while (windowText(GetDlgItem(currentPage(wizard), IDC_SUMMARY_TEXT)).empty()) {
-            if (!next(wizard)) return "stayed on " + windowText(wizard);
+            if (!next(wizard)) return "stayed on a page";
+            EXPECT_EQ(windowText(wizard), "Create New Profile");
         }
         const std::string summary = windowText(GetDlgItem(currentPage(wizard), IDC_SUMMARY_TEXT));
         PostMessageA(wizard, PSM_PRESSBUTTON, PSBTN_FINISH, 0);

@@ -49,6 +49,7 @@ constexpr COLORREF kWatermarkDarkBlue = RGB(0x13, 0x3C, 0x76);
 // taken from a timer in its message loop.
 CProfileSheet* gWizard = nullptr;
 std::vector<Picture> gWizardPages;
+std::vector<std::string> gWizardTitles;
 
 void CALLBACK pictureWizard(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
@@ -60,6 +61,9 @@ void CALLBACK pictureWizard(HWND, UINT, UINT_PTR timer, DWORD) {
     network.pick(IDC_NET_CHANNEL, 6);
     for (int page = 0; page < wizard.pageCount(); ++page) {
         gWizardPages.push_back(capture(fw::Win32Host::windowOf(wizard)));
+        char title[128] = {};
+        GetWindowTextA(fw::Win32Host::windowOf(wizard), title, sizeof title);
+        gWizardTitles.push_back(title);
         wizard.pressButton(fw::SheetButton::Next);
     }
     wizard.pressButton(fw::SheetButton::Cancel);
@@ -78,6 +82,9 @@ TEST(ProfileScreens, TheWizardsPagesWithTheirHeaderTitles) {
     save(gWizardPages[0], "wizard-1-network");
     save(gWizardPages[1], "wizard-2-protocol");
     save(gWizardPages[2], "wizard-3-summary");
+    // The title bar reads the wizard's title on every page; the pages' own titles are in
+    // the header.
+    EXPECT_THAT(gWizardTitles, testing::Each(std::string("Create New Profile")));
     // Wizard 97: the header title in black letters at the top left, on the pages that
     // have one.
     const int top = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFIXEDFRAME);

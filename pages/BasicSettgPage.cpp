@@ -58,8 +58,9 @@ bool CBasicSettgPage::initPage() {
     return true;
 }
 
+// Showing the page does what a text change does: in the editor, it enables Save.
 void CBasicSettgPage::onSetActive() {
-    updateWizardButtons();
+    nameOrSsidChanged();
     applyRememberedDisable();
 }
 
@@ -71,12 +72,8 @@ bool CBasicSettgPage::onKillActive() {
 void CBasicSettgPage::onTextChange(const fw::Message&) { nameOrSsidChanged(); }
 
 void CBasicSettgPage::nameOrSsidChanged() {
-    updateWizardButtons();
-    changed();
-}
-
-void CBasicSettgPage::updateWizardButtons() {
     setWizardButtons(ui().text(IDC_NET_NAME).empty() ? 0 : fw::wiz::Next);
+    changed();
 }
 
 void CBasicSettgPage::onNetworkTypeChange(const fw::Message&) { changeNetworkType(); }

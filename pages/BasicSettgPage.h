@@ -35,10 +35,9 @@ private:
     void onAdHocModeChange(const fw::Message&);
     void onChannelChange(const fw::Message&);
 
-    // The wizard's buttons follow the name; the user changed a value.
+    // The wizard's buttons follow the name (Next only once the profile has one); the user
+    // changed a value.
     void nameOrSsidChanged();
-    // Next only once the profile has a name.
-    void updateWizardButtons();
     // Shows the controls of the network type chosen, with its first wireless mode and,
     // for Ad-Hoc, no channel chosen.
     void changeNetworkType();

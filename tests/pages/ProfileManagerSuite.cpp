@@ -228,10 +228,12 @@ TEST_P(ProfileManagerSuite, SaveStoresTheEditAndListsTheProfileInItsPlace) {
     CProfileManager& manager = open();
     CBasicSettgPage& network = *manager.editor().networkPage();
     EXPECT_FALSE(ui().isEnabled(IDC_PM_SAVE));
-    // Looking at the editor's other pages changes nothing.
+    // Looking at the protocol page changes nothing; showing the network page does what a
+    // change of its texts does.
     manager.editor().activate(*manager.editor().protocolPage());
-    manager.editor().activate(network);
     EXPECT_FALSE(ui().isEnabled(IDC_PM_SAVE));
+    manager.editor().activate(network);
+    EXPECT_TRUE(ui().isEnabled(IDC_PM_SAVE));
     user(network).type(IDC_NET_NAME, "X");
     EXPECT_TRUE(ui().isEnabled(IDC_PM_SAVE));
     user(network).pick(IDC_NET_TYPE, 1);

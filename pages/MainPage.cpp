@@ -178,7 +178,7 @@ std::vector<const Profile*> CMainPage::listedProfiles() const {
     }
     std::lock_guard<std::mutex> lock(host_.profileLock());
     for (const Profile*& profile : entries) {
-        if (!host_.profiles().indexOf(profile)) profile = nullptr;
+        if (!host_.profiles().contains(profile)) profile = nullptr;
     }
     return entries;
 }

@@ -78,13 +78,18 @@ std::vector<CProfileManager::RowView> CProfileManager::listedProfiles(bool infra
 }
 
 void CProfileManager::showRows(const std::vector<RowView>& rows, const Profile* inUse) {
+    // The list draws itself once, when every row is in.
+    ui().setRedraw(IDC_PM_LIST, false);
     ui().deleteAllRows(IDC_PM_LIST);
-    for (const RowView& view : rows) {
-        const int row = ui().insertRow(IDC_PM_LIST, ui().rowCount(IDC_PM_LIST), view.name,
-                                       view.profile == inUse ? kInUseImage : kProfileImage,
-                                       reinterpret_cast<intptr_t>(view.profile));
-        ui().setRowChecked(IDC_PM_LIST, row, view.preferred);
+    for (size_t row = 0; row < rows.size(); ++row) {
+        const RowView& view = rows[row];
+        ui().insertRow(IDC_PM_LIST, static_cast<int>(row), view.name,
+                       view.profile == inUse ? kInUseImage : kProfileImage,
+                       reinterpret_cast<intptr_t>(view.profile));
+        // A new row's box is clear.
+        if (view.preferred) ui().setRowChecked(IDC_PM_LIST, static_cast<int>(row), true);
     }
+    ui().setRedraw(IDC_PM_LIST, true);
 }
 
 void CProfileManager::fill() {
@@ -177,9 +182,11 @@ void CProfileManager::rowSelected(int row) {
     }
     if (isDefault) editor_.enable(false);
     const Profile* inUse = mainWindow_.adapterOpen() ? profileInUse(mainWindow_) : nullptr;
-    for (int other = 0; other < ui().rowCount(IDC_PM_LIST); ++other) {
-        ui().setRowImage(IDC_PM_LIST, other,
-                         inUse && rowProfile(other) == inUse ? kInUseImage : kProfileImage);
+    // Only the rows whose mark changes are changed: looking costs the list far less.
+    const int rows = ui().rowCount(IDC_PM_LIST);
+    for (int other = 0; other < rows; ++other) {
+        const int image = inUse && rowProfile(other) == inUse ? kInUseImage : kProfileImage;
+        if (ui().rowImage(IDC_PM_LIST, other) != image) ui().setRowImage(IDC_PM_LIST, other, image);
     }
     ui().enable(IDC_PM_SAVE, false);
 }

@@ -4,6 +4,7 @@
 #include <iterator>
 
 std::optional<size_t> ProfileList::indexOf(const Profile* profile) const {
+    if (!contains(profile)) return std::nullopt;
     for (size_t i = 0; i < records_.size(); ++i) {
         if (records_[i].get() == profile) return i;
     }
@@ -23,6 +24,7 @@ Profile* ProfileList::append(std::unique_ptr<Profile> profile) {
 
 Profile* ProfileList::insert(size_t position, std::unique_ptr<Profile> profile) {
     Profile* record = profile.get();
+    members_.insert(record);
     records_.insert(records_.begin() + static_cast<std::ptrdiff_t>(position), std::move(profile));
     return record;
 }
@@ -32,6 +34,7 @@ std::unique_ptr<Profile> ProfileList::remove(const Profile* profile) {
     if (!position) return nullptr;
     std::unique_ptr<Profile> record = std::move(records_[*position]);
     records_.erase(records_.begin() + static_cast<std::ptrdiff_t>(*position));
+    members_.erase(record.get());
     if (inUse_ == record.get()) inUse_ = nullptr;
     return record;
 }

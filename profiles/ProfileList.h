@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "profiles/Profile.h"
@@ -28,6 +29,8 @@ public:
 
     // Position of the record, found by identity.
     std::optional<size_t> indexOf(const Profile* profile) const;
+    // Whether the record is listed, at the same cost however long the list is.
+    bool contains(const Profile* profile) const { return members_.count(profile) != 0; }
     // First record with this name, or null.
     Profile* findByName(std::string_view name) const;
 
@@ -58,6 +61,7 @@ public:
 
 private:
     Records records_;
+    std::unordered_set<const Profile*> members_;
     Profile* inUse_ = nullptr;
 };
 

@@ -93,14 +93,16 @@ Worker::PassEnd Worker::autoConfigurationPass() {
     if (host_.adapter() == nullptr) return PassEnd::NoAdapter;
     if (!host_.radioOn()) return PassEnd::Done;
 
-    // The walk goes over the list as it stood when the pass began: a connect moves its
-    // profile to the front of its group and the window thread may change the list
+    // The walk goes over the prefer list as it stood when the pass began: a connect moves
+    // its profile to the front of its group and the window thread may change the list
     // meanwhile, so each record is tried at most once and looked up again before (it
-    // may be gone, or off the prefer list by now).
+    // may be gone, or off the prefer list by now). One walk of the list, however long.
     std::vector<const Profile*> records;
     {
         std::lock_guard<std::mutex> lock(host_.profileLock());
-        for (const auto& record : host_.profiles()) records.push_back(record.get());
+        for (const auto& record : host_.profiles()) {
+            if (record->preferred == 1) records.push_back(record.get());
+        }
     }
     bool tried = false;
     for (const Profile* record : records) {
@@ -108,7 +110,7 @@ Worker::PassEnd Worker::autoConfigurationPass() {
         std::optional<Profile> copy;
         {
             std::lock_guard<std::mutex> lock(host_.profileLock());
-            if (host_.profiles().indexOf(record) && record->preferred == 1) copy = *record;
+            if (host_.profiles().contains(record) && record->preferred == 1) copy = *record;
         }
         if (!copy) continue;
         if (!mayConnect()) break;

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -526,6 +527,29 @@ TEST_F(ProfileProgram, AFileCutShortIsReportedWithWhatItBrought) {
     pressButton(box->window, IDOK);
     waitUntilClosed(open);
     EXPECT_EQ(managerRows(), (std::vector<std::string>{"<Default>", "Home", "Home2"}));
+    exitProgram();
+}
+
+// Ten thousand profiles: every page shows them and the window goes on answering.
+TEST_F(ProfileProgram, TenThousandProfilesAreListedOnEveryPage) {
+    constexpr int kProfiles = 10000;
+    ProfileList list;
+    for (int i = 0; i < kProfiles; ++i) {
+        auto profile = std::make_unique<Profile>(makeDefaultProfile());
+        setFieldText(profile->name, "Profile " + std::to_string(i));
+        setFieldText(profile->ssid, "Elsewhere " + std::to_string(i));
+        profile->preferred = 0;
+        list.append(std::move(profile));
+    }
+    ASSERT_TRUE(ProfileStore(folder.file("Data.cfg")).saveProfiles(folder.file("Data.cfg"), list));
+    start();
+    HWND manager = showTab(kProfileManagerTab);
+    RemoteListView rows(GetDlgItem(manager, IDC_PM_LIST));
+    EXPECT_EQ(rows.rows(), kProfiles + 1) << "with \"<Default>\"";
+    HWND status = showTab(kNetworkStatusTab);
+    EXPECT_EQ(SendDlgItemMessageA(status, IDC_STATUS_PROFILES, CB_GETCOUNT, 0, 0), kProfiles + 1);
+    DWORD_PTR answer = 0;
+    EXPECT_NE(SendMessageTimeoutA(sheet, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kPatience, &answer), 0);
     exitProgram();
 }
 

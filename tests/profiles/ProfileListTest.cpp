@@ -150,7 +150,9 @@ TEST(ProfileListEditing, RemoveMoveAndFind) {
     EXPECT_EQ(removed.get(), i2);
     EXPECT_EQ(list.inUse(), nullptr);
     EXPECT_FALSE(list.indexOf(i2));
+    EXPECT_FALSE(list.contains(i2));
     EXPECT_EQ(list.remove(i2), nullptr);
+    for (const auto& record : list) EXPECT_TRUE(list.contains(record.get()));
 }
 
 TEST(ProfileListEditing, SortInfrastructureFirstKeepsEachGroupsOrder) {
@@ -163,11 +165,14 @@ TEST(ProfileListEditing, AutoLinkReplacesProfilesOfTheSameNetwork) {
     auto list = listOf({infra("Home", "net"), adHoc("Peer", "net"), infra("Office", "work"),
                         infra("Home2", "net")});
     list.markInUse(list.at(3));
+    const Profile* home = list.at(1);
     auto added = std::make_unique<Profile>(infra("net", "net"));
     Profile* record = list.replaceSameNetwork(std::move(added));
     EXPECT_EQ(list.at(0), record);
     EXPECT_THAT(namesOf(list), ElementsAre("net", "Peer", "Office"));
     EXPECT_EQ(list.inUse(), nullptr);  // the profile in use was one of the removed
+    EXPECT_TRUE(list.contains(record));
+    EXPECT_FALSE(list.contains(home));
 }
 
 TEST(ProfileNames, NextCandidate) {

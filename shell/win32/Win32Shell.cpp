@@ -127,6 +127,7 @@ void Win32Shell::completeWindow() {
     SetWindowLongA(sheet, GWL_EXSTYLE, GetWindowLongA(sheet, GWL_EXSTYLE) & ~WS_EX_CONTEXTHELP);
     SetWindowPos(sheet, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    fitTabsToPages();
     addButtonStrip();
 
     // The small icon comes from the current folder, when it is there.
@@ -136,6 +137,28 @@ void Win32Shell::completeWindow() {
         SendMessageA(sheet, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
 
     tray_.bind(sheet, shell::kTrayMessage);
+}
+
+void Win32Shell::fitTabsToPages() {
+    const HWND sheet = window();
+    const HWND tabs = PropSheet_GetTabControl(sheet);
+    const HWND page = PropSheet_GetCurrentPageHwnd(sheet);
+    if (!tabs || !page) return;
+    RECT strip;
+    GetWindowRect(tabs, &strip);
+    MapWindowPoints(nullptr, sheet, reinterpret_cast<POINT*>(&strip), 2);
+    RECT display = strip;
+    TabCtrl_AdjustRect(tabs, FALSE, &display);
+    RECT shown;
+    GetWindowRect(page, &shown);
+    MapWindowPoints(nullptr, sheet, reinterpret_cast<POINT*>(&shown), 2);
+    // The rows the tabs took beyond the one the sheet was sized for.
+    const int rows = display.top - shown.top;
+    if (rows <= 0) return;
+    SetWindowPos(tabs, nullptr, 0, 0, strip.right - strip.left, strip.bottom - strip.top + rows,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(page, nullptr, shown.left, shown.top + rows, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32Shell::addButtonStrip() {

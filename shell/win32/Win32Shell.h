@@ -75,6 +75,9 @@ private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT callSheet(UINT message, WPARAM wParam, LPARAM lParam) const;
+    // With more tabs than one row holds, the strip grows by the rows it took and the page
+    // moves below them: the sheet was sized for one row.
+    void fitTabsToPages();
     // Fits the window to its tabs and a strip below them with OK, Cancel and the check box.
     void addButtonStrip();
     // What a device broadcast names: the device interface, or on Windows 9x the device

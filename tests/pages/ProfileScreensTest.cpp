@@ -19,6 +19,7 @@
 #include "pages/win32/Win32CertificatePlatform.h"
 #include "res/resource.h"
 #include "tests/pages/ProfileSuite.h"
+#include "tests/support/win32/Layout.h"
 #include "tests/support/win32/ScreenPicture.h"
 #include "tests/support/win32/Win32User.h"
 
@@ -111,6 +112,15 @@ TEST(ProfileScreens, TheWizardsPagesWithTheirHeaderTitles) {
 // The security page in its forms, and the WEP key dialog over it; taken from timers in
 // the wizard's and the dialog's message loops.
 std::vector<std::pair<std::string, Picture>> gSecurityPictures;
+std::vector<std::string> gSecurityLayoutFaults;
+
+// Pictures the security page in its form `name`, and checks the form's layout.
+void pictureForm(HWND sheet, HWND page, const std::string& name) {
+    gSecurityPictures.emplace_back(name, capture(sheet));
+    for (const std::string& fault : fwtest::layoutFaults(page)) {
+        gSecurityLayoutFaults.push_back(name + ": " + fault);
+    }
+}
 
 void CALLBACK pictureWepKeys(HWND, UINT, UINT_PTR timer, DWORD) {
     // Once the dialog is on the screen, with everything it has to draw drawn.
@@ -135,16 +145,18 @@ void CALLBACK pictureSecurity(HWND, UINT, UINT_PTR timer, DWORD) {
     network.type(IDC_NET_NAME, "Cafe");
     network.type(IDC_NET_SSID, "Cafe Corner");
     wizard.pressButton(fw::SheetButton::Next);
-    fwtest::Win32User security(fw::Win32Host::windowOf(*wizard.securityPage()));
+    const HWND page = fw::Win32Host::windowOf(*wizard.securityPage());
+    fwtest::Win32User security(page);
+    pictureForm(sheet, page, "security-open");
     security.pick(IDC_SEC_ENCRYPTION, 1);  // WEP
-    gSecurityPictures.emplace_back("security-wep", capture(sheet));
+    pictureForm(sheet, page, "security-wep");
     SetTimer(nullptr, 0, 50, pictureWepKeys);
     security.click(IDC_SEC_WEP_KEYS);
     security.pick(IDC_SEC_AUTHENTICATION, 5);  // WPA2-PSK
     security.type(IDC_SEC_PASSPHRASE, "blue whale song");
-    gSecurityPictures.emplace_back("security-psk", capture(sheet));
+    pictureForm(sheet, page, "security-psk");
     security.pick(IDC_SEC_AUTHENTICATION, 7);  // WPA2
-    gSecurityPictures.emplace_back("security-8021x", capture(sheet));
+    pictureForm(sheet, page, "security-8021x");
     wizard.pressButton(fw::SheetButton::Cancel);
 }
 
@@ -160,12 +172,14 @@ TEST(ProfileScreens, TheSecurityPageInItsFormsAndTheWepKeyDialog) {
     SetTimer(nullptr, 0, 50, pictureSecurity);
     host.runSheet(wizard, nullptr);
     gWizard = nullptr;
-    ASSERT_EQ(gSecurityPictures.size(), 4u);
+    ASSERT_EQ(gSecurityPictures.size(), 5u);
     for (const auto& [name, picture] : gSecurityPictures) save(picture, name);
     // Each form looks different, and the dialog is a window of its own size.
-    EXPECT_NE(gSecurityPictures[0].second.pixels, gSecurityPictures[2].second.pixels);
-    EXPECT_NE(gSecurityPictures[2].second.pixels, gSecurityPictures[3].second.pixels);
-    EXPECT_LT(gSecurityPictures[1].second.width, gSecurityPictures[0].second.width);
+    EXPECT_NE(gSecurityPictures[1].second.pixels, gSecurityPictures[3].second.pixels);
+    EXPECT_NE(gSecurityPictures[3].second.pixels, gSecurityPictures[4].second.pixels);
+    EXPECT_LT(gSecurityPictures[2].second.width, gSecurityPictures[1].second.width);
+    // Each form fits the page, with nothing clipped or overlapping.
+    EXPECT_THAT(gSecurityLayoutFaults, testing::IsEmpty());
 }
 
 // Where a list-view row's image stands on the screen.

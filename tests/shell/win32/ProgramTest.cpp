@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <set>
 #include <string>
@@ -109,6 +110,32 @@ protected:
     int shownPageIndex() const {
         return static_cast<int>(
             SendMessageA(sheet, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(shownPage()), 0));
+    }
+    // A window of the program in its main window's client coordinates.
+    RECT placeOf(HWND window) const {
+        RECT place;
+        GetWindowRect(window, &place);
+        MapWindowPoints(nullptr, sheet, reinterpret_cast<POINT*>(&place), 2);
+        return place;
+    }
+    // The bottom of the lowest tab, in the main window's client coordinates.
+    int tabsBottom() const {
+        DWORD processId = 0;
+        GetWindowThreadProcessId(sheet, &processId);
+        const HANDLE process =
+            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ, FALSE, processId);
+        void* memory = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+        int bottom = 0;
+        for (int tab = 0; tab < tabCount(); ++tab) {
+            RECT item = {};
+            SendMessageA(tabs(), TCM_GETITEMRECT, tab, reinterpret_cast<LPARAM>(memory));
+            ReadProcessMemory(process, memory, &item, sizeof item, nullptr);
+            MapWindowPoints(tabs(), sheet, reinterpret_cast<POINT*>(&item), 2);
+            bottom = std::max<int>(bottom, item.bottom);
+        }
+        VirtualFreeEx(process, memory, 0, MEM_RELEASE);
+        CloseHandle(process);
+        return bottom;
     }
     void pressRight() { SendMessageA(tabs(), WM_KEYDOWN, VK_RIGHT, 0); }
     // The tabs the arrow keys cannot reach.
@@ -393,6 +420,37 @@ TEST_F(Program, TheSettingsFileAddsTheDebugAndTestPagesWhichReachTheCard) {
     EXPECT_TRUE(waitUntil([&] { return tip() != "Connected"; })) << tip();
     EXPECT_FALSE(waitUntil([&] { return tip() == "Connected"; }, 7000)) << "joined again";
     exitProgram();
+}
+
+// With the diagnostic pages the tabs take two rows: each page still stands below them,
+// inside the strip and above the window's own buttons.
+TEST_F(Program, WithTheDiagnosticPagesEveryPageFitsBelowTheTabs) {
+    struct Case {
+        const char* testPage;
+        int tabs;
+    };
+    for (const Case& c : {Case{"0", 8}, Case{"1", 9}}) {
+        setting("Debug", "DebugWin", "1");
+        setting("Debug", "TestPage", c.testPage);
+        start();
+        ASSERT_EQ(tabCount(), c.tabs);
+        RECT client;
+        GetClientRect(sheet, &client);
+        const RECT strip = placeOf(tabs());
+        const RECT buttons = placeOf(GetDlgItem(sheet, IDOK));
+        for (int tab = 0; tab < c.tabs; ++tab) {
+            PropSheet_SetCurSel(sheet, nullptr, tab);
+            const RECT page = placeOf(shownPage());
+            EXPECT_GE(page.top, tabsBottom()) << c.tabs << " tabs, page " << tab;
+            EXPECT_LE(page.bottom, strip.bottom) << c.tabs << " tabs, page " << tab;
+            EXPECT_LE(page.bottom, buttons.top) << c.tabs << " tabs, page " << tab;
+            EXPECT_LE(page.right, std::min(strip.right, client.right)) << tab;
+        }
+        PropSheet_SetCurSel(sheet, nullptr, 0);
+        EXPECT_TRUE(fwtest::save(fwtest::capture(sheet), "program-screens",
+                                 std::to_string(c.tabs) + "-tabs"));
+        exitProgram();
+    }
 }
 
 // The stand-in Zero Configuration service, installed for one test and removed after it.

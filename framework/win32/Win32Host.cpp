@@ -210,27 +210,6 @@ Binding* bindSheet(HWND window) {
     return &binding;
 }
 
-// Messages after which the sheet may show another page.
-bool maySwitchPages(UINT message) {
-    return message == WM_NOTIFY || message == WM_COMMAND || message == PSM_SETCURSEL ||
-           message == PSM_SETCURSELID || message == PSM_PRESSBUTTON || message == PSM_REMOVEPAGE;
-}
-
-// A page just shown takes the focus when it was left on a control that is hidden now (on
-// the page before): the keyboard never works on controls nobody sees. The sheet's own
-// procedure answers, as the messages must not come back through ours.
-void keepFocusVisible(HWND sheet, WNDPROC original, HWND page) {
-    const HWND focus = GetFocus();
-    if (!focus || IsWindowVisible(focus) || !IsWindowVisible(page) || !IsChild(sheet, focus)) {
-        return;
-    }
-    HWND first = GetNextDlgTabItem(page, nullptr, FALSE);
-    if (!first || !IsWindowVisible(first)) {
-        first = reinterpret_cast<HWND>(CallWindowProcA(original, sheet, PSM_GETTABCONTROL, 0, 0));
-    }
-    if (first) SetFocus(first);
-}
-
 LRESULT CALLBACK sheetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     Binding* binding = bindingOf(window);
     const WNDPROC original = binding->sheetProc;
@@ -250,16 +229,7 @@ LRESULT CALLBACK sheetProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         report("a property sheet's window procedure");
         return 0;
     }
-    const auto shownPage = [&] {
-        return reinterpret_cast<HWND>(
-            CallWindowProcA(original, window, PSM_GETCURRENTPAGEHWND, 0, 0));
-    };
-    const HWND shownBefore = maySwitchPages(message) ? shownPage() : nullptr;
     const LRESULT result = CallWindowProcA(original, window, message, wParam, lParam);
-    if (maySwitchPages(message) && IsWindow(window)) {
-        const HWND shown = shownPage();
-        if (shown && shown != shownBefore) keepFocusVisible(window, original, shown);
-    }
     // A modeless sheet that OK or Cancel ended has no current page: it closes its window.
     if (modeless && (message == WM_COMMAND || message == PSM_PRESSBUTTON) && IsWindow(window) &&
         !PropSheet_GetCurrentPageHwnd(window)) {

@@ -576,36 +576,6 @@ TEST_F(Program, TheCardPulledWhileConnectingOrHiddenLosesNoProfile) {
     EXPECT_EQ(names, (std::set<std::string>{"OpenNet", "Office", "Cafe", "<Default>"}));
 }
 
-// Ctrl+Tab away from the Profile Manager with the focus on its list: the page shown holds
-// the focus on its first control, and Tab walks only controls that can be seen.
-TEST_F(Program, EachPageShownByCtrlTabHoldsTheFocusOnItsFirstControl) {
-    start();
-    PropSheet_SetCurSel(sheet, nullptr, 1);
-    bringToFront();
-    focusOn(IDC_PM_LIST);
-    ASSERT_EQ(focus(), GetDlgItem(shownPage(), IDC_PM_LIST));
-    for (int page = 2; page <= tabCount(); ++page) {
-        const bool onTheTabs = focus() == tabs();
-        press(VK_TAB, VK_CONTROL);
-        ASSERT_TRUE(waitUntil([&] { return shownPageIndex() == page % tabCount(); })) << page;
-        // A page without controls to focus leaves the focus on the tabs, and it stays there.
-        HWND first = GetNextDlgTabItem(shownPage(), nullptr, FALSE);
-        if (onTheTabs || !first || !IsWindowVisible(first)) first = tabs();
-        EXPECT_TRUE(waitUntil([&] { return focus() == first; }))
-            << "page " << page << ": the focus is on " << className(focus()) << " "
-            << GetDlgCtrlID(focus()) << (IsWindowVisible(focus()) ? "" : ", hidden");
-    }
-    ASSERT_EQ(shownPageIndex(), 0);
-    for (int step = 0; step < 12; ++step) {
-        press(VK_TAB);
-        waitUntil([] { return false; }, 50);
-        EXPECT_TRUE(focus() && IsWindowVisible(focus()))
-            << "Tab " << step << " reached a hidden " << className(focus()) << " "
-            << GetDlgCtrlID(focus());
-    }
-    exitProgram();
-}
-
 // The Profile Manager's "&Create..." and the main window's "&Cancel" share their mnemonic:
 // the page in front wins it, wherever the focus is; Esc still cancels.
 TEST_F(Program, AltCOnTheProfileManagerCreatesAProfileAndEscStillCancels) {

@@ -163,12 +163,14 @@ void CDebugWin::read(const Block& block) {
     if (adapter == nullptr) return;
     const std::optional<uint32_t> index = hexValue(ui().text(block.indexId));
     if (!index) return;
+    ui().setWaitCursor(true);
     ui().setText(block.valueId, "");
     if (block.paged) selectBasebandPage(*index);
     uint32_t value = 0;
     if ((host_.api().*block.query)(adapter, *index, &value) == 0) {
         ui().setText(block.valueId, format("%02X", value));
     }
+    ui().setWaitCursor(false);
 }
 
 void CDebugWin::write(const Block& block) {
@@ -177,8 +179,11 @@ void CDebugWin::write(const Block& block) {
     const std::optional<uint32_t> index = hexValue(ui().text(block.indexId));
     const std::optional<uint32_t> value = hexValue(ui().text(block.valueId));
     if (!index || !value) return;
+    ui().setWaitCursor(true);
     if (block.paged) selectBasebandPage(*index);
     (host_.api().*block.set)(adapter, *index, *value);
+    // The register settles before it is read back; the window goes on painting meanwhile.
+    ui().pause(kSettleMs);
     read(block);
 }
 

@@ -153,7 +153,16 @@ TEST_P(DiagnosticsSuite, DebugPageAWriteIsReadBackAndAnEmptyValueWritesZero) {
     host.rf(5) = 0x44;
     Shown<CDebugWin> debug(*windows, host);
     debug.ui().setText(IDC_DEBUG_RF_INDEX, "5");
+    // The user sees the wait cursor while the card is written.
+    fw::Cursor cursor = fw::Cursor::Other;
+    const auto write = host.recorder.on.ZelSetRfRegister;
+    host.recorder.on.ZelSetRfRegister = [&](ZelHandle card, uint32_t index, uint32_t value) {
+        cursor = debug.user().cursorOver(IDC_DEBUG_RF_VALUE);
+        return write(card, index, value);
+    };
     debug.user().click(IDC_DEBUG_RF_WRITE);
+    EXPECT_EQ(cursor, fw::Cursor::Wait);
+    EXPECT_NE(debug.user().cursorOver(IDC_DEBUG_RF_VALUE), fw::Cursor::Wait);
     EXPECT_EQ(host.rf(5), 0u);
     EXPECT_EQ(debug.ui().text(IDC_DEBUG_RF_VALUE), "00");
 

@@ -60,6 +60,11 @@ bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     return std::fclose(file) == 0 && written;
 }
 
+// The n-th name for a copy of the profile file: "Data.cfg.bad", "Data.cfg.bad2", ...
+std::string damagedCopyName(const std::string& profilePath, int n) {
+    return profilePath + ".bad" + (n > 1 ? std::to_string(n) : std::string());
+}
+
 }  // namespace
 
 LoadStatus decodeProfiles(const std::vector<uint8_t>& bytes, ProfileList& list) {
@@ -68,7 +73,7 @@ LoadStatus decodeProfiles(const std::vector<uint8_t>& bytes, ProfileList& list) 
         if (bytes.size() - offset < 4) return LoadStatus::Truncated;
         const uint32_t length = readLength(&bytes[offset]);
         offset += 4;
-        if (length == 0) break;
+        if (length == 0) return offset < bytes.size() ? LoadStatus::Truncated : LoadStatus::Loaded;
         if (bytes.size() - offset < length) return LoadStatus::Truncated;
         auto profile = std::make_unique<Profile>(blankProfile());
         auto* record = reinterpret_cast<uint8_t*>(profile.get());
@@ -110,6 +115,11 @@ ProfileStore::ProfileStore(std::string profilePath) : profilePath_(std::move(pro
 LoadStatus ProfileStore::loadAtStartup(ProfileList& list) {
     const LoadStatus status = loadProfiles(profilePath_, list);
     profileFileUnreadable_ = status == LoadStatus::Unreadable;
+    if (status == LoadStatus::Truncated) {
+        damagedFileInPlace_ = true;
+        while (pathExists(damagedCopyName(profilePath_, damagedCopyNumber_))) ++damagedCopyNumber_;
+        damagedCopy_ = damagedCopyName(profilePath_, damagedCopyNumber_);
+    }
     ensureDefaultProfile(list);
     return status;
 }
@@ -121,14 +131,37 @@ LoadStatus ProfileStore::loadProfiles(const std::string& path, ProfileList& list
     return decodeProfiles(bytes, list);
 }
 
-bool ProfileStore::saveProfiles(const std::string& path, const ProfileList& list) const {
+bool ProfileStore::saveProfiles(const std::string& path, const ProfileList& list) {
     const bool profileFile = path == profilePath_;
     if (profileFile && profileFileUnreadable_) return false;
     const auto bytes =
         encodeProfiles(list, profileFile ? SaveScope::Everything : SaveScope::Export);
     // The new file is written beside the old one and then takes its place.
     const std::string temporary = path + ".tmp";
-    if (writeFile(temporary, bytes) && replaceFile(temporary, path)) return true;
+    if (writeFile(temporary, bytes)) {
+        if (profileFile && damagedFileInPlace_) {
+            // The damaged file steps aside first; the new one takes its free place.
+            if (keepDamagedFile()) {
+                if (moveFile(temporary, path)) return true;
+                moveFile(damagedCopy_, path);
+                damagedFileInPlace_ = true;
+            }
+        } else if (replaceFile(temporary, path)) {
+            return true;
+        }
+    }
     std::remove(temporary.c_str());
     return false;
+}
+
+bool ProfileStore::keepDamagedFile() {
+    // A copy that appeared since start-up is never replaced: the next free name is taken.
+    for (;; ++damagedCopyNumber_) {
+        damagedCopy_ = damagedCopyName(profilePath_, damagedCopyNumber_);
+        if (moveFile(profilePath_, damagedCopy_)) {
+            damagedFileInPlace_ = false;
+            return true;
+        }
+        if (!pathExists(damagedCopy_)) return false;
+    }
 }

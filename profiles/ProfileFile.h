@@ -14,13 +14,15 @@ enum class LoadStatus {
     Loaded,      // every record was read
     Missing,     // there is no such file; nothing was appended
     Unreadable,  // the file exists but could not be opened or read; nothing was appended
-    Truncated,   // the file ends inside a record; the records before it were appended
+    // Only part of the file could be read: it ends inside a record, or bytes follow the
+    // zero length that ends the records. The records before were appended.
+    Truncated,
 };
 
 // Appends the records encoded in `bytes` to `list`, each forced to be safe to use
 // (terminateTextFields). A record shorter than 792 bytes leaves the rest zero; of a
 // longer one the first 792 bytes are kept and the rest is skipped. A length of 0 ends
-// the sequence.
+// the sequence (with bytes after it the file was read only in part).
 LoadStatus decodeProfiles(const std::vector<uint8_t>& bytes, ProfileList& list);
 
 // The file image of `list`; an export leaves out "<Default>" and "<Site Survey>".
@@ -34,8 +36,15 @@ public:
 
     // The load at start-up: appends the profile file's records and then ensures the
     // "<Default>" profile. An existing file that cannot be read is reported here (the
-    // caller tells the user) and is never overwritten by this store afterwards.
+    // caller tells the user) and is never overwritten by this store afterwards. A file
+    // read only in part is kept as it is under the name damagedCopyPath() by the first
+    // save that replaces it.
     LoadStatus loadAtStartup(ProfileList& list);
+
+    // Where the profile file read only in part at start-up is kept: the first of
+    // "Data.cfg.bad", "Data.cfg.bad2", ... that was free at start-up. Empty when the
+    // file was read whole.
+    const std::string& damagedCopyPath() const { return damagedCopy_; }
 
     // Appends every record of the file at `path` (an import, or the profile file).
     LoadStatus loadProfiles(const std::string& path, ProfileList& list) const;
@@ -43,11 +52,19 @@ public:
     // Writes the list to `path`: the whole list to the profile file, and without the
     // special profiles to any other path. A complete new file replaces the old one in
     // one step, so a failed save leaves the previous file as it was.
-    bool saveProfiles(const std::string& path, const ProfileList& list) const;
+    bool saveProfiles(const std::string& path, const ProfileList& list);
 
 private:
+    // Moves the profile file read only in part to the first free name from
+    // damagedCopyPath() on; false when it could not be moved.
+    bool keepDamagedFile();
+
     std::string profilePath_;
     bool profileFileUnreadable_ = false;
+    std::string damagedCopy_;
+    int damagedCopyNumber_ = 1;
+    // The damaged file still stands at the profile file's path.
+    bool damagedFileInPlace_ = false;
 };
 
 // Inserts the "<Default>" profile unless the list holds one among its leading

@@ -46,11 +46,13 @@ bool namesThisCard(std::string device) {
                        [&](const char* id) { return device.find(id) != std::string::npos; });
 }
 
-std::string format(const std::string& pattern, const std::string& value) {
-    const int length = std::snprintf(nullptr, 0, pattern.c_str(), value.c_str());
+// A text of the string table with its %s filled in.
+template <class... Texts>
+std::string format(const std::string& pattern, const Texts&... values) {
+    const int length = std::snprintf(nullptr, 0, pattern.c_str(), values.c_str()...);
     if (length < 0) return pattern;
     std::string text(static_cast<size_t>(length) + 1, '\0');
-    std::snprintf(text.data(), text.size(), pattern.c_str(), value.c_str());
+    std::snprintf(text.data(), text.size(), pattern.c_str(), values.c_str()...);
     text.resize(static_cast<size_t>(length));
     return text;
 }
@@ -142,10 +144,13 @@ Page* CMainSheet::own(std::unique_ptr<Page> page) {
 
 bool CMainSheet::onInit() {
     platform_.completeWindow();
+    // Told once the window is up, not in the middle of its creation.
     if (profileLoad_ == LoadStatus::Unreadable) {
-        // Told once the window is up, not in the middle of its creation.
         platform_.post(shell::kRequestMessage,
                        static_cast<uintptr_t>(shell::Request::ReportUnreadableProfiles), 0);
+    } else if (profileLoad_ == LoadStatus::Truncated) {
+        platform_.post(shell::kRequestMessage,
+                       static_cast<uintptr_t>(shell::Request::ReportDamagedProfiles), 0);
     }
     api_.ZelInitialize(platform_.eventWindow());
     platform_.attachTabs();
@@ -222,6 +227,10 @@ void CMainSheet::onRequest(const fw::Message& m) {
             break;
         case shell::Request::ReportUnreadableProfiles:
             showMessage(format(platform_.text(IDS_PROFILES_UNREADABLE), profilePath_));
+            break;
+        case shell::Request::ReportDamagedProfiles:
+            showMessage(format(platform_.text(IDS_PROFILES_DAMAGED), profilePath_,
+                               store_.damagedCopyPath()));
             break;
     }
 }

@@ -18,6 +18,7 @@ enum class Request : uintptr_t {
     ShowTrayState = 1,             // lParam: the TrayState
     ReportAutoLinkFailed = 2,      // "Auto Link Failed!"
     ReportUnreadableProfiles = 3,  // the profile file exists but could not be read
+    ReportDamagedProfiles = 4,     // the profile file was read only in part
 };
 
 // The Zero Configuration check: its timer id and period.

@@ -182,11 +182,14 @@ TEST(ProfileFileLoad, AFileShorterThanItsLastLengthLosesOnlyThatRecord) {
     EXPECT_THAT(namesOf(list), ElementsAre("a", "b"));
 }
 
-TEST(ProfileFileLoad, AZeroLengthEndsTheFile) {
-    const auto image = join(join(fileRecord(792, bytesOf(fullProfile("a"))), fileRecord(0, {})),
-                            fileRecord(792, bytesOf(fullProfile("b"))));
+TEST(ProfileFileLoad, AZeroLengthEndsTheFileAndWhatFollowsItIsNotRead) {
+    const auto first = join(fileRecord(792, bytesOf(fullProfile("a"))), fileRecord(0, {}));
     ProfileList list;
-    EXPECT_EQ(decodeProfiles(image, list), LoadStatus::Loaded);
+    EXPECT_EQ(decodeProfiles(first, list), LoadStatus::Loaded);
+    EXPECT_THAT(namesOf(list), ElementsAre("a"));
+    list = ProfileList();
+    EXPECT_EQ(decodeProfiles(join(first, fileRecord(792, bytesOf(fullProfile("b")))), list),
+              LoadStatus::Truncated);
     EXPECT_THAT(namesOf(list), ElementsAre("a"));
     list = ProfileList();
     EXPECT_EQ(decodeProfiles({}, list), LoadStatus::Loaded);
@@ -212,7 +215,7 @@ TEST(ProfileFileLoad, TextFieldsAreForcedToEndInsideTheirFields) {
 TEST(ProfileFileLoad, AMissingOrUnreadableFileAppendsNothing) {
     TempFolder folder;
     ProfileList list = listOf({infra("kept")});
-    const ProfileStore store(folder.path("Data.cfg"));
+    ProfileStore store(folder.path("Data.cfg"));
     EXPECT_EQ(store.loadProfiles(folder.path("none.cfg"), list), LoadStatus::Missing);
     fs::create_directory(folder.path("folder.cfg"));
     EXPECT_EQ(store.loadProfiles(folder.path("folder.cfg"), list), LoadStatus::Unreadable);
@@ -221,7 +224,7 @@ TEST(ProfileFileLoad, AMissingOrUnreadableFileAppendsNothing) {
 
 TEST(ProfileFileImport, AppendsAfterTheListDuplicatesIncluded) {
     TempFolder folder;
-    const ProfileStore store(folder.path("Data.cfg"));
+    ProfileStore store(folder.path("Data.cfg"));
     ASSERT_TRUE(
         store.saveProfiles(folder.path("export.cfg"), listOf({infra("Home"), adHoc("Peer")})));
     ProfileList list = listOf({infra("Home"), infra("Office")});
@@ -231,7 +234,7 @@ TEST(ProfileFileImport, AppendsAfterTheListDuplicatesIncluded) {
 
 TEST(ProfileFileSave, AnExportLeavesOutTheSpecialProfiles) {
     TempFolder folder;
-    const ProfileStore store(folder.path("Data.cfg"));
+    ProfileStore store(folder.path("Data.cfg"));
     ProfileList list =
         listOf({makeDefaultProfile(), infra("Home"), infra("<Site Survey>"), adHoc("Peer")});
     ASSERT_TRUE(store.saveProfiles(folder.path("export.cfg"), list));
@@ -251,7 +254,7 @@ TEST(ProfileFileSave, AnExportLeavesOutTheSpecialProfiles) {
 TEST(ProfileFileSave, AShorterListLeavesNoStaleRecords) {
     TempFolder folder;
     const std::string path = folder.path("Data.cfg");
-    const ProfileStore store(path);
+    ProfileStore store(path);
     ASSERT_TRUE(store.saveProfiles(path, listOf({infra("a"), infra("b"), infra("c")})));
     ASSERT_TRUE(store.saveProfiles(path, listOf({infra("z")})));
     EXPECT_EQ(readBytes(path).size(), 796u);
@@ -264,7 +267,7 @@ TEST(ProfileFileSave, AShorterListLeavesNoStaleRecords) {
 TEST(ProfileFileSave, AFailedSaveLeavesThePreviousFile) {
     TempFolder folder;
     const std::string path = folder.path("Data.cfg");
-    const ProfileStore store(path);
+    ProfileStore store(path);
     ASSERT_TRUE(store.saveProfiles(path, listOf({infra("a"), infra("b")})));
     const auto before = readBytes(path);
     // The temporary file cannot be created.
@@ -301,18 +304,58 @@ TEST(ProfileFileStartup, AnUnreadableFileIsReportedAndNeverOverwritten) {
     EXPECT_TRUE(store.saveProfiles(folder.path("export.cfg"), listOf({infra("x")})));
 }
 
-TEST(ProfileFileStartup, ATruncatedFileIsStillSavedAtExit) {
+// A file read only in part: the records before the damage, and the file as it was.
+struct DamagedFile {
+    explicit DamagedFile(const std::string& path) {
+        auto image = encodeProfiles(listOf({infra("a"), infra("b")}), SaveScope::Everything);
+        image.resize(image.size() - 10);
+        writeBytes(path, image);
+        bytes = image;
+    }
+    std::vector<uint8_t> bytes;
+};
+
+TEST(ProfileFileStartup, AFileReadInPartIsKeptAsItWasBeforeTheFirstSaveReplacesIt) {
     TempFolder folder;
     const std::string path = folder.path("Data.cfg");
-    auto image = encodeProfiles(listOf({infra("a"), infra("b")}), SaveScope::Everything);
-    image.resize(image.size() - 10);
-    writeBytes(path, image);
+    const DamagedFile damaged(path);
     ProfileStore store(path);
     ProfileList list;
     EXPECT_EQ(store.loadAtStartup(list), LoadStatus::Truncated);
     EXPECT_THAT(namesOf(list), ElementsAre("a", "<Default>"));
-    EXPECT_TRUE(store.saveProfiles(path, list));
+    EXPECT_EQ(store.damagedCopyPath(), path + ".bad");
+    EXPECT_THAT(folder.files(), ElementsAre("Data.cfg")) << "nothing moves before a save";
+
+    ASSERT_TRUE(store.saveProfiles(path, list));
+    EXPECT_EQ(readBytes(path + ".bad"), damaged.bytes);
     EXPECT_EQ(readBytes(path).size(), 2u * 796);
+    // Later saves replace the new file only.
+    ASSERT_TRUE(store.saveProfiles(path, listOf({infra("z")})));
+    EXPECT_EQ(readBytes(path + ".bad"), damaged.bytes);
+    EXPECT_THAT(folder.files(), ElementsAre("Data.cfg", "Data.cfg.bad"));
+    // A file read whole keeps no copy.
+    ProfileStore again(path);
+    list = ProfileList();
+    EXPECT_EQ(again.loadAtStartup(list), LoadStatus::Loaded);
+    EXPECT_EQ(again.damagedCopyPath(), "");
+}
+
+TEST(ProfileFileStartup, AnEarlierCopyOfADamagedFileIsNeverReplaced) {
+    TempFolder folder;
+    const std::string path = folder.path("Data.cfg");
+    writeBytes(path + ".bad", {1});
+    const DamagedFile damaged(path);
+    ProfileStore store(path);
+    ProfileList list;
+    EXPECT_EQ(store.loadAtStartup(list), LoadStatus::Truncated);
+    EXPECT_EQ(store.damagedCopyPath(), path + ".bad2");
+    // A copy that appears meanwhile is left alone as well.
+    writeBytes(path + ".bad2", {2});
+    ASSERT_TRUE(store.saveProfiles(path, list));
+    EXPECT_EQ(store.damagedCopyPath(), path + ".bad3");
+    EXPECT_EQ(readBytes(path + ".bad"), std::vector<uint8_t>{1});
+    EXPECT_EQ(readBytes(path + ".bad2"), std::vector<uint8_t>{2});
+    EXPECT_EQ(readBytes(path + ".bad3"), damaged.bytes);
 }
 
 TEST(ProfileDefault, InsertedBeforeTheFirstAdHocProfileUnlessPresent) {

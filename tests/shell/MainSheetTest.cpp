@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -536,6 +537,31 @@ TEST_F(MainSheetTest, AnImportLeavesNoPageWithAProfileItTookOut) {
     }
     EXPECT_EQ(shown, (std::vector<std::string>{"<Default>", "Home", "Lab"}));
     EXPECT_NE(manager.editor().editedProfile(), nullptr);
+}
+
+TEST_F(MainSheetTest, AProfileFileReadInPartIsReportedOnceWithWhereItIsKept) {
+    ProfileList list;
+    list.append(std::make_unique<Profile>(makeDefaultProfile()));
+    std::vector<uint8_t> image = encodeProfiles(list, SaveScope::Everything);
+    image.resize(image.size() + 100, 0xEE);  // garbage after the last good record
+    {
+        std::ofstream file(bench.profilePath(), std::ios::binary);
+        file.write(reinterpret_cast<const char*>(image.data()),
+                   static_cast<std::streamsize>(image.size()));
+    }
+    bench.start();
+    EXPECT_EQ(bench.sheet->profiles().size(), 1u);
+    bench.host.script().expectMessageBox(
+        "Damaged: " + bench.profilePath() + ", kept as " + bench.profilePath() + ".bad",
+        fw::id::Ok);
+    bench.pump();
+    bench.pump();
+    EXPECT_EQ(bench.host.script().shownBoxes().size(), 1u);
+    bench.exit();
+    EXPECT_EQ(std::filesystem::file_size(bench.profilePath() + ".bad"), image.size());
+    EXPECT_EQ(std::filesystem::file_size(bench.profilePath()), 796u);
+    EXPECT_TRUE(bench.host.script().failures().empty());
+    EXPECT_TRUE(bench.host.script().unmet().empty());
 }
 
 TEST_F(MainSheetTest, TheEndOfTheSessionSavesTheProfilesAndLeavesTheWindow) {

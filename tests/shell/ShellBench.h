@@ -129,6 +129,8 @@ public:
                 return "VORNAX TX-LM70RDV Utility";
             case IDS_PROFILES_UNREADABLE:
                 return "Unreadable: %s";
+            case IDS_PROFILES_DAMAGED:
+                return "Damaged: %s, kept as %s";
             case IDS_AUTO_LINK_FAILED:
                 return "Auto Link Failed!";
             default:

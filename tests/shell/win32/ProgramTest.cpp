@@ -79,6 +79,35 @@ protected:
         ASSERT_TRUE(MoveFileExA(temporary.c_str(), folder.file("Tovix.scn").c_str(),
                                 MOVEFILE_REPLACE_EXISTING));
     }
+    void writeFile(const std::string& name, const std::string& bytes) {
+        const HANDLE file = CreateFileA(folder.file(name).c_str(), GENERIC_WRITE, 0, nullptr,
+                                        CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        DWORD written = 0;
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+    std::string readFile(const std::string& name) const {
+        const HANDLE file = CreateFileA(folder.file(name).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return {};
+        std::string bytes(GetFileSize(file, nullptr), '\0');
+        DWORD read = 0;
+        ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+        CloseHandle(file);
+        bytes.resize(read);
+        return bytes;
+    }
+    // The program's next message box, answered with `button`; its text.
+    std::string answerMessageBox(int button) {
+        const std::optional<MessageBoxView> box = driver.waitForMessageBox();
+        if (!box) return "(no message box)";
+        EXPECT_EQ(box->caption, "Tovix");
+        EXPECT_TRUE(box->hasIcon);
+        pressButton(box->window, button);
+        EXPECT_TRUE(waitUntil([&] { return !IsWindow(box->window); }));
+        return box->text;
+    }
     void setting(const char* section, const char* key, const char* value) {
         WritePrivateProfileStringA(section, key, value, folder.file("Tovix.ini").c_str());
     }
@@ -609,6 +638,32 @@ TEST_F(Program, AltCOnTheProfileManagerCreatesAProfileAndEscStillCancels) {
     press(VK_ESCAPE);
     EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(sheet); })) << "Esc hides the window";
     exitProgram();
+}
+
+TEST_F(Program, AProfileFileReadInPartIsKeptBesideTheProgramAndTheUserIsToldOnce) {
+    // Bytes of no profile file: the first length runs past the end.
+    std::string garbage(5000, '\0');
+    uint32_t seed = 12345;
+    for (char& byte : garbage) {
+        seed = seed * 1103515245u + 12345u;
+        byte = static_cast<char>(seed >> 16);
+    }
+    writeFile("Data.cfg", garbage);
+    start();
+    const std::string text = answerMessageBox(IDOK);
+    EXPECT_NE(text.find("could not be read whole"), std::string::npos) << text;
+    std::string upper = text;
+    CharUpperA(upper.data());
+    EXPECT_NE(upper.find("DATA.CFG.BAD"), std::string::npos) << text;
+    EXPECT_FALSE(driver.waitForMessageBox(1000)) << "told once";
+    exitProgram();
+
+    EXPECT_EQ(readFile("Data.cfg.bad"), garbage);
+    ProfileList saved;
+    ASSERT_EQ(ProfileStore(folder.file("Data.cfg")).loadProfiles(folder.file("Data.cfg"), saved),
+              LoadStatus::Loaded);
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_EQ(fieldText(saved.at(0)->name), "<Default>");
 }
 
 }  // namespace

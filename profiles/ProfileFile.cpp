@@ -40,16 +40,90 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-LoadStatus readFile(const std::string& path, std::vector<uint8_t>& bytes) {
-    errno = 0;
-    File file(std::fopen(path.c_str(), "rb"));
-    if (!file) return errno == ENOENT ? LoadStatus::Missing : LoadStatus::Unreadable;
-    uint8_t chunk[4096];
-    size_t count;
-    while ((count = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
-        bytes.insert(bytes.end(), chunk, chunk + count);
+// The bytes of a profile file in memory.
+class MemorySource {
+public:
+    explicit MemorySource(const std::vector<uint8_t>& bytes) : bytes_(bytes) {}
+    // Reads up to `count` bytes; fewer at the end.
+    size_t read(uint8_t* into, size_t count) {
+        const size_t taken = std::min(count, bytes_.size() - offset_);
+        std::memcpy(into, bytes_.data() + offset_, taken);
+        offset_ += taken;
+        return taken;
     }
-    return std::ferror(file.get()) ? LoadStatus::Unreadable : LoadStatus::Loaded;
+    // Passes over `count` bytes; false when fewer are left.
+    bool skip(uint32_t count) {
+        if (bytes_.size() - offset_ < count) return false;
+        offset_ += count;
+        return true;
+    }
+    bool failed() const { return false; }
+
+private:
+    const std::vector<uint8_t>& bytes_;
+    size_t offset_ = 0;
+};
+
+// A profile file read record by record, so that a file of any size costs the memory of
+// the records kept and no more.
+class FileSource {
+public:
+    explicit FileSource(std::FILE* file) : file_(file) {}
+    size_t read(uint8_t* into, size_t count) { return std::fread(into, 1, count, file_); }
+    bool skip(uint32_t count) {
+        if (count == 0) return true;
+        // Seeking past the end succeeds; the last byte passed over must be there.
+        constexpr uint32_t kStep = 1u << 30;
+        for (uint32_t left = count - 1; left > 0;) {
+            const uint32_t step = std::min(left, kStep);
+            if (std::fseek(file_, static_cast<long>(step), SEEK_CUR) != 0) return false;
+            left -= step;
+        }
+        uint8_t last;
+        return read(&last, 1) == 1;
+    }
+    bool failed() const { return std::ferror(file_) != 0; }
+
+private:
+    std::FILE* file_;
+};
+
+using Records = std::vector<std::unique_ptr<Profile>>;
+
+// Reads the records of `source` into `records` until the records end, `room` records
+// were read or the source ends early.
+template <class Source>
+LoadStatus readRecords(Source& source, size_t room, Records& records) {
+    for (;;) {
+        uint8_t lengthBytes[4];
+        const size_t lengthRead = source.read(lengthBytes, sizeof lengthBytes);
+        if (lengthRead == 0) return LoadStatus::Loaded;
+        if (lengthRead < sizeof lengthBytes) return LoadStatus::Truncated;
+        const uint32_t length = readLength(lengthBytes);
+        if (length == 0) {
+            uint8_t after;
+            return source.read(&after, 1) == 0 ? LoadStatus::Loaded : LoadStatus::Truncated;
+        }
+        if (records.size() >= room) return LoadStatus::Truncated;
+        auto profile = std::make_unique<Profile>(blankProfile());
+        auto* record = reinterpret_cast<uint8_t*>(profile.get());
+        const uint32_t kept = std::min(length, kRecordSize);
+        if (source.read(record, kept) < kept || !source.skip(length - kept)) {
+            return LoadStatus::Truncated;
+        }
+        scramble(record, kept);
+        terminateTextFields(*profile);
+        records.push_back(std::move(profile));
+    }
+}
+
+// Room for records in `list`.
+size_t roomIn(const ProfileList& list) {
+    return kMaxLoadedProfiles - std::min(list.size(), kMaxLoadedProfiles);
+}
+
+void appendTo(ProfileList& list, Records& records) {
+    for (auto& record : records) list.append(std::move(record));
 }
 
 bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
@@ -68,23 +142,11 @@ std::string damagedCopyName(const std::string& profilePath, int n) {
 }  // namespace
 
 LoadStatus decodeProfiles(const std::vector<uint8_t>& bytes, ProfileList& list) {
-    size_t offset = 0;
-    while (offset < bytes.size()) {
-        if (bytes.size() - offset < 4) return LoadStatus::Truncated;
-        const uint32_t length = readLength(&bytes[offset]);
-        offset += 4;
-        if (length == 0) return offset < bytes.size() ? LoadStatus::Truncated : LoadStatus::Loaded;
-        if (bytes.size() - offset < length) return LoadStatus::Truncated;
-        auto profile = std::make_unique<Profile>(blankProfile());
-        auto* record = reinterpret_cast<uint8_t*>(profile.get());
-        const size_t kept = std::min(length, kRecordSize);
-        std::memcpy(record, &bytes[offset], kept);
-        scramble(record, kept);
-        terminateTextFields(*profile);
-        list.append(std::move(profile));
-        offset += length;
-    }
-    return LoadStatus::Loaded;
+    MemorySource source(bytes);
+    Records records;
+    const LoadStatus status = readRecords(source, roomIn(list), records);
+    appendTo(list, records);
+    return status;
 }
 
 std::vector<uint8_t> encodeProfiles(const ProfileList& list, SaveScope scope) {
@@ -125,10 +187,16 @@ LoadStatus ProfileStore::loadAtStartup(ProfileList& list) {
 }
 
 LoadStatus ProfileStore::loadProfiles(const std::string& path, ProfileList& list) const {
-    std::vector<uint8_t> bytes;
-    const LoadStatus status = readFile(path, bytes);
-    if (status != LoadStatus::Loaded) return status;
-    return decodeProfiles(bytes, list);
+    errno = 0;
+    File file(std::fopen(path.c_str(), "rb"));
+    if (!file) return errno == ENOENT ? LoadStatus::Missing : LoadStatus::Unreadable;
+    FileSource source(file.get());
+    Records records;
+    const LoadStatus status = readRecords(source, roomIn(list), records);
+    // A file that fails to be read appends nothing.
+    if (source.failed()) return LoadStatus::Unreadable;
+    appendTo(list, records);
+    return status;
 }
 
 bool ProfileStore::saveProfiles(const std::string& path, const ProfileList& list) {

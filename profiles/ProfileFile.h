@@ -14,10 +14,15 @@ enum class LoadStatus {
     Loaded,      // every record was read
     Missing,     // there is no such file; nothing was appended
     Unreadable,  // the file exists but could not be opened or read; nothing was appended
-    // Only part of the file could be read: it ends inside a record, or bytes follow the
-    // zero length that ends the records. The records before were appended.
+    // Only part of the file could be read: it ends inside a record, bytes follow the
+    // zero length that ends the records, or the list would pass kMaxLoadedProfiles. The
+    // records before were appended.
     Truncated,
 };
+
+// The most records a load leaves in a list (about 52 MB of them): a file of any size
+// loads within that memory.
+constexpr size_t kMaxLoadedProfiles = 65536;
 
 // Appends the records encoded in `bytes` to `list`, each forced to be safe to use
 // (terminateTextFields). A record shorter than 792 bytes leaves the rest zero; of a

@@ -196,6 +196,64 @@ TEST(ProfileFileLoad, AZeroLengthEndsTheFileAndWhatFollowsItIsNotRead) {
     EXPECT_TRUE(list.empty());
 }
 
+// The file route reads what the memory route reads, record by record.
+TEST(ProfileFileLoad, AFileLoadsAsItsImageDecodes) {
+    TempFolder folder;
+    auto longer = bytesOf(fullProfile("long"));
+    longer.resize(5000, 0xEE);
+    const std::vector<uint8_t> next = fileRecord(792, bytesOf(fullProfile("next")));
+    const std::vector<std::vector<uint8_t>> images = {
+        join(fileRecord(5000, longer), next),
+        fileRecord(0xFFFFFFFFu, longer),
+        join(next, fileRecord(0, {})),
+        join(join(next, fileRecord(0, {})), next),
+        std::vector<uint8_t>(next.begin(), next.end() - 1),
+        {},
+    };
+    ProfileStore store(folder.path("Data.cfg"));
+    for (size_t i = 0; i < images.size(); ++i) {
+        SCOPED_TRACE(i);
+        writeBytes(folder.path("image.cfg"), images[i]);
+        ProfileList fromMemory, fromFile;
+        EXPECT_EQ(store.loadProfiles(folder.path("image.cfg"), fromFile),
+                  decodeProfiles(images[i], fromMemory));
+        EXPECT_EQ(namesOf(fromFile), namesOf(fromMemory));
+    }
+}
+
+TEST(ProfileFileLoad, AHugeFileLoadsWhatItCanAndIsReadInPart) {
+    TempFolder folder;
+    const std::string path = folder.path("Data.cfg");
+    constexpr uintmax_t kHuge = 300u << 20;
+    // Zeros: the records end at once, 300 MB follow.
+    writeBytes(path, {});
+    fs::resize_file(path, kHuge);
+    ProfileStore store(path);
+    ProfileList list;
+    EXPECT_EQ(store.loadAtStartup(list), LoadStatus::Truncated);
+    EXPECT_THAT(namesOf(list), ElementsAre("<Default>"));
+    // One good record, then one of 256 MB (skipped past but for its first 792 bytes),
+    // then zeros again.
+    auto image = join(fileRecord(792, bytesOf(fullProfile("a"))), fileRecord(0x10000000u, {}));
+    writeBytes(path, image);
+    fs::resize_file(path, kHuge);
+    list = ProfileList();
+    EXPECT_EQ(store.loadProfiles(path, list), LoadStatus::Truncated);
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(fieldText(list.at(0)->name), "a");
+}
+
+TEST(ProfileFileLoad, ALoadStopsWhenTheListHoldsTheMostItMay) {
+    ProfileList list;
+    for (size_t i = 0; i + 1 < kMaxLoadedProfiles; ++i) {
+        list.append(std::make_unique<Profile>(blankProfile()));
+    }
+    const auto image = encodeProfiles(listOf({infra("a"), infra("b")}), SaveScope::Everything);
+    EXPECT_EQ(decodeProfiles(image, list), LoadStatus::Truncated);
+    EXPECT_EQ(list.size(), kMaxLoadedProfiles);
+    EXPECT_EQ(fieldText(list.at(kMaxLoadedProfiles - 1)->name), "a");
+}
+
 TEST(ProfileFileLoad, TextFieldsAreForcedToEndInsideTheirFields) {
     Profile p;
     std::memset(&p, 'x', sizeof p);

@@ -666,4 +666,26 @@ TEST_F(Program, AProfileFileReadInPartIsKeptBesideTheProgramAndTheUserIsToldOnce
     EXPECT_EQ(fieldText(saved.at(0)->name), "<Default>");
 }
 
+TEST_F(Program, AProfileFileOf300MegabytesStartsTheProgramAndIsKept) {
+    // Sparse, all zeros.
+    const HANDLE file = CreateFileA(folder.file("Data.cfg").c_str(), GENERIC_WRITE, 0, nullptr,
+                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    constexpr LONG kSize = 300L << 20;
+    SetFilePointer(file, kSize, nullptr, FILE_BEGIN);
+    ASSERT_TRUE(SetEndOfFile(file));
+    CloseHandle(file);
+
+    start();
+    const std::string text = answerMessageBox(IDOK);
+    EXPECT_NE(text.find("could not be read whole"), std::string::npos) << text;
+    EXPECT_TRUE(IsWindowVisible(sheet));
+    exitProgram();
+    WIN32_FILE_ATTRIBUTE_DATA kept{};
+    ASSERT_TRUE(
+        GetFileAttributesExA(folder.file("Data.cfg.bad").c_str(), GetFileExInfoStandard, &kept));
+    EXPECT_EQ(kept.nFileSizeLow, static_cast<DWORD>(kSize));
+    EXPECT_EQ(readFile("Data.cfg").size(), 796u) << "<Default> alone";
+}
+
 }  // namespace

@@ -103,6 +103,7 @@ constexpr ListViewCode ItemActivate{-114};    // LVN_ITEMACTIVATE
 namespace id {
 constexpr int Ok = 1;      // IDOK
 constexpr int Cancel = 2;  // IDCANCEL
+constexpr int Retry = 4;   // IDRETRY
 constexpr int Yes = 6;     // IDYES
 constexpr int No = 7;      // IDNO
 }  // namespace id
@@ -112,6 +113,7 @@ namespace mb {
 constexpr unsigned Ok = 0x00;               // MB_OK
 constexpr unsigned OkCancel = 0x01;         // MB_OKCANCEL
 constexpr unsigned YesNo = 0x04;            // MB_YESNO
+constexpr unsigned RetryCancel = 0x05;      // MB_RETRYCANCEL
 constexpr unsigned IconStop = 0x10;         // MB_ICONHAND
 constexpr unsigned IconQuestion = 0x20;     // MB_ICONQUESTION
 constexpr unsigned IconExclamation = 0x30;  // MB_ICONEXCLAMATION

@@ -1,6 +1,8 @@
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 
 #include "profiles/FileReplace.h"
@@ -8,6 +10,21 @@
 bool pathExists(const std::string& path) {
     struct stat status;
     return ::stat(path.c_str(), &status) == 0;
+}
+
+NewFile writeNewFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    const int file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    if (file < 0) return errno == EEXIST ? NewFile::Taken : NewFile::Failed;
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t count = ::write(file, bytes.data() + done, bytes.size() - done);
+        if (count <= 0) break;
+        done += static_cast<size_t>(count);
+    }
+    const bool written = done == bytes.size() && ::fsync(file) == 0;
+    if (::close(file) == 0 && written) return NewFile::Written;
+    ::unlink(path.c_str());
+    return NewFile::Failed;
 }
 
 // POSIX rename replaces an existing target atomically.

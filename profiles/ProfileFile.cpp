@@ -14,6 +14,8 @@ namespace {
 constexpr uint8_t kScrambleKey[2] = {0x5A, 0xC3};
 
 constexpr uint32_t kRecordSize = sizeof(Profile);
+// Names tried for the temporary file of a save: "Data.cfg.tmp", "Data.cfg.tmp2", ...
+constexpr int kTemporaryNames = 100;
 
 // XORs bytes at even offsets with the first key byte, at odd offsets with the second.
 void scramble(uint8_t* bytes, size_t count) {
@@ -126,14 +128,6 @@ void appendTo(ProfileList& list, Records& records) {
     for (auto& record : records) list.append(std::move(record));
 }
 
-bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) return false;
-    const bool written =
-        std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && std::fflush(file) == 0;
-    return std::fclose(file) == 0 && written;
-}
-
 // The n-th name for a copy of the profile file: "Data.cfg.bad", "Data.cfg.bad2", ...
 std::string damagedCopyName(const std::string& profilePath, int n) {
     return profilePath + ".bad" + (n > 1 ? std::to_string(n) : std::string());
@@ -204,9 +198,15 @@ bool ProfileStore::saveProfiles(const std::string& path, const ProfileList& list
     if (profileFile && profileFileUnreadable_) return false;
     const auto bytes =
         encodeProfiles(list, profileFile ? SaveScope::Everything : SaveScope::Export);
-    // The new file is written beside the old one and then takes its place.
-    const std::string temporary = path + ".tmp";
-    if (writeFile(temporary, bytes)) {
+    // The new file is written whole beside the old one and then takes its place. A name
+    // taken by something left from before is passed over.
+    std::string temporary;
+    NewFile written = NewFile::Taken;
+    for (int n = 1; written == NewFile::Taken && n <= kTemporaryNames; ++n) {
+        temporary = path + ".tmp" + (n > 1 ? std::to_string(n) : std::string());
+        written = writeNewFile(temporary, bytes);
+    }
+    if (written == NewFile::Written) {
         if (profileFile && damagedFileInPlace_) {
             // The damaged file steps aside first; the new one takes its free place.
             if (keepDamagedFile()) {
@@ -217,8 +217,8 @@ bool ProfileStore::saveProfiles(const std::string& path, const ProfileList& list
         } else if (replaceFile(temporary, path)) {
             return true;
         }
+        std::remove(temporary.c_str());
     }
-    std::remove(temporary.c_str());
     return false;
 }
 

@@ -50,12 +50,15 @@ public:
     // "Data.cfg.bad", "Data.cfg.bad2", ... that was free at start-up. Empty when the
     // file was read whole.
     const std::string& damagedCopyPath() const { return damagedCopy_; }
+    // Whether saves to the profile file write it: not when it could not be read.
+    bool writesProfileFile() const { return !profileFileUnreadable_; }
 
     // Appends every record of the file at `path` (an import, or the profile file).
     LoadStatus loadProfiles(const std::string& path, ProfileList& list) const;
 
     // Writes the list to `path`: the whole list to the profile file, and without the
-    // special profiles to any other path. A complete new file replaces the old one in
+    // special profiles to any other path. A complete new file, flushed to the disk under
+    // a temporary name that nothing left from before can block, replaces the old one in
     // one step, so a failed save leaves the previous file as it was.
     bool saveProfiles(const std::string& path, const ProfileList& list);
 

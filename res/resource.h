@@ -25,7 +25,8 @@
 #define IDC_RADIO_OFF 1252     // the radio check box below the tabs
 #define IDS_PROFILES_UNREADABLE 61260  // %s: the profile file
 #define IDS_AUTO_LINK_FAILED 61262
-#define IDS_PROFILES_DAMAGED 61263  // %s: the profile file, %s: where it is kept
+#define IDS_PROFILES_DAMAGED 61263    // %s: the profile file, %s: where it is kept
+#define IDS_PROFILES_NOT_SAVED 61264  // %s: the profile file
 
 // Tray icon and its menu
 #define IDR_TRAY_MENU 129

@@ -398,8 +398,17 @@ void CMainSheet::exit() {
 }
 
 void CMainSheet::saveProfiles() {
-    std::lock_guard<std::mutex> lock(profileLock_);
-    store_.saveProfiles(profilePath_, profiles_);
+    if (!store_.writesProfileFile()) return;  // the user was told at start-up
+    for (;;) {
+        {
+            std::lock_guard<std::mutex> lock(profileLock_);
+            if (store_.saveProfiles(profilePath_, profiles_)) return;
+        }
+        const int answer =
+            ui().messageBox(format(platform_.text(IDS_PROFILES_NOT_SAVED), profilePath_),
+                            sys::kMessageCaption, fw::mb::RetryCancel | fw::mb::IconExclamation);
+        if (answer != fw::id::Retry) return;
+    }
 }
 
 void CMainSheet::showMessage(const std::string& text) {

@@ -32,10 +32,12 @@ static_assert(code::ItemChanging == int(LVN_ITEMCHANGING) &&
               code::DeleteAllItems == int(LVN_DELETEALLITEMS) &&
               code::ItemActivate == int(LVN_ITEMACTIVATE));
 static_assert(lvif::Text == LVIF_TEXT && lvif::Image == LVIF_IMAGE && lvif::State == LVIF_STATE);
-static_assert(id::Ok == IDOK && id::Cancel == IDCANCEL && id::Yes == IDYES && id::No == IDNO);
+static_assert(id::Ok == IDOK && id::Cancel == IDCANCEL && id::Retry == IDRETRY &&
+              id::Yes == IDYES && id::No == IDNO);
 static_assert(mb::Ok == MB_OK && mb::OkCancel == MB_OKCANCEL && mb::YesNo == MB_YESNO &&
-              mb::IconStop == MB_ICONHAND && mb::IconQuestion == MB_ICONQUESTION &&
-              mb::IconExclamation == MB_ICONEXCLAMATION && mb::IconInformation == MB_ICONASTERISK);
+              mb::RetryCancel == MB_RETRYCANCEL && mb::IconStop == MB_ICONHAND &&
+              mb::IconQuestion == MB_ICONQUESTION && mb::IconExclamation == MB_ICONEXCLAMATION &&
+              mb::IconInformation == MB_ICONASTERISK);
 static_assert(row::Focused == LVIS_FOCUSED && row::Selected == LVIS_SELECTED &&
               row::StateImageMask == LVIS_STATEIMAGEMASK &&
               row::Unchecked == INDEXTOSTATEIMAGEMASK(1) &&

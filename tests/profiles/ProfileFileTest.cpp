@@ -322,16 +322,29 @@ TEST(ProfileFileSave, AShorterListLeavesNoStaleRecords) {
     EXPECT_THAT(folder.files(), ElementsAre("Data.cfg"));  // no temporary file is left
 }
 
-TEST(ProfileFileSave, AFailedSaveLeavesThePreviousFile) {
+TEST(ProfileFileSave, WhatALaterSaveFindsLeftFromBeforeDoesNotBlockIt) {
     TempFolder folder;
     const std::string path = folder.path("Data.cfg");
     ProfileStore store(path);
-    ASSERT_TRUE(store.saveProfiles(path, listOf({infra("a"), infra("b")})));
-    const auto before = readBytes(path);
-    // The temporary file cannot be created.
     fs::create_directory(path + ".tmp");
+    writeBytes(path + ".tmp2", {7});
+    ASSERT_TRUE(store.saveProfiles(path, listOf({infra("a")})));
+    ProfileList list;
+    EXPECT_EQ(store.loadProfiles(path, list), LoadStatus::Loaded);
+    EXPECT_THAT(namesOf(list), ElementsAre("a"));
+    EXPECT_THAT(folder.files(), ElementsAre("Data.cfg", "Data.cfg.tmp", "Data.cfg.tmp2"));
+    EXPECT_EQ(readBytes(path + ".tmp2"), std::vector<uint8_t>{7});
+}
+
+TEST(ProfileFileSave, AFailedSaveLeavesThePreviousFileAndNothingElse) {
+    TempFolder folder;
+    const std::string path = folder.path("Data.cfg");
+    ProfileStore store(path);
+    // The new file cannot take the place of a folder that holds a file.
+    fs::create_directory(path);
+    writeBytes(path + "/inside", {1});
     EXPECT_FALSE(store.saveProfiles(path, listOf({infra("z")})));
-    EXPECT_EQ(readBytes(path), before);
+    EXPECT_THAT(folder.files(), ElementsAre("Data.cfg"));
     EXPECT_FALSE(store.saveProfiles(folder.path("no/such/folder.cfg"), listOf({infra("z")})));
 }
 

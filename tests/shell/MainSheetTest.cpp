@@ -480,6 +480,24 @@ TEST_F(MainSheetTest, ExitSavesTheProfilesAndEndsTheWindow) {
     EXPECT_EQ(std::count(journal.begin(), journal.end(), "show"), 1) << "no window at exit";
 }
 
+TEST_F(MainSheetTest, AFailedSaveAtExitIsToldAndMayBeTriedAgain) {
+    bench.start();
+    // The new file cannot take the place of a folder that holds a file.
+    std::filesystem::create_directory(bench.profilePath());
+    std::ofstream(bench.profilePath() + "/inside") << "x";
+    const std::string told = "Not saved: " + bench.profilePath();
+    bench.host.script().expectMessageBox(told, fw::id::Retry);
+    bench.host.script().expectMessageBox(told, fw::id::Cancel);
+    bench.exit();
+    ASSERT_EQ(bench.host.script().shownBoxes().size(), 2u);
+    EXPECT_EQ(bench.host.script().shownBoxes()[0].caption, "Tovix");
+    EXPECT_EQ(bench.host.script().shownBoxes()[0].flags,
+              fw::mb::RetryCancel | fw::mb::IconExclamation);
+    EXPECT_FALSE(bench.sheet->hasWindow()) << "the program ends all the same";
+    EXPECT_TRUE(bench.host.script().failures().empty());
+    EXPECT_TRUE(bench.host.script().unmet().empty());
+}
+
 TEST_F(MainSheetTest, ExitWaitsWhileADialogOfTheProgramIsUp) {
     bench.start();
     bench.shell.modal = true;

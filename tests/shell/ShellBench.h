@@ -131,6 +131,8 @@ public:
                 return "Unreadable: %s";
             case IDS_PROFILES_DAMAGED:
                 return "Damaged: %s, kept as %s";
+            case IDS_PROFILES_NOT_SAVED:
+                return "Not saved: %s";
             case IDS_AUTO_LINK_FAILED:
                 return "Auto Link Failed!";
             default:

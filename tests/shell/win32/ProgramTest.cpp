@@ -688,4 +688,37 @@ TEST_F(Program, AProfileFileOf300MegabytesStartsTheProgramAndIsKept) {
     EXPECT_EQ(readFile("Data.cfg").size(), 796u) << "<Default> alone";
 }
 
+TEST_F(Program, AFailedSaveAtExitIsToldAndTriedAgainOnRetry) {
+    ProfileList list;
+    auto before = std::make_unique<Profile>(makeDefaultProfile());
+    setFieldText(before->name, "Before");
+    list.append(std::move(before));
+    ASSERT_TRUE(ProfileStore(folder.file("Data.cfg")).saveProfiles(folder.file("Data.cfg"), list));
+    // A temporary name left from before, and, once the program has read the file,
+    // another program holding it.
+    ASSERT_TRUE(CreateDirectoryA(folder.file("Data.cfg.tmp").c_str(), nullptr));
+    start();
+    const HANDLE held = CreateFileA(folder.file("Data.cfg").c_str(), GENERIC_READ, 0, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    PostMessageA(sheet, WM_COMMAND, ID_TRAY_EXIT, 0);
+    const std::optional<MessageBoxView> box = driver.waitForMessageBox();
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->caption, "Tovix");
+    EXPECT_NE(box->text.find("could not be saved"), std::string::npos) << box->text;
+    EXPECT_NE(GetDlgItem(box->window, IDRETRY), nullptr);
+    EXPECT_NE(GetDlgItem(box->window, IDCANCEL), nullptr);
+    EXPECT_TRUE(driver.isRunning());
+    CloseHandle(held);
+    pressButton(box->window, IDRETRY);
+    EXPECT_EQ(driver.waitForExit(), static_cast<DWORD>(app::ExitNormal));
+
+    ProfileList saved;
+    ASSERT_EQ(ProfileStore(folder.file("Data.cfg")).loadProfiles(folder.file("Data.cfg"), saved),
+              LoadStatus::Loaded);
+    ASSERT_EQ(saved.size(), 2u);
+    EXPECT_EQ(fieldText(saved.at(1)->name), "<Default>") << "the new file is in place";
+    RemoveDirectoryA(folder.file("Data.cfg.tmp").c_str());
+}
+
 }  // namespace

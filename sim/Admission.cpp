@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <tuple>
 
 #include "adapter/ZelShared.h"
 
@@ -86,6 +87,19 @@ uint32_t cipherStatus(Cipher cipher) {
 }
 
 }  // namespace
+
+bool sameCredentials(const Programming& a, const Programming& b) {
+    const auto identity = [](const std::optional<Identity>& i) {
+        return i ? std::make_tuple(true, i->method, i->login, i->domain, i->password, i->anonymous,
+                                   i->certificateHash)
+                 : std::make_tuple(false, EapMethod{}, std::string(), std::string(), std::string(),
+                                   std::string(), CertificateHash{});
+    };
+    return a.authMode == b.authMode && a.wepStatus == b.wepStatus && a.ccx == b.ccx &&
+           a.wepKeys == b.wepKeys && a.transmitKey == b.transmitKey &&
+           a.wpaSecurityType == b.wpaSecurityType && a.psk == b.psk && a.pskSsid == b.pskSsid &&
+           identity(a.identity) == identity(b.identity);
+}
 
 Refusal admission(const Network& n, const Programming& card) {
     if (card.networkMode != 2 && (card.networkMode == 0) != n.adHoc) return Refusal::NetworkType;

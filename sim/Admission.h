@@ -39,6 +39,10 @@ struct Programming {
     std::optional<Identity> identity;
 };
 
+// Whether two programmings present a network with the same credentials: authentication,
+// cipher, WEP keys and transmit key, passphrase and 802.1X identity.
+bool sameCredentials(const Programming& a, const Programming& b);
+
 enum class Refusal {
     None,
     NetworkType,     // infrastructure against ad-hoc

@@ -341,7 +341,9 @@ int32_t Card::setSsid(const std::string& ssid) {
         (link_.state == LinkState::Associated || link_.state == LinkState::OwnAdHoc)) {
         const Network* n = findNetwork(link_.bssid);
         const bool adHoc = link_.state == LinkState::OwnAdHoc || (n && n->adHoc);
-        if (mode == 2 || (mode == 0) == adHoc) return zel::kSetSsidAlreadyAssociated;
+        if ((mode == 2 || (mode == 0) == adHoc) &&
+            sameCredentials(link_.credentials, programming()))
+            return zel::kSetSsidAlreadyAssociated;
     }
     leave(zel::EventDisassociated, LinkState::Idle);
     link_.state = LinkState::Joining;
@@ -443,6 +445,7 @@ void Card::startOwnAdHoc() {
     const uint32_t range = setting(Setting::ChannelRange);
     const uint32_t chosen = setting(Setting::Channel);
     link_.state = LinkState::OwnAdHoc;
+    link_.credentials = programming();
     link_.channel = chosen != 0 ? chosen : range >> 8;
     link_.bssid = world_.card.mac;
     link_.bssid[0] = static_cast<uint8_t>((link_.bssid[0] | 0x02) & ~0x01);  // locally administered
@@ -452,6 +455,7 @@ void Card::startOwnAdHoc() {
 
 void Card::associateWith(const Network& n, uint32_t event) {
     link_.state = LinkState::Associated;
+    link_.credentials = programming();
     link_.ssid = n.ssid;
     link_.bssid = n.bssid;
     link_.channel = n.channel;

@@ -82,7 +82,8 @@ public:
 
     // Connection. setSsid returns 0 when the card takes the request (it associates after
     // the association delay if a network admits it), 1 when it refuses it and 4 when it is
-    // already associated with that SSID.
+    // already associated with that SSID with the credentials programmed now; programmed
+    // with other credentials it joins again.
     int32_t setSsid(const std::string& ssid);
     bool associated() const;
     std::string currentSsid() const;
@@ -129,7 +130,8 @@ private:
         std::string ssid;
         MacAddress bssid{};
         uint32_t channel = 0;
-        uint64_t due = 0;  // Joining: when the attempt is made
+        uint64_t due = 0;         // Joining: when the attempt is made
+        Programming credentials;  // what the card presented when the link was made
     };
     struct Exchange {
         std::vector<uint32_t> steps;

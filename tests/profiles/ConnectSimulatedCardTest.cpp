@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "adapter/ScanList.h"
+#include "adapter/ZelShared.h"
 #include "profiles/ConnectEngine.h"
 #include "sim/NativeCard.h"
 #include "tests/profiles/ProfileFixtures.h"
@@ -93,12 +94,19 @@ TEST_F(ConnectSimulatedCard, JoinsAWpa2NetworkWithItsPassphrase) {
     EXPECT_EQ(currentSsid(), "Studio");
 }
 
-TEST_F(ConnectSimulatedCard, AWrongPassphraseDoesNotJoin) {
+TEST_F(ConnectSimulatedCard, AWrongPassphraseDoesNotJoinNotEvenTheNetworkTheCardIsOn) {
     Profile studio = infra("Studio");
     studio.securityType = SecurityWpa2Psk;
     studio.encryption = EncryptionAes;
-    setFieldText(studio.psk, "wrong");
-    engine.connectProfile(&studio);
+    setFieldText(studio.psk, "blue whale song");
+    ASSERT_EQ(engine.connectProfile(&studio), 0);
+    ASSERT_TRUE(associatedAfterDelay());
+    EXPECT_EQ(engine.connectProfile(&studio), zel::kSetSsidAlreadyAssociated);
+
+    Profile wrong = studio;
+    setFieldText(wrong.name, "Studio, mistyped");
+    setFieldText(wrong.psk, "wrong");
+    EXPECT_EQ(engine.connectProfile(&wrong), 0) << "the card joins again with the new keys";
     EXPECT_FALSE(associatedAfterDelay());
 }
 

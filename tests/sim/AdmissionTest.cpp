@@ -3,7 +3,10 @@
 // reason in its notes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <iterator>
+#include <utility>
 
 #include "SimFixtures.h"
 
@@ -232,32 +235,45 @@ const Case kCases[] = {
     {"TwoGigahertzIn80211a", "Open", withWlanMode(open(), 2), "wireless mode"},
 };
 
-class Admission : public simtest::CardTest, public ::testing::WithParamInterface<Case> {};
+// The card, programmed as the connect engine programs it.
+class ProgrammedCard : public simtest::CardTest {
+protected:
+    // Programs the card as the connect engine would for `p` on the network `ssid`.
+    void program(const Programming& p, const std::string& ssid) {
+        ASSERT_EQ(api_.ZelSetAuthMode(handle_, p.authMode), 0);
+        ASSERT_EQ(api_.ZelSetFswCCXNetworkEap(handle_, p.ccx), 0);
+        if (p.identity) {
+            ASSERT_EQ(p.identity(api_), 0);
+        }
+        char pskField[128] = {};
+        std::memcpy(pskField, p.psk.data(), p.psk.size());
+        const std::string pskSsid = p.pskSsid.empty() ? ssid : p.pskSsid;
+        ASSERT_EQ(api_.ZelSetWPAInformation(handle_, p.networkMode, p.securityType, p.encryption,
+                                            pskField, pskSsid.c_str()),
+                  0);
+        ASSERT_EQ(api_.ZelSetWepStatus(handle_, p.wepStatus), 0);
+        for (const auto& [slot, key] : p.keys) {
+            ASSERT_EQ(api_.ZelSetWepKey(handle_, slot, reinterpret_cast<const uint8_t*>(key.data()),
+                                        static_cast<uint32_t>(key.size()), slot == p.transmitKey),
+                      0);
+        }
+        ASSERT_EQ(api_.ZelSetNetworkMode(handle_, p.networkMode), 0);
+        ASSERT_EQ(api_.ZelSetWlanMode(handle_, p.wlanMode), 0);
+        ASSERT_EQ(api_.ZelSetAdHocWlanMode(handle_, 0), 0);
+    }
+};
+
+class Admission : public ProgrammedCard, public ::testing::WithParamInterface<Case> {};
+
+const Case& caseNamed(const std::string& name) {
+    return *std::find_if(std::begin(kCases), std::end(kCases),
+                         [&](const Case& c) { return c.name == name; });
+}
 
 TEST_P(Admission, JoinsOnlyWithTheRightSecurity) {
     start(kWorld);
     const Case& c = GetParam();
-    const Programming& p = c.programming;
-    ASSERT_EQ(api_.ZelSetAuthMode(handle_, p.authMode), 0);
-    ASSERT_EQ(api_.ZelSetFswCCXNetworkEap(handle_, p.ccx), 0);
-    if (p.identity) {
-        ASSERT_EQ(p.identity(api_), 0);
-    }
-    char pskField[128] = {};
-    std::memcpy(pskField, p.psk.data(), p.psk.size());
-    const std::string pskSsid = p.pskSsid.empty() ? c.ssid : p.pskSsid;
-    ASSERT_EQ(api_.ZelSetWPAInformation(handle_, p.networkMode, p.securityType, p.encryption,
-                                        pskField, pskSsid.c_str()),
-              0);
-    ASSERT_EQ(api_.ZelSetWepStatus(handle_, p.wepStatus), 0);
-    for (const auto& [slot, key] : p.keys) {
-        ASSERT_EQ(api_.ZelSetWepKey(handle_, slot, reinterpret_cast<const uint8_t*>(key.data()),
-                                    static_cast<uint32_t>(key.size()), slot == p.transmitKey),
-                  0);
-    }
-    ASSERT_EQ(api_.ZelSetNetworkMode(handle_, p.networkMode), 0);
-    ASSERT_EQ(api_.ZelSetWlanMode(handle_, p.wlanMode), 0);
-    ASSERT_EQ(api_.ZelSetAdHocWlanMode(handle_, 0), 0);
+    program(c.programming, c.ssid);
     sim_->takeNotes();
 
     ASSERT_EQ(setSsid(c.ssid), 0);
@@ -284,5 +300,34 @@ INSTANTIATE_TEST_SUITE_P(EverySecurity, Admission, ::testing::ValuesIn(kCases),
                          [](const ::testing::TestParamInfo<Case>& info) {
                              return info.param.name;
                          });
+
+// On the network it is on, the card joins again when it is handed the SSID with other
+// credentials, and keeps the link only when they are the ones it joined with.
+TEST_F(ProgrammedCard, OtherCredentialsForTheNetworkItIsOnMakeItJoinAgain) {
+    start(kWorld);
+    for (const auto& [rightName, wrongName] :
+         {std::pair{"WepOpenAuth", "WepWrongKey"}, std::pair{"WpaPsk", "WpaPskWrongPassphrase"},
+          std::pair{"Wpa2Peap", "Wpa2PeapWrongPassword"},
+          std::pair{"Wpa2Psk", "Wpa2PskAsWpaPsk"}}) {
+        SCOPED_TRACE(wrongName);
+        const Case& right = caseNamed(rightName);
+        const Case& wrong = caseNamed(wrongName);
+        program(right.programming, right.ssid);
+        ASSERT_EQ(setSsid(right.ssid), 0);
+        sim_->advance(500);
+        ASSERT_TRUE(connected());
+        program(right.programming, right.ssid);
+        EXPECT_EQ(setSsid(right.ssid), 4) << "the same credentials keep the link";
+        sim_->takeEventCodes();
+
+        program(wrong.programming, wrong.ssid);
+        EXPECT_EQ(setSsid(wrong.ssid), 0);
+        EXPECT_EQ(sim_->takeEventCodes(), std::vector<uint32_t>{0});
+        sim_->advance(500);
+        EXPECT_FALSE(connected());
+        EXPECT_EQ(sim_->takeEventCodes(), std::vector<uint32_t>{5});
+        sim_->takeNotes();
+    }
+}
 
 }  // namespace

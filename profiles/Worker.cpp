@@ -1,7 +1,7 @@
 #include "profiles/Worker.h"
 
+#include <algorithm>
 #include <memory>
-#include <vector>
 
 namespace {
 
@@ -29,6 +29,7 @@ void Worker::run() {
 bool Worker::cycle() {
     const ZelHandle adapter = host_.adapter();
     if (adapter == nullptr) return false;
+    settleLastAttempt();
     if (!readyToConnect()) return true;
     if (host_.autoLinkEnabled() && !offerAutoLink(adapter)) return false;
     if (host_.autoConfigurationEnabled() && readyToConnect()) {
@@ -37,6 +38,16 @@ bool Worker::cycle() {
         showLinkState();
     }
     return true;
+}
+
+void Worker::settleLastAttempt() {
+    const LinkView link = host_.link();
+    if (link.connected || link.adHocActive) {
+        failed_.clear();
+    } else if (unconfirmed_ != nullptr) {
+        failed_.push_back(unconfirmed_);
+    }
+    unconfirmed_ = nullptr;
 }
 
 bool Worker::readyToConnect() const {
@@ -105,6 +116,19 @@ Worker::PassEnd Worker::autoConfigurationPass() {
         }
     }
     bool tried = false;
+    if (walkPreferList(records, tried) && !tried) {
+        // Every candidate failed since the card last had a link: each gets its turn again.
+        failed_.clear();
+        walkPreferList(records, tried);
+    }
+
+    if (!tried && !host_.busy() && waits_.waitStop(kIdleMs)) return PassEnd::Stopped;
+    if (!host_.busy()) host_.autoConfigurationPassEnded();
+    return PassEnd::Done;
+}
+
+bool Worker::walkPreferList(const std::vector<const Profile*>& records, bool& tried) {
+    bool passedOver = false;
     for (const Profile* record : records) {
         if (host_.busy()) break;
         std::optional<Profile> copy;
@@ -113,14 +137,18 @@ Worker::PassEnd Worker::autoConfigurationPass() {
             if (host_.profiles().contains(record) && record->preferred == 1) copy = *record;
         }
         if (!copy) continue;
+        if (std::find(failed_.begin(), failed_.end(), record) != failed_.end()) {
+            passedOver = true;
+            continue;
+        }
         if (!mayConnect()) break;
         tried = true;
-        if (tryConnect(*copy, record)) break;
+        if (tryConnect(*copy, record)) {
+            unconfirmed_ = record;
+            break;
+        }
     }
-
-    if (!tried && !host_.busy() && waits_.waitStop(kIdleMs)) return PassEnd::Stopped;
-    if (!host_.busy()) host_.autoConfigurationPassEnded();
-    return PassEnd::Done;
+    return passedOver;
 }
 
 bool Worker::tryConnect(const Profile& copy, const Profile* record) {

@@ -16,6 +16,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "profiles/ConnectEngine.h"
 #include "profiles/ConnectionMonitor.h"
@@ -85,6 +86,8 @@ private:
 
     // One cycle; false when the thread ends.
     bool cycle();
+    // What became of the attempt that ended the last pass: with no link by now, it failed.
+    void settleLastAttempt();
     // No link, the radio on, and nobody else at the card.
     bool readyToConnect() const;
     // The card is open, the radio on and no page busy: a connect may go ahead.
@@ -95,8 +98,12 @@ private:
     bool offerAutoLink(ZelHandle adapter);
     // Joins the profile that Auto Link stored, in up to kAutoLinkAttempts attempts.
     void joinAutoLinkProfile();
-    // Tries the preferred profiles in list order until one connects.
+    // Tries the preferred profiles in list order until one connects, passing over those
+    // whose accepted attempt led to no link, unless no other is left.
     PassEnd autoConfigurationPass();
+    // One walk over `records` that tries each preferred one not failed until one connects;
+    // sets `tried` when it tried one, and returns whether it passed over a failed one.
+    bool walkPreferList(const std::vector<const Profile*>& records, bool& tried);
     // Connects the caller's copy of the listed `record`; true when the attempt succeeded.
     bool tryConnect(const Profile& copy, const Profile* record);
     // "Card Unplugged", "Connected" or "No Connection", as things are now.
@@ -106,6 +113,10 @@ private:
     WorkerHost& host_;
     ConnectEngine& engine_;
     WorkerWaits& waits_;
+    // The record whose attempt ended the last pass, until the next cycle sees the link.
+    const Profile* unconfirmed_ = nullptr;
+    // Records whose accepted attempt led to no link since the card last had one.
+    std::vector<const Profile*> failed_;
 };
 
 // The worker thread with its stop event and the Auto Link event that the window thread

@@ -116,16 +116,41 @@ TEST_F(WorkerCycle, AlreadyAssociatedCountsOnlyWhenTheCardShowsThatNetwork) {
                                    "1004", "tray 1", "wait 5000"));
 }
 
+// The SSIDs handed to the card, in order.
+std::vector<std::string> joinsIn(const std::vector<std::string>& journal) {
+    std::vector<std::string> joins;
+    for (const auto& line : journal) {
+        if (line.rfind("join ", 0) == 0) joins.push_back(line.substr(5));
+    }
+    return joins;
+}
+
+TEST_F(WorkerCycle, AnAcceptedAttemptWithoutALinkByTheNextCycleCountsAsFailed) {
+    // The card takes every SSID and joins none.
+    bench.list = listOf({infra("First"), infra("Second"), infra("Third")});
+    bench.onSetSsid = [](const std::string&) { return 0; };
+    bench.stopAfterCycles(5);
+    // Each cycle goes on to the next profile; once each has failed, the list's order
+    // (the last tried first) starts a new round.
+    EXPECT_THAT(joinsIn(run()), ElementsAre("First", "Second", "Third", "Third", "Second"));
+}
+
+TEST_F(WorkerCycle, AWorkingProfileBehindABrokenOneConnectsInTheSecondCycle) {
+    bench.list = listOf({infra("Broken"), infra("Working")});
+    bench.onSetSsid = [this](const std::string& ssid) {
+        if (ssid == "Working") bench.associate(ssid);
+        return 0;
+    };
+    bench.stopAfterCycles(4);
+    EXPECT_THAT(joinsIn(run()), ElementsAre("Broken", "Working"));
+    EXPECT_THAT(namesOf(bench.list), ElementsAre("Working", "Broken"));
+}
+
 TEST_F(WorkerCycle, EachProfileIsTriedOnceWhileThePassReordersTheList) {
     // Marking "Club" in use moves it behind "Work", where a walk by position would meet
     // it again.
     bench.list = listOf({infra("Home"), adHoc("Club"), infra("Work"), adHoc("Garage")});
-    const auto journal = run();
-    std::vector<std::string> joins;
-    for (const auto& line : journal) {
-        if (line.rfind("join ", 0) == 0) joins.push_back(line);
-    }
-    EXPECT_THAT(joins, ElementsAre("join Home", "join Club", "join Work", "join Garage"));
+    EXPECT_THAT(joinsIn(run()), ElementsAre("Home", "Club", "Work", "Garage"));
 }
 
 TEST_F(WorkerCycle, AProfileRemovedDuringThePassIsSkipped) {

@@ -721,4 +721,42 @@ TEST_F(Program, AFailedSaveAtExitIsToldAndTriedAgainOnRetry) {
     RemoveDirectoryA(folder.file("Data.cfg.tmp").c_str());
 }
 
+TEST_F(Program, AutoConfigurationGoesOnPastAPreferredProfileThatNeverConnects) {
+    // First on the prefer list: the passphrase is wrong, the card takes the SSID anyway.
+    ProfileList list;
+    auto broken = std::make_unique<Profile>(makeDefaultProfile());
+    setFieldText(broken->name, "Broken");
+    setFieldText(broken->ssid, "Studio");
+    broken->securityType = SecurityWpa2Psk;
+    broken->encryption = EncryptionAes;
+    setFieldText(broken->psk, "not the passphrase");
+    broken->pskLength = 18;
+    list.append(std::move(broken));
+    auto working = std::make_unique<Profile>(makeDefaultProfile());
+    setFieldText(working->name, "Working");
+    setFieldText(working->ssid, "OpenNet");
+    list.append(std::move(working));
+    ASSERT_TRUE(ProfileStore(folder.file("Data.cfg")).saveProfiles(folder.file("Data.cfg"), list));
+    world(kCard + R"(
+network
+    ssid        "Studio"
+    bssid       00:1D:6A:10:00:05
+    channel     11
+    rssi        -45
+    security    wpa2-psk
+    cipher      aes
+    passphrase  "blue whale song"
+)");
+
+    start();
+    // The first cycle tries "Broken", the second goes on to "Working".
+    EXPECT_TRUE(waitForTip("Connected")) << tip();
+    exitProgram();
+    ProfileList saved;
+    ASSERT_EQ(ProfileStore(folder.file("Data.cfg")).loadProfiles(folder.file("Data.cfg"), saved),
+              LoadStatus::Loaded);
+    ASSERT_FALSE(saved.empty());
+    EXPECT_EQ(fieldText(saved.at(0)->name), "Working") << "the profile in use comes first";
+}
+
 }  // namespace

@@ -530,7 +530,9 @@ void CMainSheet::adoptProfileInUse(ZelHandle adapter) {
         std::lock_guard<std::mutex> lock(profileLock_);
         profile = profiles_.findByName(name);
     }
-    if (profile) engine_.markInUse(profile);
+    // A name the list does not hold (the single space among them) leaves no profile in
+    // use, so none of the program's is applied over the card's own network.
+    engine_.markInUse(profile);
 }
 
 bool CMainSheet::closeAdapter() {
@@ -544,6 +546,11 @@ bool CMainSheet::closeAdapter() {
     ZelHandle adapter = adapter_;
     api_.ZelCloseAdapter(&adapter);
     adapter_ = nullptr;
+    {
+        // The card that comes back tells which profile it is on.
+        std::lock_guard<std::mutex> lock(profileLock_);
+        profiles_.markInUse(nullptr);
+    }
     refreshConnection(false);
     if (platform_.isVisible()) select(0);
     ui().setCheck(IDC_RADIO_OFF, false);

@@ -235,6 +235,55 @@ TEST_F(MainSheetTest, ACardConnectedAtStartIsAdoptedWithItsProfileAndJoinedAgain
     EXPECT_EQ(inUse->preferred, 1u) << "marking in use puts it on the prefer list";
 }
 
+TEST_F(MainSheetTest, ACardBackOnANetworkOfNoListedProfileKeepsItAndNoProfileIsInUse) {
+    {
+        ProfileList list;
+        auto home = std::make_unique<Profile>(makeDefaultProfile());
+        setFieldText(home->name, "Home");
+        setFieldText(home->ssid, "Open");
+        list.append(std::move(home));
+        ProfileStore(bench.profilePath()).saveProfiles(bench.profilePath(), list);
+    }
+    const std::string world2 = kCard + R"(
+network
+    ssid        "Elsewhere"
+    bssid       00:1D:6A:10:00:09
+    channel     6
+)";
+    card.load(world2);
+    bench.start();
+    const Profile* home = bench.sheet->profiles().findByName("Home");
+    bench.sheet->connectProfile(home);
+    letTimePass(1000);
+    ASSERT_EQ(bench.sheet->profiles().inUse(), home);
+
+    world(world2 + "card\n    present no\n");
+    EXPECT_EQ(bench.sheet->profiles().inUse(), nullptr) << "the card took its profile with it";
+
+    // Another program joins the card to a network of a name the list does not know, then
+    // the card comes back.
+    for (const char* reported : {"Stranger", " "}) {
+        SCOPED_TRACE(reported);
+        card.load(world2);
+        ZelHandle handle = nullptr;
+        card.api().ZelOpenAdapter(&handle);
+        card.api().ZelSetProfileInUse(handle, reported, static_cast<uint32_t>(strlen(reported)));
+        card.api().ZelSetSsid(handle, "Elsewhere", 9, 0);
+        card.advance(1000);
+        card.takeEvents();
+        bench.sheet->profiles().markInUse(home);  // as if the program still held it
+        deliverFromCard();
+        ASSERT_NE(bench.sheet->adapter(), nullptr);
+        EXPECT_EQ(bench.sheet->profiles().inUse(), nullptr);
+        letTimePass(1000);
+        char ssid[33] = {};
+        card.api().ZelQuerySsid(handle, ssid, 32);
+        EXPECT_STREQ(ssid, "Elsewhere") << "the card stays where it is";
+        card.api().ZelCloseAdapter(&handle);
+        world(world2 + "card\n    present no\n");
+    }
+}
+
 // ---- The radio ---------------------------------------------------------------------------
 
 TEST_F(MainSheetTest, TheCheckBoxTheMenuAndTheHotkeyEachToggleTheRadio) {

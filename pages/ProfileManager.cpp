@@ -72,7 +72,7 @@ std::vector<CProfileManager::RowView> CProfileManager::listedProfiles(bool infra
     ProfileList& profiles = mainWindow_.profiles();
     if (infrastructureFirst) profiles.sortInfrastructureFirst();
     for (const auto& profile : profiles) {
-        rows.push_back({profile.get(), fieldText(profile->name), profile->preferred != 0});
+        rows.push_back({profile.get(), fieldText(profile->name), isPreferred(*profile)});
     }
     return rows;
 }

@@ -20,6 +20,8 @@ bool isInfrastructure(const Profile& profile) {
     return profile.networkType == NetworkInfrastructure;
 }
 
+bool isPreferred(const Profile& profile) { return profile.preferred != 0; }
+
 bool isDefaultProfile(const Profile& profile) {
     return fieldText(profile.name) == kDefaultProfileName;
 }

@@ -153,6 +153,9 @@ void setFieldText(char (&field)[N], std::string_view text) {
 }
 
 bool isInfrastructure(const Profile& profile);
+// On the auto configuration prefer list: any value of `preferred` but 0, as the Profile
+// Manager's check box shows it.
+bool isPreferred(const Profile& profile);
 bool isDefaultProfile(const Profile& profile);
 bool isAnySsid(const Profile& profile);
 // The profile takes whatever network the card finds: its SSID is "<ANY SSID>", or the word

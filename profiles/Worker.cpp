@@ -134,7 +134,7 @@ bool Worker::walkPreferList(const std::vector<const Profile*>& records, bool& tr
         std::optional<Profile> copy;
         {
             std::lock_guard<std::mutex> lock(host_.profileLock());
-            if (host_.profiles().contains(record) && record->preferred == 1) copy = *record;
+            if (host_.profiles().contains(record) && isPreferred(*record)) copy = *record;
         }
         if (!copy) continue;
         if (std::find(failed_.begin(), failed_.end(), record) != failed_.end()) {

@@ -19,6 +19,15 @@ Profile notPreferred(Profile profile) {
     return profile;
 }
 
+// The SSIDs handed to the card, in order.
+std::vector<std::string> joinsIn(const std::vector<std::string>& journal) {
+    std::vector<std::string> joins;
+    for (const auto& line : journal) {
+        if (line.rfind("join ", 0) == 0) joins.push_back(line.substr(5));
+    }
+    return joins;
+}
+
 class WorkerCycle : public testing::Test {
 protected:
     // Runs the worker to its end and returns what reached the window.
@@ -93,6 +102,15 @@ TEST_F(WorkerCycle, AProfileOffThePreferListIsNeverTriedEvenWhenFirst) {
     EXPECT_THAT(bench.zel.callsTo("ZelSsidScan"), ElementsAre("ZelSsidScan(card, ptr, 1)"));
 }
 
+TEST_F(WorkerCycle, AnyPreferredValueButZeroPutsAProfileOnThePreferList) {
+    Profile two = infra("Two");
+    two.preferred = 2;
+    Profile many = infra("Many");
+    many.preferred = 0xFFFFFFFFu;
+    bench.list = listOf({notPreferred(infra("Zero")), two, many});
+    EXPECT_THAT(joinsIn(run()), ElementsAre("Two", "Many"));
+}
+
 TEST_F(WorkerCycle, PreferredProfilesAreTriedInListOrderUntilOneIsAccepted) {
     bench.list = listOf({infra("First"), infra("Second"), infra("Third")});
     bench.onSetSsid = [](const std::string& ssid) { return ssid == "Second" ? 0 : 1; };
@@ -114,15 +132,6 @@ TEST_F(WorkerCycle, AlreadyAssociatedCountsOnlyWhenTheCardShowsThatNetwork) {
     };
     EXPECT_THAT(run(), ElementsAre("tray 3", "join First", "tray 2", "join Second", "tray 1",
                                    "1004", "tray 1", "wait 5000"));
-}
-
-// The SSIDs handed to the card, in order.
-std::vector<std::string> joinsIn(const std::vector<std::string>& journal) {
-    std::vector<std::string> joins;
-    for (const auto& line : journal) {
-        if (line.rfind("join ", 0) == 0) joins.push_back(line.substr(5));
-    }
-    return joins;
 }
 
 TEST_F(WorkerCycle, AnAcceptedAttemptWithoutALinkByTheNextCycleCountsAsFailed) {

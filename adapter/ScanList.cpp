@@ -35,13 +35,14 @@ uint32_t readU32(const uint8_t* bytes) {
            static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
 }
 
-// First channel and first frequency (MHz) of the three 5 GHz sub-bands; channels step
-// by 4 every 20 MHz.
+// First channel, first frequency (MHz) and channel count of the three 5 GHz sub-bands;
+// channels step by 4 every 20 MHz.
 struct SubBand {
     uint32_t firstChannel;
     uint32_t firstMhz;
+    uint32_t channels;
 };
-constexpr SubBand kSubBands[] = {{36, 5180}, {52, 5260}, {149, 5745}};
+constexpr SubBand kSubBands[] = {{36, 5180, 4}, {52, 5260, 4}, {149, 5745, 5}};
 
 }  // namespace
 
@@ -196,7 +197,9 @@ uint32_t channelFromFrequency(uint32_t frequencyKhz) {
     for (const SubBand& candidate : kSubBands) {
         if (mhz >= candidate.firstMhz) band = &candidate;
     }
-    return band->firstChannel + 4 * ((mhz - band->firstMhz) / 20);
+    // Beyond the last channel of its sub-band a frequency is none of the card's.
+    const uint32_t step = (mhz - band->firstMhz) / 20;
+    return step < band->channels ? band->firstChannel + 4 * step : 0;
 }
 
 int signalLevel(int32_t rssi) {

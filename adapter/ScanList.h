@@ -152,7 +152,8 @@ private:
 // first 14 rates (basic-rate flag and lowest bit ignored) is 9 Mbit/s or passes 11 Mbit/s,
 // else 802.11b.
 Band classifyBand(uint32_t frequencyKhz, const std::array<uint8_t, 16>& rates);
-// The channel of a centre frequency in kHz; 0 when it is no channel.
+// The channel of a centre frequency in kHz: 1 to 14, or on 5 GHz 36 to 48, 52 to 64 and
+// 149 to 165; 0 when it is none of these.
 uint32_t channelFromFrequency(uint32_t frequencyKhz);
 // RSSI + 96 dBm, limited to 0..40: the signal level of level bars and Auto Link.
 int signalLevel(int32_t rssi);

@@ -226,10 +226,16 @@ TEST(ScanChannel, FiveGigahertzSubBands) {
     EXPECT_EQ(scan::channelFromFrequency(5259999), 48u);
     EXPECT_EQ(scan::channelFromFrequency(5260000), 52u);
     EXPECT_EQ(scan::channelFromFrequency(5320000), 64u);
-    EXPECT_EQ(scan::channelFromFrequency(5744999), 148u);
+    // Between and beyond the sub-bands there is no channel.
+    EXPECT_EQ(scan::channelFromFrequency(5339999), 64u);
+    EXPECT_EQ(scan::channelFromFrequency(5340000), 0u);
+    EXPECT_EQ(scan::channelFromFrequency(5500000), 0u);
+    EXPECT_EQ(scan::channelFromFrequency(5744999), 0u);
+    EXPECT_EQ(scan::channelFromFrequency(5844999), 165u);
+    EXPECT_EQ(scan::channelFromFrequency(5845000), 0u);
+    EXPECT_EQ(scan::channelFromFrequency(0xFFFFFFFFu), 0u);
     EXPECT_EQ(scan::channelFromFrequency(5745000), 149u);
     EXPECT_EQ(scan::channelFromFrequency(5825000), 165u);
-    EXPECT_EQ(scan::channelFromFrequency(0xFFFFFFFFu), 149u + 4u * ((4294967u - 5745u) / 20u));
 }
 
 TEST(ScanSignal, PercentageOfTheCappedSum) {

@@ -30,6 +30,9 @@ enum Event : uint32_t {
 // success only when the refreshed connection state shows that SSID and network type.
 constexpr int32_t kSetSsidAlreadyAssociated = 4;
 
+// ZelQueryWZCStatusCheck result: the check failed. Any other result delivers the status.
+constexpr int32_t kZeroConfigCheckFailed = 1;
+
 // ZelQueryRadioControl value of a card without a radio switch state.
 constexpr uint32_t kRadioNoSwitch = 2;
 

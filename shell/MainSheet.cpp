@@ -601,7 +601,8 @@ void CMainSheet::onZeroConfigTimer(const fw::Message&) { checkZeroConfig(); }
 
 void CMainSheet::checkZeroConfig() {
     uint32_t status = 0;
-    if (api_.ZelQueryWZCStatusCheck(&status) != 0) return;
+    // Only 1 says the check failed; with any other result the status tells.
+    if (api_.ZelQueryWZCStatusCheck(&status) == zel::kZeroConfigCheckFailed) return;
     const bool active = status != 0;
     // While a dialog of the program is up the pages stay; the next check rebuilds them.
     if (active == zeroConfigActive_ || platform_.modalDialogUp()) return;

@@ -86,6 +86,20 @@ protected:
     ShellBench bench{zel.api()};
 };
 
+class ZeroConfigCheck : public MainSheetOrder, public ::testing::WithParamInterface<int32_t> {};
+
+TEST_P(ZeroConfigCheck, OnlyResultOneIsAFailedCheckAnyOtherDeliversTheStatus) {
+    const int32_t result = GetParam();
+    zel.on.ZelQueryWZCStatusCheck = [result](uint32_t* status) {
+        *status = 1;  // Zero Configuration holds the card
+        return result;
+    };
+    bench.start();
+    EXPECT_EQ(bench.tabs().size(), result == zel::kZeroConfigCheckFailed ? 7u : 4u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Results, ZeroConfigCheck, ::testing::Values(0, 1, 2, 4, -1));
+
 TEST_F(MainSheetOrder, InitialisationHandsTheWindowToTheLibraryThenOpensTheCard) {
     // The radio is off, so the worker stays away from the card.
     radio_ = 0;

@@ -112,7 +112,7 @@ Worker::PassEnd Worker::autoConfigurationPass() {
     {
         std::lock_guard<std::mutex> lock(host_.profileLock());
         for (const auto& record : host_.profiles()) {
-            if (record->preferred == 1) records.push_back(record.get());
+            if (isPreferred(*record)) records.push_back(record.get());
         }
     }
     bool tried = false;

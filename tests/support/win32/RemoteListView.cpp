@@ -4,13 +4,6 @@
 
 namespace program_driver {
 
-namespace {
-
-constexpr SIZE_T kBlock = 4096;
-constexpr int kTextSize = 256;
-
-}  // namespace
-
 RemoteListView::RemoteListView(HWND list) : list_(list) {
     DWORD processId = 0;
     GetWindowThreadProcessId(list, &processId);
@@ -29,20 +22,22 @@ int RemoteListView::rows() const {
     return static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0));
 }
 
+std::string RemoteListView::cell(int row, int column) const { return fetch(row, column).text; }
+
 std::vector<std::string> RemoteListView::texts() const {
     std::vector<std::string> texts;
-    for (int row = 0; row < rows(); ++row) texts.push_back(fetch(row).text);
+    for (int row = 0; row < rows(); ++row) texts.push_back(fetch(row, 0).text);
     return texts;
 }
 
 int RemoteListView::find(const std::string& text) const {
     for (int row = 0; row < rows(); ++row) {
-        if (fetch(row).text == text) return row;
+        if (fetch(row, 0).text == text) return row;
     }
     return -1;
 }
 
-int RemoteListView::image(int row) const { return fetch(row).image; }
+int RemoteListView::image(int row) const { return fetch(row, 0).image; }
 
 void RemoteListView::select(int row) const {
     LVITEMA item = {};
@@ -52,16 +47,17 @@ void RemoteListView::select(int row) const {
     SendMessageA(list_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(memory_));
 }
 
-RemoteListView::Row RemoteListView::fetch(int row) const {
+RemoteListView::Row RemoteListView::fetch(int row, int column) const {
     LVITEMA item = {};
-    item.mask = LVIF_TEXT | LVIF_IMAGE;
+    item.mask = LVIF_TEXT | (column == 0 ? LVIF_IMAGE : 0);
     item.iItem = row;
+    item.iSubItem = column;
     item.pszText = memory_ + sizeof item;
-    item.cchTextMax = kTextSize;
+    item.cchTextMax = 256;
     WriteProcessMemory(process_, memory_, &item, sizeof item, nullptr);
     SendMessageA(list_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(memory_));
     ReadProcessMemory(process_, memory_, &item, sizeof item, nullptr);
-    char text[kTextSize] = {};
+    char text[256] = {};
     ReadProcessMemory(process_, memory_ + sizeof item, text, sizeof text - 1, nullptr);
     return {text, item.iImage};
 }

@@ -1,5 +1,5 @@
 // A list view of another process, read and driven through a block of that process's
-// memory: its rows' texts and images, and selecting a row as a click does.
+// memory: its rows' texts, images and cells, and selecting a row as a click does.
 #pragma once
 
 #include <windows.h>
@@ -17,6 +17,9 @@ public:
     RemoteListView& operator=(const RemoteListView&) = delete;
 
     int rows() const;
+    // The text of `column` of `row` (column 0: the row's own text).
+    std::string cell(int row, int column) const;
+    // The rows' own texts.
     std::vector<std::string> texts() const;
     // The row showing `text`, -1 when none does.
     int find(const std::string& text) const;
@@ -25,11 +28,12 @@ public:
     void select(int row) const;
 
 private:
+    static constexpr SIZE_T kBlock = 4096;
     struct Row {
         std::string text;
         int image;
     };
-    Row fetch(int row) const;
+    Row fetch(int row, int column) const;
 
     HWND list_;
     HANDLE process_;

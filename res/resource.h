@@ -346,4 +346,12 @@
 #define IDC_TEST_MISC_GET 1121
 #define IDC_TEST_MISC_SET 1122
 
+// Statistics pages (104 and 124) --------------------------------------------------------
+#define IDC_STATS_RESET 1001     // detailed page: "&Reset"; standard page: hidden, no action
+#define IDC_STATS_TRANSMIT 1003  // the tables
+#define IDC_STATS_RECEIVE 1004
+#define IDC_STATS_RSSI 1007       // detailed page: received frames by signal
+#define IDC_STATS_SIGNAL 1022     // standard page: progress bar painted as a level bar
+#define IDC_STATS_LINK_ICON 1041  // standard page: the link icons of the Network Status page
+
 #endif

@@ -97,8 +97,8 @@ CMainSheet::CMainSheet(const ZelApi& api, sys::Settings& settings, sys::OsKind o
     profileManager_ = own(std::make_unique<CProfileManager>(*this));
     CZelPage* siteSurvey = own(std::make_unique<CSiteSurvey>());
     CZelPage* statistics = settings.readSetting(Setting::Statistics) != 0
-                               ? own<CZelPage>(std::make_unique<CDetailStatistics>())
-                               : own<CZelPage>(std::make_unique<CStatistics>());
+                               ? own<CZelPage>(std::make_unique<CDetailStatistics>(*this))
+                               : own<CZelPage>(std::make_unique<CStatistics>(*this));
     CZelPage* advanced = own(std::make_unique<CAdvancedPage>());
     CZelPage* admin = own(std::make_unique<CAdminTool>(*this, platform.fileDialogPlatform()));
     fullSet_ = {networkStatus_, profileManager_, siteSurvey, statistics, advanced, admin};

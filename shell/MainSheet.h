@@ -25,6 +25,7 @@
 #include "pages/DiagnosticsHost.h"
 #include "pages/MainPageHost.h"
 #include "pages/ProfileSheet.h"
+#include "pages/StatisticsTables.h"
 #include "profiles/ConnectEngine.h"
 #include "profiles/ConnectionMonitor.h"
 #include "profiles/ProfileFile.h"
@@ -47,6 +48,7 @@ enum class DeviceChange {
 class CMainSheet : public fw::Sheet,
                    public WorkerHost,
                    public MainPageHost,
+                   public StatisticsHost,
                    public ProfileHost,
                    public DiagnosticsHost,
                    public AdminHost {
@@ -77,7 +79,7 @@ public:
     void autoConfigurationPassEnded() override;
     void reportAutoLinkFailed() override;
 
-    // What pages use (MainPageHost, for the Network Status page).
+    // What pages use (MainPageHost, for the Network Status page; StatisticsHost).
     const ZelApi& api() const override { return api_; }
     sys::Settings& settings() override { return settings_; }
     ConnectionState connection() const override { return monitor_.state(); }

@@ -47,12 +47,7 @@ constexpr const char* kWpa2Passphrase = "blue whale song";
 // Tovix.exe in a folder of its own with the simulated card and its default world.
 class ProfileProgram : public ::testing::Test {
 protected:
-    void SetUp() override {
-        for (const char* file : {"Tovix.exe", "Tovix.dll", "Tovix.scn"}) {
-            ASSERT_TRUE(CopyFileA((ownFolder() + file).c_str(), folder.file(file).c_str(), FALSE))
-                << file;
-        }
-    }
+    void SetUp() override { ASSERT_EQ(copyProgram(folder), std::nullopt); }
     void TearDown() override {
         if (driver.isRunning()) exitProgram();
     }

@@ -33,12 +33,7 @@ unsigned long number(const std::string& text) { return std::strtoul(text.c_str()
 
 class StatisticsProgram : public ::testing::Test {
 protected:
-    void SetUp() override {
-        for (const char* file : {"Tovix.exe", "Tovix.dll", "Tovix.scn"}) {
-            ASSERT_TRUE(CopyFileA((ownFolder() + file).c_str(), folder.file(file).c_str(), FALSE))
-                << file;
-        }
-    }
+    void SetUp() override { ASSERT_EQ(copyProgram(folder), std::nullopt); }
     void TearDown() override {
         if (!driver.isRunning()) return;
         PostMessageA(sheet, WM_COMMAND, ID_TRAY_EXIT, 0);
@@ -87,6 +82,23 @@ protected:
                                 MOVEFILE_REPLACE_EXISTING));
     }
 
+    // Whether the screen shows the red end of the level bar's gradient within `bar`: the
+    // bar paints itself.
+    bool showsRedEnd(HWND bar) const {
+        const fwtest::Picture screen = fwtest::capture(sheet);
+        RECT area;
+        GetWindowRect(bar, &area);
+        for (int y = area.top; y < area.bottom; ++y) {
+            for (int x = area.left; x < area.right; ++x) {
+                const COLORREF colour = screen.at(x - screen.origin.x, y - screen.origin.y);
+                if (GetRValue(colour) >= 240 && GetGValue(colour) <= 15 && GetBValue(colour) == 0) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+
     // Saves what the screen shows of the main window in "program-screens" beside the test.
     void picture(const std::string& name) {
         RedrawWindow(sheet, nullptr, nullptr,
@@ -123,6 +135,7 @@ TEST_F(StatisticsProgram, TheStandardPageCountsEverySecondAndFollowsTheSignal) {
     // The total is the unicast and multicast frames.
     const unsigned long total = number(receive.cell(0, 1));
     EXPECT_GE(total, number(receive.cell(1, 1)));
+    EXPECT_TRUE(showsRedEnd(signal));
     picture("statistics-standard");
 
     // The network fades to -76 dBm, level 20 of 40: the bar comes down over the ten seconds

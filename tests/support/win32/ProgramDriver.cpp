@@ -229,6 +229,13 @@ ScratchFolder::~ScratchFolder() {
     RemoveDirectoryA(path_.c_str());
 }
 
+std::optional<std::string> copyProgram(const ScratchFolder& folder) {
+    for (const char* file : {"Tovix.exe", "Tovix.dll", "Tovix.scn"}) {
+        if (!CopyFileA((ownFolder() + file).c_str(), folder.file(file).c_str(), FALSE)) return file;
+    }
+    return std::nullopt;
+}
+
 WineVersionOverride::WineVersionOverride(const std::string& exe, const std::string& version) {
     const std::string path = "Software\\Wine\\AppDefaults\\" + exe;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,

@@ -86,6 +86,11 @@ private:
     std::string path_;
 };
 
+// Copies Tovix.exe, its Tovix.dll and the scenario beside them from the running
+// program's folder into `folder`; the name of the first file that could not be copied,
+// none when all were.
+std::optional<std::string> copyProgram(const ScratchFolder& folder);
+
 // Makes Wine report `version` ("win98", "nt40", "win2003", "win7", ...) to every
 // program started under the file name `exe` while this object lives.
 class WineVersionOverride {

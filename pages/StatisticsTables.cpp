@@ -13,7 +13,6 @@ void setUpTable(fw::Surface& ui, const Table& table) {
     for (const char* heading : {"Element", "Data", "Element", "Data"}) {
         ui.addColumn(table.id, heading, width / 4 - 1);
     }
-    ui.deleteAllRows(table.id);
     for (size_t row = 0; row < table.rows.size(); ++row) {
         const int index =
             ui.insertRow(table.id, static_cast<int>(row), table.rows[row].left, -1, 0);

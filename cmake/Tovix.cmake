@@ -75,3 +75,33 @@ function(tovix_fuzz name)
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
   add_test(NAME ${name} COMMAND ${name} -seed=1 -max_total_time=${TOVIX_FUZZ_SECONDS})
 endfunction()
+
+# tovix_test_templates(name RC ...)
+# Compiles resource scripts with windres and builds their dialog templates into test
+# program `name`, where fwtest::builtTemplates() lays the in-memory windows out by them.
+find_program(TOVIX_WINDRES NAMES i686-w64-mingw32-windres windres REQUIRED)
+function(tovix_test_templates name)
+  set(res_files "")
+  foreach(rc ${ARGN})
+    get_filename_component(rc ${rc} ABSOLUTE)
+    get_filename_component(rc_name ${rc} NAME_WE)
+    get_filename_component(rc_dir ${rc} DIRECTORY)
+    set(res ${CMAKE_CURRENT_BINARY_DIR}/${name}_${rc_name}.res)
+    file(GLOB parts ${rc_dir}/*.rc ${rc_dir}/*.h ${rc_dir}/*.ico ${rc_dir}/*.bmp ${rc_dir}/*.manifest
+         ${PROJECT_SOURCE_DIR}/res/resource.h)
+    add_custom_command(OUTPUT ${res}
+      COMMAND ${TOVIX_WINDRES} --include-dir=${rc_dir} --include-dir=${PROJECT_SOURCE_DIR}
+              --output-format=res -o ${res} ${rc}
+      WORKING_DIRECTORY ${rc_dir}
+      DEPENDS ${parts}
+      VERBATIM)
+    list(APPEND res_files ${res})
+  endforeach()
+  set(source ${CMAKE_CURRENT_BINARY_DIR}/${name}_templates.cpp)
+  add_custom_command(OUTPUT ${source}
+    COMMAND ${CMAKE_COMMAND} -DOUTPUT=${source} "-DINPUTS=${res_files}"
+            -P ${PROJECT_SOURCE_DIR}/cmake/EmbedResources.cmake
+    DEPENDS ${res_files} ${PROJECT_SOURCE_DIR}/cmake/EmbedResources.cmake
+    VERBATIM)
+  target_sources(${name} PRIVATE ${source})
+endfunction()

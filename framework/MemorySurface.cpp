@@ -24,14 +24,12 @@ MemorySurface::MemorySurface(Dialog& dialog, Script& script, Focus& focus,
         Control& c = controls_[control.id];
         c.kind = control.kind;
         c.buddy = control.buddy;
-        if (control.kind == Kind::AutoRadioButton) {
-            if (control.group || group == 0) group = control.id;
-            c.group = group;
-        } else {
-            group = 0;
-        }
+        c.tabStop = control.tabStop;
+        if (control.group || group == 0) group = control.id;
+        c.group = group;
         order_.push_back(control.id);
     }
+    laidOut_ = !layout.empty();
 }
 
 MemorySurface::~MemorySurface() { close(); }
@@ -47,13 +45,16 @@ void MemorySurface::close() {
 MemorySurface::Control& MemorySurface::control(int id, Kind use) {
     auto [it, made] = controls_.try_emplace(id);
     if (made) order_.push_back(id);
+    if (made && laidOut_) missing_.insert(id);
     if (it->second.kind == Kind::Unknown) it->second.kind = use;
     return it->second;
 }
 
 const MemorySurface::Control* MemorySurface::find(int id) const {
     const auto it = controls_.find(id);
-    return it == controls_.end() ? nullptr : &it->second;
+    if (it != controls_.end()) return &it->second;
+    if (laidOut_) missing_.insert(id);
+    return nullptr;
 }
 
 Kind MemorySurface::kind(int id) const {
@@ -215,7 +216,8 @@ void MemorySurface::restoreFocus(const Focus& saved) {
 
 void MemorySurface::focusFirst() {
     for (int id : order_) {
-        if (focusable(controls_.at(id))) {
+        const Control& c = controls_.at(id);
+        if (c.tabStop && focusable(c)) {
             setFocus(id);
             return;
         }

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -33,15 +34,17 @@ enum class Kind {
     UpDown,           // msctls_updown32
 };
 
-// One control of a dialog template. A radio button with `group` set starts a new group;
-// a group runs over the radio buttons that follow it in the layout. An up-down control
-// with a `buddy` edit (UDS_SETBUDDYINT) shows its position as the edit's number and reads
-// it back from there.
+// One control of a dialog template. A control with `group` set (WS_GROUP) starts a new
+// group, as the first control does; the radio buttons of a group check one another. An
+// up-down control with a `buddy` edit (UDS_SETBUDDYINT) shows its position as the edit's
+// number and reads it back from there. The dialog gives the focus to its first control
+// with a `tabStop` (WS_TABSTOP).
 struct ControlSpec {
     int id;
     Kind kind;
     bool group = false;
     int buddy = 0;
+    bool tabStop = true;
 };
 
 class MemorySurface;
@@ -79,6 +82,9 @@ public:
 
     // What a test may look at beyond the surface.
     Kind kind(int id) const;
+    // The ids that code asked for and that the window's layout lacks (none when the
+    // window has no layout).
+    const std::set<int>& missingControls() const { return missing_; }
     bool isTimerRunning(int timerId) const { return timers_.count(timerId) != 0; }
     unsigned timerPeriod(int timerId) const;
     int textLimit(int id) const;
@@ -185,7 +191,8 @@ private:
     };
     struct Control {
         Kind kind = Kind::Unknown;
-        int group = 0;  // radio buttons: the id of the group's first button
+        int group = 0;  // the id of the control that starts its group
+        bool tabStop = true;
         std::string text;
         bool enabled = true;
         bool visible = true;
@@ -235,6 +242,8 @@ private:
     std::string title_;
     std::map<int, Control> controls_;
     std::vector<int> order_;  // template order, for where the focus goes
+    bool laidOut_ = false;
+    mutable std::set<int> missing_;
     std::map<int, unsigned> timers_;
     std::map<int, Tip> tips_;
     Focus& focus_;

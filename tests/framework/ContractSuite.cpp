@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -161,6 +162,16 @@ TEST_P(Contract, ANewDialogGivesTheFocusToItsFirstControl) {
     backEnd->host().createModeless(dialog, nullptr);
     EXPECT_EQ(dialog.ui().focus(), IDC_EDIT);
     EXPECT_THAT(dialog.take(), ElementsAre("init", "1001 EN_SETFOCUS"));
+}
+
+TEST_P(Contract, AWindowRemembersTheIdsItsTemplateLacks) {
+    auto backEnd = GetParam().make();
+    RecordingDialog dialog(IDD_CONTRACT);
+    backEnd->host().createModeless(dialog, nullptr);
+    dialog.ui().setText(IDC_EDIT, "there");
+    dialog.ui().setText(4242, "nowhere");
+    EXPECT_EQ(dialog.ui().text(4243), "");
+    EXPECT_EQ(backEnd->missingControls(dialog), (std::set<int>{4242, 4243}));
 }
 
 TEST_P(Contract, AWindowsTitleStartsAsItsTemplatesCaptionAndChangesQuietly) {

@@ -10,7 +10,6 @@
 
 #include "framework/Sheet.h"
 #include "framework/win32/Win32Host.h"
-#include "framework/win32/Win32Surface.h"
 #include "tests/framework/ContractIds.h"
 #include "tests/support/win32/Win32User.h"
 
@@ -67,17 +66,6 @@ TEST(Win32Host, AnEmbeddedSheetIsAChildOverItsFrame) {
     EXPECT_EQ(placed.top, frame.top + 20);
     EXPECT_EQ(placed.right, frame.right - 2);
     EXPECT_EQ(placed.bottom, frame.bottom);
-}
-
-TEST(Win32Surface, RemembersTheIdsTheTemplateLacks) {
-    fw::Win32Host host(GetModuleHandleA(nullptr));
-    fw::Dialog dialog(IDD_CONTRACT);
-    host.createModeless(dialog, nullptr);
-    dialog.ui().setText(IDC_EDIT, "there");
-    dialog.ui().setText(4242, "nowhere");
-    EXPECT_EQ(dialog.ui().text(4243), "");
-    const auto& surface = dynamic_cast<const fw::Win32Surface&>(dialog.ui());
-    EXPECT_EQ(surface.missingControls(), (std::set<int>{4242, 4243}));
 }
 
 // A list view draws its border as a sunken edge, two pixels a side.

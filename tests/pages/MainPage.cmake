@@ -5,6 +5,7 @@ tovix_test(pages_mainpage
   SOURCES MainPageRulesTest.cpp MainPageSamplerTest.cpp MainPageTest.cpp MainPageSuite.cpp
           MainPageMemory.cpp
   LIBS tovix_pages tovix_zel_recorder tovix_test_support tovix_sim)
+tovix_test_templates(pages_mainpage ${PROJECT_SOURCE_DIR}/res/Tovix.rc)
 
 if(WIN32)
   enable_language(RC)

@@ -2,7 +2,6 @@
 // model on a clock that the suite advances.
 #include "framework/MemorySurface.h"
 #include "sim/NativeCard.h"
-#include "tests/pages/MainPageLayout.h"
 #include "tests/pages/MainPageSuite.h"
 
 namespace {
@@ -10,7 +9,11 @@ namespace {
 class MemoryWorld final : public MainPageWorld {
 public:
     explicit MemoryWorld(const std::string& scenario)
-        : windows_(fwtest::makeMemoryBackEnd({{IDD_NETWORK_STATUS, mainPageLayout()}})),
+        : windows_(fwtest::makeMemoryBackEndAdding(
+              // The throughput graphs, made over their frames.
+              {{IDD_NETWORK_STATUS,
+                {{IDC_STATUS_TX_GRAPH, fw::Kind::Unknown, false, 0, false},
+                 {IDC_STATUS_RX_GRAPH, fw::Kind::Unknown, false, 0, false}}}})),
           card_(scenario) {}
 
     fwtest::BackEnd& windows() override { return *windows_; }

@@ -11,7 +11,7 @@
 #include "framework/Sheet.h"
 #include "system/ProgramCodes.h"
 #include "tests/pages/MainPageBench.h"
-#include "tests/pages/MainPageLayout.h"
+#include "tests/support/DialogTemplates.h"
 #include "tests/support/ZelRecorder.h"
 
 namespace {
@@ -86,7 +86,7 @@ protected:
         zel.on.ZelSetSsid = [this](ZelHandle, const char*, uint32_t, uint32_t) {
             return card.setSsidResult;
         };
-        windows.declare(IDD_NETWORK_STATUS, mainPageLayout());
+        fwtest::declareTemplates(windows, fwtest::builtTemplates());
         sheet.addPage(page);
     }
 

@@ -10,12 +10,13 @@
 #include "res/resource.h"
 #include "tests/pages/ProfileMemory.h"
 #include "tests/pages/ProfileSuite.h"
+#include "tests/support/BackEnd.h"
 
 namespace pagestest {
 namespace {
 
 TEST(ProfileSheetThreads, StoresAndTheWorkersCopiesTakeTurns) {
-    auto backEnd = makeProfileMemoryBackEnd();
+    auto backEnd = fwtest::makeMemoryBackEnd();
     FakeMainWindow mainWindow(profileText);
     Profile* home = mainWindow.add("Home");
     mainWindow.add("Office");

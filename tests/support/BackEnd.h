@@ -28,7 +28,7 @@ public:
     // The user's hands on the window of `dialog`, which must exist.
     virtual fw::UserActions& user(const fw::Dialog& dialog) = 0;
     // The control ids that code asked the window of `dialog` for and that its template
-    // lacks (always none in memory, where controls come into being on first use).
+    // lacks.
     virtual std::set<int> missingControls(const fw::Dialog& dialog) = 0;
 };
 // A suite checks at its end that script().failures() and script().unmet() are empty:
@@ -47,10 +47,12 @@ inline std::string backEndName(const testing::TestParamInfo<BackEndParam>& info)
     return info.param.name;
 }
 
-// The in-memory back end, with the layouts of the dialog templates the suite uses and
-// the captions of those whose title matters.
-std::unique_ptr<BackEnd> makeMemoryBackEnd(
-    const std::map<int, std::vector<fw::ControlSpec>>& layouts,
-    const std::map<int, std::string>& captions = {});
+// The in-memory back end, with the dialog templates compiled into the test program
+// (tovix_test_templates in CMake): windows laid out as the real templates are, and the
+// ids that code asks for and a template lacks reported as missing.
+std::unique_ptr<BackEnd> makeMemoryBackEnd();
+// The same with the controls that the real program creates over a template, by template.
+std::unique_ptr<BackEnd> makeMemoryBackEndAdding(
+    const std::map<int, std::vector<fw::ControlSpec>>& madeAtRunTime);
 
 }  // namespace fwtest

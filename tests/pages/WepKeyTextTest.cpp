@@ -1,31 +1,11 @@
-// The WEP key dialog's template in memory, and the rules of its key texts.
+// The rules of the WEP key dialog's key texts.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "pages/WepKeyDlg.h"
-#include "res/resource.h"
-#include "tests/pages/ProfileMemory.h"
 
 namespace pagestest {
-
-Layouts wepKeyLayouts() {
-    using fw::Kind;
-    return {{IDD_WEP_KEYS,
-             {
-                 {IDC_WEP_FORMAT, Kind::DropDownList},
-                 {IDC_WEP_SIZE, Kind::DropDownList},
-                 {IDC_WEP_TX_KEY1, Kind::AutoRadioButton, true},
-                 {IDC_WEP_TX_KEY2, Kind::AutoRadioButton},
-                 {IDC_WEP_TX_KEY3, Kind::AutoRadioButton},
-                 {IDC_WEP_TX_KEY4, Kind::AutoRadioButton},
-                 {IDC_WEP_KEY1, Kind::Edit},
-                 {IDC_WEP_KEY2, Kind::Edit},
-                 {IDC_WEP_KEY3, Kind::Edit},
-                 {IDC_WEP_KEY4, Kind::Edit},
-                 {fw::id::Ok, Kind::PushButton},
-                 {fw::id::Cancel, Kind::PushButton},
-             }}};
-}
-
 namespace {
 
 TEST(WepKeyText, TheCharacterRuleCorrectsUntilNothingIsLeftAndPlacesTheCaret) {

@@ -164,7 +164,7 @@ DialogTemplate readDialog(Reader in) {
         if (extended) {
             in.skip(8);  // help id, extended style
             controlStyle = in.dword();
-            in.skip(8);
+            in.skip(8);  // x, y, cx, cy
             id = static_cast<int>(in.dword() & 0xFFFF);
         } else {
             controlStyle = in.dword();

@@ -1,5 +1,5 @@
-// The profile editing suites on the in-memory back end, with the texts of the profile
-// editing and security resource scripts.
+// The profile editing suites on the in-memory back end, with the texts of their resource
+// scripts.
 #include "tests/pages/ProfileMemory.h"
 
 #include <map>

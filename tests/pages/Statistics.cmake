@@ -2,6 +2,7 @@
 # templates, and the whole program with both pages.
 tovix_test(pages_statistics SOURCES StatisticsSuite.cpp StatisticsMemory.cpp
   LIBS tovix_pages tovix_zel_recorder tovix_test_support tovix_sim)
+tovix_test_templates(pages_statistics ${PROJECT_SOURCE_DIR}/res/Tovix.rc)
 
 if(WIN32)
   enable_language(RC)

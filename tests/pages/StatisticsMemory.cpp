@@ -6,21 +6,7 @@ namespace {
 
 class MemoryWorld final : public StatisticsWorld {
 public:
-    MemoryWorld()
-        : windows_(fwtest::makeMemoryBackEnd({
-              {IDD_STATISTICS,
-               {{IDC_STATS_TRANSMIT, fw::Kind::ListView},
-                {IDC_STATS_RECEIVE, fw::Kind::ListView},
-                {IDC_STATS_LINK_ICON, fw::Kind::Static},
-                {IDC_STATS_SIGNAL, fw::Kind::Progress},
-                {IDC_STATS_RESET, fw::Kind::PushButton}}},
-              {IDD_DETAIL_STATISTICS,
-               {{IDC_STATS_TRANSMIT, fw::Kind::ListView},
-                {IDC_STATS_RECEIVE, fw::Kind::ListView},
-                {IDC_STATS_RSSI, fw::Kind::ListView},
-                {IDC_STATS_RESET, fw::Kind::PushButton}}},
-              {IDD_ABOUT, {}},
-          })) {}
+    MemoryWorld() : windows_(fwtest::makeMemoryBackEnd()) {}
 
     fwtest::BackEnd& windows() override { return *windows_; }
     void pass(fw::Page& page, unsigned ms) override {

@@ -1,31 +1,12 @@
 #include "pages/AdvSettgPage.h"
 
-#include <cstdio>
 #include <limits>
-#include <vector>
 
 #include "framework/Controls.h"
+#include "pages/RadioValues.h"
 #include "res/resource.h"
 
 namespace {
-
-// The rate code of "Auto": the card chooses.
-constexpr uint32_t kAutoRate = 255;
-
-// The transmit rates of a wireless mode, in units of 500 kbit/s.
-const std::vector<uint32_t>& ratesOf(uint32_t wirelessMode) {
-    static const std::vector<uint32_t> k80211b = {2, 4, 11, 22};
-    static const std::vector<uint32_t> k80211a = {12, 18, 24, 36, 48, 72, 96, 108};
-    static const std::vector<uint32_t> kEvery = {2, 4, 11, 12, 18, 22, 24, 36, 48, 72, 96, 108};
-    switch (wirelessMode) {
-        case Wireless80211b:
-            return k80211b;
-        case Wireless80211a:
-            return k80211a;
-        default:
-            return kEvery;
-    }
-}
 
 // The controls that "Do not change settings" switches off, beside the power save mode.
 constexpr int kRadioControls[] = {
@@ -45,12 +26,6 @@ constexpr int kRadioControls[] = {
 };
 
 }  // namespace
-
-std::string rateText(uint32_t code) {
-    char text[32];
-    std::snprintf(text, sizeof text, code % 2 == 0 ? "%u Mbps" : "%u.5 Mbps", code / 2);
-    return text;
-}
 
 const fw::MessageEntry<CAdvSettgPage> CAdvSettgPage::kMap[] = {
     fw::onClick(IDC_PROTO_KEEP, &CAdvSettgPage::onKeepClick),
@@ -126,7 +101,7 @@ void CAdvSettgPage::fillRates() {
     const intptr_t selected = fw::selectedData(ui(), IDC_PROTO_RATE, kAutoRate);
     ui().clearItems(IDC_PROTO_RATE);
     ui().addItem(IDC_PROTO_RATE, text(IDS_AUTO), kAutoRate);
-    for (uint32_t code : ratesOf(profileSheet().shared().wirelessMode)) {
+    for (uint32_t code : ratesOfMode(profileSheet().shared().wirelessMode)) {
         ui().addItem(IDC_PROTO_RATE, rateText(code), code);
     }
     fw::selectByData(ui(), IDC_PROTO_RATE, selected);
@@ -146,16 +121,10 @@ void CAdvSettgPage::showMembers() {
 }
 
 uint32_t CAdvSettgPage::threshold(int id) const {
-    constexpr uint32_t kNotANumber = std::numeric_limits<uint32_t>::max();
-    const std::string digits = ui().text(id);
-    if (digits.empty()) return kNotANumber;
-    uint64_t value = 0;
-    for (char digit : digits) {
-        if (digit < '0' || digit > '9') return kNotANumber;
-        value = value * 10 + static_cast<uint64_t>(digit - '0');
-        if (value >= kNotANumber) return kNotANumber;
-    }
-    return static_cast<uint32_t>(value);
+    const std::optional<int32_t> number = thresholdNumber(ui().text(id));
+    // A negative number is no threshold either.
+    if (!number || *number < 0) return std::numeric_limits<uint32_t>::max();
+    return static_cast<uint32_t>(*number);
 }
 
 void CAdvSettgPage::readControls() {

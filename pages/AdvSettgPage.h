@@ -45,8 +45,8 @@ private:
     void fillRates();
     void showMembers();
     void readControls();
-    // A threshold as its edit shows it; a text that is no number or does not fit in
-    // 32 bits reads as the largest value, which no range admits.
+    // A threshold as its edit shows it; a text that is no number, a negative number and a
+    // number too large for 32 bits all read as values that no range admits.
     uint32_t threshold(int id) const;
 
     static const fw::MessageEntry<CAdvSettgPage> kMap[];
@@ -58,6 +58,3 @@ private:
     uint32_t frag_ = kFragMax;
     uint32_t rts_ = kRtsMax;
 };
-
-// The text of a transmit rate code (units of 500 kbit/s): "11 Mbps", "5.5 Mbps".
-std::string rateText(uint32_t code);

@@ -354,4 +354,40 @@
 #define IDC_STATS_SIGNAL 1022     // standard page: progress bar painted as a level bar
 #define IDC_STATS_LINK_ICON 1041  // standard page: the link icons of the Network Status page
 
+// Advanced page (115) ------------------------------------------------------------------
+#define IDC_ADV_DESCRIPTION 1001  // disabled drop-down combo: the device description
+#define IDC_ADV_DEFAULT 1002
+#define IDC_ADV_RATE 1003
+#define IDC_ADV_APPLY 1004
+#define IDC_ADV_RTS_SPIN 1008
+#define IDC_ADV_POWER_SAVE 1010
+#define IDC_ADV_PREAMBLE 1011
+#define IDC_ADV_RTS 1013
+#define IDC_ADV_FRAG 1019
+#define IDC_ADV_TX_ANTENNA_LABEL 1020
+#define IDC_ADV_RX_ANTENNA_LABEL 1021
+#define IDC_ADV_TX_ANTENNA 1022  // never enabled
+#define IDC_ADV_RX_ANTENNA 1023
+#define IDC_ADV_TX_POWER 1024
+#define IDC_ADV_AUTO_CONNECT 1031
+#define IDC_ADV_FRAG_SPIN 1080
+#define IDC_ADV_AUTO_LINK 1122
+#define IDC_ADV_TX_POWER_LABEL 1123
+#define IDS_ANTENNA_2 61422
+#define IDS_DIVERSITY_ON 61423
+#define IDS_DIVERSITY_OFF 61424
+#define IDS_TX_POWER_HIGH 61433
+#define IDS_TX_POWER_MEDIUM 61434
+#define IDS_TX_POWER_LOW 61435
+
+// About page (105) -----------------------------------------------------------------------
+#define IDC_ABOUT_FIRMWARE 1001
+#define IDC_ABOUT_CHIP 1009  // hidden
+#define IDC_ABOUT_MAC 1048
+#define IDC_ABOUT_DRIVER 1068
+#define IDC_ABOUT_PROGRAM 1073
+#define IDC_ABOUT_LIBRARY 1074
+#define IDC_ABOUT_REGION 1076
+#define IDC_ABOUT_REGION_LABEL 1132
+
 #endif

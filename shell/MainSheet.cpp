@@ -99,16 +99,16 @@ CMainSheet::CMainSheet(const ZelApi& api, sys::Settings& settings, sys::OsKind o
     CZelPage* statistics = settings.readSetting(Setting::Statistics) != 0
                                ? own<CZelPage>(std::make_unique<CDetailStatistics>(*this))
                                : own<CZelPage>(std::make_unique<CStatistics>(*this));
-    CZelPage* advanced = own(std::make_unique<CAdvancedPage>());
+    advanced_ = own(std::make_unique<CAdvancedPage>(*this));
     CZelPage* admin = own(std::make_unique<CAdminTool>(*this, platform.fileDialogPlatform()));
-    fullSet_ = {networkStatus_, profileManager_, siteSurvey, statistics, advanced, admin};
+    fullSet_ = {networkStatus_, profileManager_, siteSurvey, statistics, advanced_, admin};
     if (settings.readSetting(Setting::DebugWin) != 0) {
         fullSet_.push_back(own(std::make_unique<CDebugWin>(*this)));
     }
     if (settings.readSetting(Setting::TestPage) != 0) {
         fullSet_.push_back(own(std::make_unique<CTestPage>(*this)));
     }
-    CZelPage* about = own(std::make_unique<CAboutPage>());
+    CZelPage* about = own(std::make_unique<CAboutPage>(*this, platform.fileVersions()));
     fullSet_.push_back(about);
     reducedSet_ = {networkStatus_, statistics, about, own(std::make_unique<CReadmePage>())};
     for (fw::Page* page : fullSet_) addPage(*page);
@@ -309,6 +309,8 @@ void CMainSheet::reselectCurrentPage() {
 
 void CMainSheet::onOkButton(const fw::Message&) {
     if (currentPage() == profileManager_ && !profileManager_->save()) return;
+    // Leaving the Advanced page drops what it has not sent; OK sends it first.
+    if (currentPage() == advanced_) advanced_->applyPending();
     // The sheet's own OK would end a modeless sheet; the main window stays, so it asks
     // its pages as the sheet does: the current one may be left, each one applies.
     const int current = activeIndex();

@@ -21,7 +21,9 @@
 
 #include "adapter/ZelApi.h"
 #include "framework/Sheet.h"
+#include "pages/AboutPage.h"
 #include "pages/AdminTool.h"
+#include "pages/AdvancedPage.h"
 #include "pages/DiagnosticsHost.h"
 #include "pages/MainPageHost.h"
 #include "pages/ProfileSheet.h"
@@ -37,6 +39,7 @@
 class CZelPage;
 class CMainPage;
 class CProfileManager;
+class CAdvancedPage;
 
 // What a device-change broadcast announces.
 enum class DeviceChange {
@@ -51,7 +54,9 @@ class CMainSheet : public fw::Sheet,
                    public StatisticsHost,
                    public ProfileHost,
                    public DiagnosticsHost,
-                   public AdminHost {
+                   public AdminHost,
+                   public AdvancedHost,
+                   public AboutHost {
 public:
     // Reads its settings, creates its pages and loads the profile file at `profilePath`.
     CMainSheet(const ZelApi& api, sys::Settings& settings, sys::OsKind osKind,
@@ -109,6 +114,9 @@ public:
         return store_.saveProfiles(path, list);
     }
     void forgetProfiles(const std::vector<const Profile*>& removed) override;
+    // AdvancedHost: the program switches, for the worker's next cycle.
+    void setAutoConfiguration(bool on) override { autoConfiguration_ = on; }
+    void setAutoLink(bool on) override { autoLink_ = on; }
 
     // The radio: the check box, the tray menu and Alt+F2 toggle it.
     void toggleRadio();
@@ -182,9 +190,10 @@ private:
     const std::string profilePath_;
     ShellPlatform& platform_;
 
-    // The settings read at construction.
-    bool autoConfiguration_;
-    bool autoLink_;
+    // The settings read at construction; the Advanced page switches the first two, which
+    // the worker reads.
+    std::atomic<bool> autoConfiguration_;
+    std::atomic<bool> autoLink_;
     bool refreshRatePS_;
     bool trace_;
 
@@ -214,6 +223,7 @@ private:
     std::vector<std::unique_ptr<CZelPage>> pages_;
     CMainPage* networkStatus_ = nullptr;
     CProfileManager* profileManager_ = nullptr;
+    CAdvancedPage* advanced_ = nullptr;
     std::vector<fw::Page*> fullSet_;
     std::vector<fw::Page*> reducedSet_;
 };

@@ -13,6 +13,7 @@
 
 class CertificatePlatform;
 class FileDialogPlatform;
+class FileVersions;
 class MainPagePlatform;
 
 class ShellPlatform {
@@ -25,6 +26,8 @@ public:
     virtual CertificatePlatform& certificatePlatform() = 0;
     // The standard open and save dialogs, for the Admin page.
     virtual FileDialogPlatform& fileDialogPlatform() = 0;
+    // The version resources and dates of the program's files, for the About page.
+    virtual FileVersions& fileVersions() = 0;
 
     // The window the library posts its events to.
     virtual ZelWindow eventWindow() const = 0;

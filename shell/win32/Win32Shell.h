@@ -14,6 +14,7 @@
 #include "framework/win32/Win32Host.h"
 #include "pages/win32/Win32CertificatePlatform.h"
 #include "pages/win32/Win32FileDialogPlatform.h"
+#include "pages/win32/Win32FileVersions.h"
 #include "pages/win32/Win32MainPagePlatform.h"
 #include "shell/MainSheet.h"
 #include "shell/win32/ThemedTab.h"
@@ -46,6 +47,7 @@ public:
     MainPagePlatform& mainPagePlatform() override { return mainPagePlatform_; }
     CertificatePlatform& certificatePlatform() override { return certificatePlatform_; }
     FileDialogPlatform& fileDialogPlatform() override { return fileDialogPlatform_; }
+    FileVersions& fileVersions() override { return fileVersions_; }
     ZelWindow eventWindow() const override { return window(); }
     void completeWindow() override;
     void attachTabs() override;
@@ -95,6 +97,7 @@ private:
     Win32MainPagePlatform mainPagePlatform_;
     Win32CertificatePlatform certificatePlatform_;
     Win32FileDialogPlatform fileDialogPlatform_;
+    Win32FileVersions fileVersions_;
     // The window procedure beneath this one: the framework's.
     WNDPROC sheetProc_ = nullptr;
     // Last, so that it goes first.

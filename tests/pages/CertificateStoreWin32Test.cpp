@@ -67,12 +67,6 @@ const BYTE kBob[] = {
     0x8d, 0x8a, 0xd2, 0x23, 0x48, 0xbf, 0x06, 0x1d, 0x59, 0x12,
 };
 
-std::string loadText(int stringId) {
-    char buffer[512];
-    const int length = LoadStringA(GetModuleHandleA(nullptr), stringId, buffer, sizeof buffer);
-    return std::string(buffer, length > 0 ? length : 0);
-}
-
 // The prefix's personal store, opened for one change, which it commits before it closes
 // so that every other opening sees it.
 class StoreChange {
@@ -192,7 +186,7 @@ protected:
     }
 
     std::unique_ptr<fwtest::BackEnd> backEnd_ = fwtest::makeWin32BackEnd();
-    pagestest::FakeMainWindow mainWindow_{loadText};
+    pagestest::FakeMainWindow mainWindow_{fwtest::resourceText};
     fw::Script& script() { return backEnd_->script(); }
 };
 

@@ -62,9 +62,6 @@ protected:
         EXPECT_EQ(driver.waitForExit(), static_cast<DWORD>(app::ExitNormal));
     }
 
-    static HWND currentPage(HWND sheet) {
-        return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-    }
     HWND showTab(int tab) {
         SendMessageA(sheet, PSM_SETCURSEL, tab, 0);
         return currentPage(sheet);
@@ -78,13 +75,6 @@ protected:
         SendMessageA(GetDlgItem(page, control), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
     }
 
-    // The user picks entry `position` of a drop-down list of a page.
-    static void pick(HWND page, int combo, int position) {
-        HWND list = GetDlgItem(page, combo);
-        SendMessageA(list, CB_SETCURSEL, position, 0);
-        SendMessageA(page, WM_COMMAND, MAKEWPARAM(combo, CBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(list));
-    }
     // The user types `text` into an edit of the program: the edit takes the focus, then
     // gets the characters one by one.
     static void type(HWND edit, const std::string& text) {
@@ -179,13 +169,13 @@ protected:
 
     // The WEP key typed in the WEP key dialog: ASCII, 104 bits, key 1 as the transmit key.
     void typeWepKey(HWND securityPage, const char* key) {
-        pick(securityPage, IDC_SEC_ENCRYPTION, 1);  // "WEP"
+        pickEntry(securityPage, IDC_SEC_ENCRYPTION, 1);  // "WEP"
         ASSERT_EQ(windowText(GetDlgItem(securityPage, IDC_SEC_ENCRYPTION)), "WEP");
         click(securityPage, IDC_SEC_WEP_KEYS);
         HWND keys = driver.waitForWindow("Configure WEP Key");
         ASSERT_TRUE(keys);
-        pick(keys, IDC_WEP_FORMAT, 0);  // "ASCII Characters"
-        pick(keys, IDC_WEP_SIZE, 1);    // 104 bits
+        pickEntry(keys, IDC_WEP_FORMAT, 0);  // "ASCII Characters"
+        pickEntry(keys, IDC_WEP_SIZE, 1);    // 104 bits
         type(GetDlgItem(keys, IDC_WEP_KEY1), key);
         EXPECT_EQ(windowText(GetDlgItem(keys, IDC_WEP_KEY1)), key);
         EXPECT_EQ(SendDlgItemMessageA(keys, IDC_WEP_TX_KEY1, BM_GETCHECK, 0, 0), BST_CHECKED);
@@ -352,12 +342,12 @@ TEST_F(ProfileProgram, WepAndWpa2PskProfilesMadeWithTheSecurityPageConnect) {
     EXPECT_TRUE(applyAndConnect(manager, "Cafe", kWepNetwork, kPatience));
 
     const std::string wpa2 = createProfile(manager, "Studio", kWpa2Network, [&](HWND security) {
-        pick(security, IDC_SEC_AUTHENTICATION, 7);  // "WPA2", on the way
+        pickEntry(security, IDC_SEC_AUTHENTICATION, 7);  // "WPA2", on the way
         EXPECT_TRUE(IsWindowVisible(GetDlgItem(security, IDC_SEC_CREDENTIALS)));
         picture(security, "security-8021x");
-        pick(security, IDC_SEC_AUTHENTICATION, 5);  // "WPA2-PSK"
+        pickEntry(security, IDC_SEC_AUTHENTICATION, 5);  // "WPA2-PSK"
         ASSERT_EQ(windowText(GetDlgItem(security, IDC_SEC_AUTHENTICATION)), "WPA2-PSK");
-        pick(security, IDC_SEC_ENCRYPTION, 1);  // "AES"
+        pickEntry(security, IDC_SEC_ENCRYPTION, 1);  // "AES"
         ASSERT_EQ(windowText(GetDlgItem(security, IDC_SEC_ENCRYPTION)), "AES");
         setText(security, IDC_SEC_PASSPHRASE, kWpa2Passphrase);
         setText(security, IDC_SEC_CONFIRM, kWpa2Passphrase);

@@ -21,6 +21,7 @@
 #include "tests/pages/ProfileSuite.h"
 #include "tests/support/win32/Layout.h"
 #include "tests/support/win32/ScreenPicture.h"
+#include "tests/support/win32/Win32BackEnd.h"
 #include "tests/support/win32/Win32User.h"
 
 namespace {
@@ -33,12 +34,6 @@ HINSTANCE program() { return GetModuleHandleA(nullptr); }
 // Saves the picture in the folder "profile-screens" beside the test.
 void save(const Picture& picture, const std::string& name) {
     EXPECT_TRUE(fwtest::save(picture, "profile-screens", name)) << name;
-}
-
-std::string loadText(int stringId) {
-    char buffer[512];
-    const int length = LoadStringA(program(), stringId, buffer, sizeof buffer);
-    return std::string(buffer, length > 0 ? length : 0);
 }
 
 // Colours of the wizard's images (res/draw_profile_art.py): the blue of the waves in
@@ -72,7 +67,7 @@ void CALLBACK pictureWizard(HWND, UINT, UINT_PTR timer, DWORD) {
 
 TEST(ProfileScreens, TheWizardsPagesWithTheirHeaderTitles) {
     fw::Win32Host host(program());
-    pagestest::FakeMainWindow mainWindow(loadText);
+    pagestest::FakeMainWindow mainWindow(fwtest::resourceText);
     mainWindow.channels = {1, 13};
     CProfileSheet wizard(mainWindow, CProfileSheet::Purpose::Wizard);
     gWizard = &wizard;
@@ -162,7 +157,7 @@ void CALLBACK pictureSecurity(HWND, UINT, UINT_PTR timer, DWORD) {
 
 TEST(ProfileScreens, TheSecurityPageInItsFormsAndTheWepKeyDialog) {
     fw::Win32Host host(program());
-    pagestest::FakeMainWindow mainWindow(loadText);
+    pagestest::FakeMainWindow mainWindow(fwtest::resourceText);
     Win32CertificatePlatform certificates;
     mainWindow.securityPage = [&certificates](CProfileSheet& sheet) {
         return std::make_unique<CSecuritySettgPage>(sheet, certificates);
@@ -193,7 +188,7 @@ RECT rowImage(HWND list, int row) {
 
 TEST(ProfileScreens, TheProfileManagerMarksTheProfileInUse) {
     fw::Win32Host host(program());
-    pagestest::FakeMainWindow mainWindow(loadText);
+    pagestest::FakeMainWindow mainWindow(fwtest::resourceText);
     mainWindow.list.append(std::make_unique<Profile>(makeDefaultProfile()));
     Profile* home = mainWindow.add("Home", NetworkInfrastructure, "HomeNet");
     mainWindow.add("Office", NetworkInfrastructure, "OfficeNet");

@@ -510,6 +510,38 @@ TEST_F(MainSheetTest, OkAppliesThePagesAndHidesUnlessAPageRefuses) {
     EXPECT_TRUE(bench.sheet->hasWindow());
 }
 
+TEST_F(MainSheetTest, OkSendsTheAdvancedPagesChangesThatLeavingThePageDrops) {
+    bench.start();
+    ASSERT_TRUE(bench.sheet->select(4));
+    fw::MemorySurface& advanced = bench.host.surfaceOf(bench.sheet->page(4));
+    const auto powerMode = [&] {
+        uint32_t mode = 99;
+        card.api().ZelQueryPowerMode(bench.sheet->adapter(), &mode);
+        return mode;
+    };
+    advanced.pick(IDC_ADV_POWER_SAVE, 1);
+    ASSERT_TRUE(bench.sheet->select(0));
+    ASSERT_TRUE(bench.sheet->select(4));
+    bench.command(fw::id::Ok);
+    EXPECT_EQ(powerMode(), 0u);
+    advanced.pick(IDC_ADV_POWER_SAVE, 1);
+    bench.command(fw::id::Ok);
+    EXPECT_EQ(powerMode(), 1u);
+}
+
+TEST_F(MainSheetTest, TheAdvancedPagesSwitchesReachTheWorkerAndTheSettingsFile) {
+    bench.start();
+    ASSERT_FALSE(bench.sheet->autoConfigurationEnabled());
+    ASSERT_TRUE(bench.sheet->select(4));
+    fw::MemorySurface& advanced = bench.host.surfaceOf(bench.sheet->page(4));
+    advanced.click(IDC_ADV_AUTO_CONNECT);
+    advanced.click(IDC_ADV_AUTO_LINK);
+    EXPECT_TRUE(bench.sheet->autoConfigurationEnabled());
+    EXPECT_TRUE(bench.sheet->autoLinkEnabled());
+    EXPECT_EQ(bench.store.text("Advanced", "Auto Configuration"), "1");
+    EXPECT_EQ(bench.store.text("Advanced", "AutoLink"), "1");
+}
+
 TEST_F(MainSheetTest, ExitSavesTheProfilesAndEndsTheWindow) {
     bench.start();
     bench.exit();

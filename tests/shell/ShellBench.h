@@ -29,6 +29,7 @@
 #include "res/resource.h"
 #include "shell/MainSheet.h"
 #include "tests/pages/FileDialogDouble.h"
+#include "tests/pages/FileVersionsDouble.h"
 #include "tests/pages/MainPagePlatformDouble.h"
 #include "tests/system/MemorySettingsStore.h"
 
@@ -48,6 +49,9 @@ public:
     // The standard file dialogs, as the test scripts them.
     FileDialogPlatform& fileDialogPlatform() override { return files; }
     ScriptedFileDialogs files;
+    // The program's files: none has a version.
+    FileVersions& fileVersions() override { return versions; }
+    FakeFileVersions versions;
 
     // The frame.
     ZelWindow eventWindow() const override { return const_cast<FakeShell*>(this); }

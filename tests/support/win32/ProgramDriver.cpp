@@ -193,6 +193,17 @@ void pressButton(HWND dialog, int buttonId) {
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, buttonId)));
 }
 
+void pickEntry(HWND dialog, int combo, int position) {
+    HWND list = GetDlgItem(dialog, combo);
+    SendMessageA(list, CB_SETCURSEL, position, 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(combo, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
+}
+
+HWND currentPage(HWND sheet) {
+    return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+
 std::string ownFolder() {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);

@@ -62,6 +62,10 @@ bool isMessageBox(HWND window);
 MessageBoxView viewMessageBox(HWND box);
 // Presses the button `buttonId` (IDOK, IDCANCEL, ...) of a dialog.
 void pressButton(HWND dialog, int buttonId);
+// Picks entry `position` of the drop-down list `combo` of a dialog, as the user does.
+void pickEntry(HWND dialog, int combo, int position);
+// The window of a property sheet's current page.
+HWND currentPage(HWND sheet);
 
 // Handles the calling thread's messages until `done` holds or `patience` runs out;
 // returns the last value of `done`.

@@ -37,4 +37,10 @@ private:
 
 std::unique_ptr<BackEnd> makeWin32BackEnd() { return std::make_unique<Win32BackEnd>(); }
 
+std::string resourceText(int stringId) {
+    char buffer[512];
+    const int length = LoadStringA(GetModuleHandleA(nullptr), stringId, buffer, sizeof buffer);
+    return std::string(buffer, length > 0 ? length : 0);
+}
+
 }  // namespace fwtest

@@ -39,7 +39,7 @@ std::string regionName(uint32_t regionCode) {
     }
 }
 
-CAboutPage::CAboutPage(AboutHost& host, FileVersions& files)
+CAboutPage::CAboutPage(AdapterAccess& host, FileVersions& files)
     : CZelPage(IDD_ABOUT, "About"), host_(host), files_(files) {}
 
 std::string CAboutPage::programDate() {

@@ -7,25 +7,14 @@
 #include <cstdint>
 #include <string>
 
-#include "adapter/ZelApi.h"
+#include "pages/AdapterAccess.h"
 #include "pages/FileVersions.h"
 #include "pages/ZelPage.h"
-#include "profiles/ConnectionMonitor.h"
-
-// What the About page needs of the main window.
-class AboutHost {
-public:
-    virtual ~AboutHost() = default;
-    // The adapter library, and the adapter handle (null while no card is open).
-    virtual const ZelApi& api() const = 0;
-    virtual ZelHandle adapter() const = 0;
-    // A copy of the connection state block, which holds the card's region.
-    virtual ConnectionState connection() const = 0;
-};
 
 class CAboutPage : public CZelPage {
 public:
-    CAboutPage(AboutHost& host, FileVersions& files);
+    // The card's region comes from the connection state block.
+    CAboutPage(AdapterAccess& host, FileVersions& files);
 
     void onSetActive() override;
 
@@ -35,7 +24,7 @@ private:
     // The date of the running program's file, "month-day-year"; empty when unreadable.
     std::string programDate();
 
-    AboutHost& host_;
+    AdapterAccess& host_;
     FileVersions& files_;
 };
 

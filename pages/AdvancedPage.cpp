@@ -106,6 +106,8 @@ bool CAdvancedPage::onKillActive() {
     return true;
 }
 
+void CAdvancedPage::onReset() { pending_ = 0; }
+
 void CAdvancedPage::onMainWindowEvent(uint32_t code, intptr_t) {
     if (code == sys::kCodeAdapterOpened) refresh();
 }

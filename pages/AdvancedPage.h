@@ -8,21 +8,13 @@
 #include <cstdint>
 #include <string>
 
-#include "adapter/ZelApi.h"
+#include "pages/AdapterAccess.h"
 #include "pages/ZelPage.h"
-#include "profiles/ConnectionMonitor.h"
 #include "system/Settings.h"
 
-// What the Advanced page needs of the main window.
-class AdvancedHost {
+// What the Advanced page needs of the main window beside the card.
+class AdvancedHost : public AdapterAccess {
 public:
-    virtual ~AdvancedHost() = default;
-
-    // The adapter library, and the adapter handle (null while no card is open).
-    virtual const ZelApi& api() const = 0;
-    virtual ZelHandle adapter() const = 0;
-    // A copy of the connection state block.
-    virtual ConnectionState connection() const = 0;
     virtual sys::Settings& settings() = 0;
     // A text of the string table.
     virtual std::string text(int stringId) const = 0;
@@ -63,6 +55,8 @@ public:
     // changes not yet sent are dropped.
     void onSetActive() override;
     bool onKillActive() override;
+    // The main window's Cancel: what was not sent is dropped.
+    void onReset() override;
     void onMainWindowEvent(uint32_t code, intptr_t value) override;
 
 protected:

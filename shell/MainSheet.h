@@ -55,8 +55,7 @@ class CMainSheet : public fw::Sheet,
                    public ProfileHost,
                    public DiagnosticsHost,
                    public AdminHost,
-                   public AdvancedHost,
-                   public AboutHost {
+                   public AdvancedHost {
 public:
     // Reads its settings, creates its pages and loads the profile file at `profilePath`.
     CMainSheet(const ZelApi& api, sys::Settings& settings, sys::OsKind osKind,

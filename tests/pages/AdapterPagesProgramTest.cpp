@@ -4,6 +4,7 @@
 // switch changes what the worker does from its next cycle on; the About page shows the
 // versions of the built files. Pictures of both pages in "program-screens".
 #include <windows.h>
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>

@@ -36,7 +36,7 @@ inline std::string suiteName(const testing::TestParamInfo<AdapterPagesParam>& in
 }
 
 // The main window as both pages see it; the test sets its state.
-class FakeMainWindow final : public AdvancedHost, public AboutHost {
+class FakeMainWindow final : public AdvancedHost {
 public:
     FakeMainWindow(const ZelApi& api, std::function<std::string(int)> texts)
         : api_(api), texts_(std::move(texts)) {}

@@ -187,7 +187,7 @@ TEST_P(AdvancedPage, LeavingThePageDropsTheChanges) {
     EXPECT_THAT(takeSets(), IsEmpty());
 }
 
-TEST_P(AdvancedPage, TheMainWindowsOkSendsWhatWaits) {
+TEST_P(AdvancedPage, TheMainWindowsOkSendsWhatWaitsAndItsCancelDropsIt) {
     start(kTunedCard);
     CAdvancedPage& page = open();
     page.applyPending();
@@ -196,6 +196,11 @@ TEST_P(AdvancedPage, TheMainWindowsOkSendsWhatWaits) {
     choose(IDC_ADV_RX_ANTENNA, 0xFFFF);
     page.applyPending();
     EXPECT_THAT(takeSets(), ElementsAre("ZelSetTxPower(card, 1)", "ZelSetRxAntenna(card, 65535)"));
+    page.applyPending();
+    EXPECT_THAT(takeSets(), IsEmpty());
+    // Its Cancel drops them.
+    choose(IDC_ADV_PREAMBLE, 2);
+    page.onReset();
     page.applyPending();
     EXPECT_THAT(takeSets(), IsEmpty());
 }

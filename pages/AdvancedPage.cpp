@@ -253,6 +253,7 @@ void CAdvancedPage::apply() {
     readThresholds();
     const ZelHandle adapter = host_.adapter();
     if (!adapter) return;
+    ui().setWaitCursor(true);
     const ZelApi& api = host_.api();
     if (pending_ & PendingPowerSave) {
         sendSelected(ui(), IDC_ADV_POWER_SAVE, api.ZelSetPowerMode, adapter);
@@ -280,4 +281,5 @@ void CAdvancedPage::apply() {
     if (pending_ & PendingRate) sendSelected(ui(), IDC_ADV_RATE, api.ZelSetDataRate, adapter);
     pending_ = 0;
     showThresholds();
+    ui().setWaitCursor(false);
 }

@@ -161,6 +161,20 @@ TEST_P(AdvancedPage, ThresholdsAreClampedWhenSentAndTextThatIsNoNumberIsRefused)
     EXPECT_EQ(rts, 0u);
 }
 
+TEST_P(AdvancedPage, TheWaitCursorShowsWhileTheCardTakesTheChanges) {
+    start(cardWith(""));
+    open();
+    std::vector<bool> waiting;
+    recorder.on.ZelSetTxPower = [&](ZelHandle handle, uint32_t value) {
+        waiting.push_back(hands().cursorOver(IDC_ADV_APPLY) == fw::Cursor::Wait);
+        return card->api().ZelSetTxPower(handle, value);
+    };
+    choose(IDC_ADV_TX_POWER, 1);
+    hands().click(IDC_ADV_APPLY);
+    EXPECT_THAT(waiting, ElementsAre(true));
+    EXPECT_NE(hands().cursorOver(IDC_ADV_APPLY), fw::Cursor::Wait);
+}
+
 TEST_P(AdvancedPage, TypedThresholdsReachTheCard) {
     start(cardWith(""));
     open();

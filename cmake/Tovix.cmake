@@ -88,10 +88,10 @@ function(tovix_test_templates name)
     get_filename_component(rc_dir ${rc} DIRECTORY)
     set(res ${CMAKE_CURRENT_BINARY_DIR}/${name}_${rc_name}.res)
     file(GLOB parts ${rc_dir}/*.rc ${rc_dir}/*.h ${rc_dir}/*.ico ${rc_dir}/*.bmp ${rc_dir}/*.manifest
-         ${PROJECT_SOURCE_DIR}/res/resource.h)
+         ${PROJECT_SOURCE_DIR}/res/resource.h ${TOVIX_GENERATED}/TovixVersion.h)
     add_custom_command(OUTPUT ${res}
       COMMAND ${TOVIX_WINDRES} --include-dir=${rc_dir} --include-dir=${PROJECT_SOURCE_DIR}
-              --output-format=res -o ${res} ${rc}
+              --include-dir=${TOVIX_GENERATED} --output-format=res -o ${res} ${rc}
       WORKING_DIRECTORY ${rc_dir}
       DEPENDS ${parts}
       VERBATIM)

@@ -76,6 +76,8 @@ public:
     // OK (sheets have no Apply button): returns false when the input is not valid; the
     // sheet stays open on this page.
     virtual bool onApply() { return true; }
+    // Cancel was pressed while the page is shown: returns false to keep the sheet open.
+    virtual bool onQueryCancel() { return true; }
     // The sheet was cancelled.
     virtual void onReset() {}
     // Wizard buttons: return false to stay on the page (Finish: to keep the wizard open).

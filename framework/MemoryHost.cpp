@@ -71,6 +71,7 @@ public:
                 finish(id::Ok);
                 break;
             case SheetButton::Cancel:
+                if (page && !page->onQueryCancel()) return;
                 for (Page* shown : pages_) {
                     if (shown->hasWindow()) shown->onReset();
                 }

@@ -68,9 +68,7 @@ const MemorySurface::Row* MemorySurface::findRow(int id, int row) const {
     return &c->rows[row];
 }
 
-void MemorySurface::notify(Message m) {
-    if (!closed_) dialog_.deliver(m);
-}
+intptr_t MemorySurface::notify(Message m) { return !closed_ && dialog_.deliver(m) ? m.result : 0; }
 
 void MemorySurface::command(int id, CommandCode code) {
     Message m;
@@ -81,7 +79,7 @@ void MemorySurface::command(int id, CommandCode code) {
     notify(m);
 }
 
-void MemorySurface::listNotify(int id, NotifyCode code, int row, unsigned oldState,
+bool MemorySurface::listNotify(int id, NotifyCode code, int row, unsigned oldState,
                                unsigned newState, unsigned changed, int x) {
     Message m;
     m.message = msg::Notify;
@@ -92,7 +90,7 @@ void MemorySurface::listNotify(int id, NotifyCode code, int row, unsigned oldSta
     m.newState = newState;
     m.changed = changed;
     m.x = x;
-    notify(m);
+    return notify(m) != 0;
 }
 
 // Text and state.
@@ -400,8 +398,8 @@ void MemorySurface::setCell(int id, int row, int column, const std::string& text
     }
     // The row's own text is an item change.
     const bool changed = cells[0] != text;
-    listNotify(id, code::ItemChanging, row, 0, 0, lvif::Text);
-    if (!changed || !findRow(id, row)) return;
+    const bool vetoed = listNotify(id, code::ItemChanging, row, 0, 0, lvif::Text);
+    if (vetoed || !changed || !findRow(id, row)) return;
     control(id, Kind::ListView).rows[row].cells[0] = text;
     listNotify(id, code::ItemChanged, row, 0, 0, lvif::Text);
 }
@@ -415,8 +413,8 @@ std::string MemorySurface::cell(int id, int row, int column) const {
 void MemorySurface::setRowImage(int id, int row, int image) {
     if (!findRow(id, row)) return;
     const bool changed = findRow(id, row)->image != image;
-    listNotify(id, code::ItemChanging, row, 0, 0, lvif::Image);
-    if (!changed || !findRow(id, row)) return;
+    const bool vetoed = listNotify(id, code::ItemChanging, row, 0, 0, lvif::Image);
+    if (vetoed || !changed || !findRow(id, row)) return;
     control(id, Kind::ListView).rows[row].image = image;
     listNotify(id, code::ItemChanged, row, 0, 0, lvif::Image);
 }
@@ -438,17 +436,17 @@ unsigned MemorySurface::stateOf(const Control& list, int row) const {
 }
 
 // A state change is announced (LVN_ITEMCHANGING) even when it changes nothing; only a
-// real change is made and reported (LVN_ITEMCHANGED). Selecting a row first clears the
-// selection of the others; giving a row the focus first takes it from the row that has
-// it, even when that is the same row.
+// real change that the dialog did not veto is made and reported (LVN_ITEMCHANGED). Selecting a row
+// first clears the selection of the others; giving a row the focus first takes it from the row that
+// has it, even when that is the same row.
 void MemorySurface::setItemState(int id, int row, unsigned state, unsigned mask) {
     if (!findRow(id, row)) return;
     const unsigned known = row::Selected | row::Focused | row::StateImageMask;
     mask &= known;
     const unsigned before = stateOf(controls_.at(id), row);
     const unsigned after = (before & ~mask) | (state & mask);
-    listNotify(id, code::ItemChanging, row, before, after, lvif::State);
-    if (((before ^ after) & mask) == 0 || !findRow(id, row)) return;
+    const bool vetoed = listNotify(id, code::ItemChanging, row, before, after, lvif::State);
+    if (vetoed || ((before ^ after) & mask) == 0 || !findRow(id, row)) return;
 
     Control& c = control(id, Kind::ListView);
     if (mask & row::StateImageMask) c.rows[row].stateImage = after & row::StateImageMask;

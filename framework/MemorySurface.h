@@ -220,9 +220,12 @@ private:
     const Row* findRow(int id, int row) const;
     bool focusable(const Control& c) const;
 
-    void notify(Message m);
+    // Delivers `m`; what the dialog answered (0 when it did not handle it).
+    intptr_t notify(Message m);
     void command(int id, CommandCode code);
-    void listNotify(int id, NotifyCode code, int row, unsigned oldState = 0, unsigned newState = 0,
+    // A list view's notification; true when the dialog answered it with a non-zero result
+    // (for LVN_ITEMCHANGING: it vetoed the change).
+    bool listNotify(int id, NotifyCode code, int row, unsigned oldState = 0, unsigned newState = 0,
                     unsigned changed = 0, int x = 0);
     void killFocus(int id);
     void takeFocus(int id);

@@ -8,8 +8,14 @@
 //       fw::onNotify(fw::code::ItemChanged, 1000, &CMyPage::onRowChanged),
 //       fw::onTimer(4096, &CMyPage::onTick),
 //       fw::onMessage(fw::msg::Private, &CMyPage::onEvent),
+//       fw::onNotify(fw::code::ItemChanging, 1000, &CMyPage::onRowChanging),
 //   };
 //   bool CMyPage::onMessage(const fw::Message& m) { return fw::dispatch(*this, kMap, m); }
+//
+// A handler returns nothing (it handled the message, and the window answers 0), or a
+// fw::Reply: fw::answer(result) to handle it with that result (TRUE vetoes LVN_ITEMCHANGING,
+// CDRF_* answers NM_CUSTOMDRAW, BROADCAST_QUERY_DENY refuses a device broadcast), or
+// fw::decline() to leave the message to the system's own handling.
 #pragma once
 
 #include <cstddef>
@@ -36,6 +42,9 @@ struct Message {
     unsigned changed = 0;
     int x = 0;
     int y = 0;
+    // The window's answer once a handler handled the message: what a handler returning
+    // a fw::Reply answered, 0 for any other.
+    mutable intptr_t result = 0;
 
     // True when LVN_ITEMCHANGED turned the state bits `bits` on.
     bool gained(unsigned bits) const {
@@ -46,13 +55,31 @@ struct Message {
 // Matches any notification code or control id.
 constexpr int kAny = INT32_MIN;
 
+// What a handler answers: handled, with the window's result, or declined.
+struct Reply {
+    bool handled = true;
+    intptr_t result = 0;
+};
+constexpr Reply answer(intptr_t result) { return {true, result}; }
+constexpr Reply decline() { return {false, 0}; }
+
 template <class T>
 struct MessageEntry {
+    using Handler = void (T::*)(const Message&);
+    using Replier = Reply (T::*)(const Message&);
+
     unsigned message;
     int code;
     int firstId;
     int lastId;
-    void (T::*handler)(const Message&);
+    Handler handler;
+    Replier replier = nullptr;
+
+    // The entry of a handler with a reply.
+    static constexpr MessageEntry replying(unsigned message, int code, int firstId, int lastId,
+                                           Replier replier) {
+        return {message, code, firstId, lastId, nullptr, replier};
+    }
 
     bool matches(const Message& m) const {
         return m.message == message && (code == kAny || code == m.code) &&
@@ -93,14 +120,34 @@ constexpr MessageEntry<T> onMessage(unsigned message, void (T::*handler)(const M
     return {message, kAny, kAny, kAny, handler};
 }
 
-// Calls the handler of the first entry that matches `m`; false when none does.
+// The same with a handler that replies.
+template <class T>
+constexpr MessageEntry<T> onCommand(CommandCode code, int id, Reply (T::*replier)(const Message&)) {
+    return MessageEntry<T>::replying(msg::Command, code, id, id, replier);
+}
+template <class T>
+constexpr MessageEntry<T> onNotify(NotifyCode code, int id, Reply (T::*replier)(const Message&)) {
+    return MessageEntry<T>::replying(msg::Notify, code, id, id, replier);
+}
+template <class T>
+constexpr MessageEntry<T> onMessage(unsigned message, Reply (T::*replier)(const Message&)) {
+    return MessageEntry<T>::replying(message, kAny, kAny, kAny, replier);
+}
+
+// Calls the handler of the first entry that matches `m`; false when none does or its
+// handler declined. A handler's reply goes into m.result.
 template <class T, std::size_t N>
 bool dispatch(T& target, const MessageEntry<T> (&map)[N], const Message& m) {
     for (const MessageEntry<T>& entry : map) {
-        if (entry.matches(m)) {
-            (target.*entry.handler)(m);
-            return true;
+        if (!entry.matches(m)) continue;
+        if (entry.replier) {
+            const Reply reply = (target.*entry.replier)(m);
+            m.result = reply.handled ? reply.result : 0;
+            return reply.handled;
         }
+        (target.*entry.handler)(m);
+        m.result = 0;
+        return true;
     }
     return false;
 }

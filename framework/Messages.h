@@ -90,6 +90,7 @@ constexpr CommonCode DoubleClick{-3};         // NM_DBLCLK
 constexpr CommonCode RightClick{-5};          // NM_RCLICK
 constexpr CommonCode SetFocus{-7};            // NM_SETFOCUS
 constexpr CommonCode KillFocus{-8};           // NM_KILLFOCUS
+constexpr CommonCode CustomDraw{-12};         // NM_CUSTOMDRAW
 constexpr CommonCode ReleasedCapture{-16};    // NM_RELEASEDCAPTURE
 constexpr ListViewCode ItemChanging{-100};    // LVN_ITEMCHANGING
 constexpr ListViewCode ItemChanged{-101};     // LVN_ITEMCHANGED

@@ -42,7 +42,8 @@ private:
 };
 
 // What one of our windows keeps, as a window property: its dialog, the surface over it,
-// and for a sheet the sheet's back end and the window procedure it had before ours.
+// for a sheet the sheet's back end and the window procedure it had before ours, and the
+// filter in front of its message map.
 struct Binding {
     Binding(Dialog& dialog, HWND window, Win32Host& host, Role role)
         : dialog(dialog), surface(window, host.module(), role), host(host) {}
@@ -51,6 +52,7 @@ struct Binding {
     Win32Host& host;
     std::unique_ptr<Win32SheetWindow> sheetWindow;
     WNDPROC sheetProc = nullptr;
+    WindowFilter* filter = nullptr;
 };
 
 const char kBindingProperty[] = "fw.binding";
@@ -148,7 +150,13 @@ bool setsWaitCursor(HWND window, UINT message) {
     return true;
 }
 
-// Hands a message to the dialog's message map; the dialog procedure's result.
+// The window's filter answered the message.
+bool filtered(Binding& binding, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    return binding.filter && binding.filter->filter(message, wParam, lParam, result);
+}
+
+// Hands a message to the window's filter and then to the dialog's message map; the
+// dialog procedure's result.
 INT_PTR deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     Binding* binding = bindingOf(window);
     if (!binding || isInternal(message, lParam)) return FALSE;
@@ -156,12 +164,13 @@ INT_PTR deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         unbind(window);
         return FALSE;
     }
-    if (setsWaitCursor(window, message)) {
-        SetWindowLongPtrA(window, DWLP_MSGRESULT, TRUE);
-        return TRUE;
+    LRESULT result = TRUE;
+    if (!setsWaitCursor(window, message) && !filtered(*binding, message, wParam, lParam, result)) {
+        const Message m = translate(message, wParam, lParam);
+        if (!binding->dialog.deliver(m)) return FALSE;
+        result = m.result;
     }
-    if (!binding->dialog.deliver(translate(message, wParam, lParam))) return FALSE;
-    SetWindowLongPtrA(window, DWLP_MSGRESULT, 0);
+    SetWindowLongPtrA(window, DWLP_MSGRESULT, result);
     return TRUE;
 }
 
@@ -221,10 +230,10 @@ LRESULT CALLBACK sheetProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     const bool modeless = binding->surface.role() == Role::ModelessWindow;
     if (setsWaitCursor(window, message)) return TRUE;
     try {
-        if (!isInternal(message, lParam) &&
-            binding->dialog.deliver(translate(message, wParam, lParam))) {
-            return 0;
-        }
+        LRESULT result = 0;
+        if (filtered(*binding, message, wParam, lParam, result)) return result;
+        const Message m = translate(message, wParam, lParam);
+        if (!isInternal(message, lParam) && binding->dialog.deliver(m)) return m.result;
     } catch (...) {
         report("a property sheet's window procedure");
         return 0;
@@ -250,6 +259,9 @@ bool sheetNotification(Page& page, UINT code, LRESULT& result) {
             return true;
         case PSN_APPLY:
             result = page.onApply() ? PSNRET_NOERROR : PSNRET_INVALID;
+            return true;
+        case PSN_QUERYCANCEL:
+            result = page.onQueryCancel() ? FALSE : TRUE;
             return true;
         case PSN_RESET:
             page.onReset();
@@ -357,6 +369,10 @@ HWND Win32Host::windowOf(const Dialog& dialog) {
 Dialog* Win32Host::dialogOf(HWND window) {
     Binding* binding = bindingOf(window);
     return binding ? &binding->dialog : nullptr;
+}
+
+void Win32Host::setFilter(const Dialog& dialog, WindowFilter* filter) {
+    if (Binding* binding = bindingOf(windowOf(dialog))) binding->filter = filter;
 }
 
 int Win32Host::runModal(Dialog& dialog, Dialog* owner) {

@@ -11,6 +11,15 @@
 
 namespace fw {
 
+// Sees the messages of one window before its message map does: what only the Windows
+// code of a window handles (owner drawing, device broadcasts, its own private messages).
+class WindowFilter {
+public:
+    virtual ~WindowFilter() = default;
+    // True when it answered `message` itself, with `result`; false passes it on.
+    virtual bool filter(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) = 0;
+};
+
 class Win32Host final : public Host {
 public:
     // `module` holds the dialog templates, icons and strings.
@@ -24,6 +33,9 @@ public:
     static HWND windowOf(const Dialog& dialog);
     // The dialog or sheet of one of our windows, null for any other window.
     static Dialog* dialogOf(HWND window);
+    // Puts `filter` (none: null) in front of the message map of `dialog`'s window, for as
+    // long as the window lives.
+    static void setFilter(const Dialog& dialog, WindowFilter* filter);
 
     int runModal(Dialog& dialog, Dialog* owner) override;
     void createModeless(Dialog& dialog, Dialog* owner) override;

@@ -24,7 +24,7 @@ static_assert(code::ListBoxSelChange == LBN_SELCHANGE && code::ListBoxDoubleClic
               code::ListBoxSetFocus == LBN_SETFOCUS && code::ListBoxKillFocus == LBN_KILLFOCUS);
 static_assert(code::Click == int(NM_CLICK) && code::DoubleClick == int(NM_DBLCLK) &&
               code::RightClick == int(NM_RCLICK) && code::SetFocus == int(NM_SETFOCUS) &&
-              code::KillFocus == int(NM_KILLFOCUS) &&
+              code::KillFocus == int(NM_KILLFOCUS) && code::CustomDraw == int(NM_CUSTOMDRAW) &&
               code::ReleasedCapture == int(NM_RELEASEDCAPTURE));
 static_assert(code::ItemChanging == int(LVN_ITEMCHANGING) &&
               code::ItemChanged == int(LVN_ITEMCHANGED) &&

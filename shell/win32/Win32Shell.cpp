@@ -22,8 +22,6 @@ static_assert(shell::wm::Size == WM_SIZE && shell::wm::Close == WM_CLOSE &&
               shell::wm::SizeMinimized == SIZE_MINIMIZED && shell::wm::ModAlt == MOD_ALT &&
               shell::wm::KeyF2 == VK_F2 && shell::kTrayMessage >= WM_APP);
 
-const char kShellProperty[] = "Win32Shell";
-
 // The worker's text for a page goes through the window's thread: the page's window is
 // that thread's to find.
 constexpr UINT kPageDeliveryMessage = WM_APP + 3;
@@ -118,9 +116,7 @@ HWND Win32Shell::window() const { return fw::Win32Host::windowOf(*sheet_); }
 
 void Win32Shell::completeWindow() {
     const HWND sheet = window();
-    SetPropA(sheet, kShellProperty, this);
-    sheetProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(sheet, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+    fw::Win32Host::setFilter(*sheet_, this);
 
     // A main window: it minimises, and asks for no context help.
     SetWindowLongA(sheet, GWL_STYLE, GetWindowLongA(sheet, GWL_STYLE) | WS_MINIMIZEBOX);
@@ -289,30 +285,16 @@ bool Win32Shell::handleDialogMessage(MSG& message) {
     return PropSheet_IsDialogMessage(sheet, &message) != FALSE;
 }
 
-// ---- The window procedure in front of the sheet's -------------------------------------
+// ---- In front of the sheet's message map ----------------------------------------------
 
-LRESULT CALLBACK Win32Shell::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* shell = static_cast<Win32Shell*>(GetPropA(window, kShellProperty));
-    if (message == WM_NCDESTROY) {
-        const WNDPROC beneath = shell->sheetProc_;
-        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(beneath));
-        RemovePropA(window, kShellProperty);
-        return CallWindowProcA(beneath, window, message, wParam, lParam);
-    }
-    return shell->handle(message, wParam, lParam);
-}
-
-LRESULT Win32Shell::callSheet(UINT message, WPARAM wParam, LPARAM lParam) const {
-    return CallWindowProcA(sheetProc_, window(), message, wParam, lParam);
-}
-
-LRESULT Win32Shell::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+bool Win32Shell::filter(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
         case WM_DRAWITEM: {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             if (item.hwndItem != tabs_.window()) break;
             tabs_.drawItem(item);
-            return TRUE;
+            result = TRUE;
+            return true;
         }
         case WM_DEVICECHANGE:
             // No exception may leave for the system that sent the broadcast.
@@ -338,10 +320,11 @@ LRESULT Win32Shell::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 SendMessageA(page, zel::kEventMessage, delivery.code,
                              reinterpret_cast<LPARAM>(delivery.text));
             }
-            return 0;
+            result = 0;
+            return true;
         }
     }
-    return callSheet(message, wParam, lParam);
+    return false;
 }
 
 std::optional<std::string> Win32Shell::deviceOf(LPARAM broadcast) const {

@@ -22,7 +22,7 @@
 #include "system/OsKind.h"
 #include "system/Settings.h"
 
-class Win32Shell final : public ShellPlatform {
+class Win32Shell final : public ShellPlatform, private fw::WindowFilter {
 public:
     Win32Shell(HINSTANCE module, const ZelApi& api, sys::Settings& settings, sys::OsKind osKind,
                std::string profilePath);
@@ -74,9 +74,9 @@ public:
     void unregisterHotkey() override;
 
 private:
-    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT callSheet(UINT message, WPARAM wParam, LPARAM lParam) const;
+    // What the window handles before the sheet's message map: the tab strip's drawing,
+    // device broadcasts, and the worker's deliveries to the pages.
+    bool filter(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     // With more tabs than one row holds, the strip grows by the rows it took and the page
     // moves below them: the sheet was sized for one row.
     void fitTabsToPages();
@@ -98,8 +98,6 @@ private:
     Win32CertificatePlatform certificatePlatform_;
     Win32FileDialogPlatform fileDialogPlatform_;
     Win32FileVersions fileVersions_;
-    // The window procedure beneath this one: the framework's.
-    WNDPROC sheetProc_ = nullptr;
     // Last, so that it goes first.
     std::unique_ptr<CMainSheet> sheet_;
 };

@@ -103,22 +103,29 @@ public:
         Dialog::onOk();
     }
     const std::string& okText() const { return okText_; }
+    void vetoChangesOf(int row) { vetoedRow_ = row; }
 
 protected:
     bool onMessage(const fw::Message& m) override;
 
 private:
     void onButton(const fw::Message&) { log_.push_back("button handler"); }
+    // Vetoes a change of the row `vetoedRow`; leaves every other to the list view.
+    fw::Reply onRowChanging(const fw::Message& m) {
+        return m.row == vetoedRow_ ? fw::answer(1) : fw::decline();
+    }
     void onTick(const fw::Message&) { log_.push_back("tick handler"); }
 
     static const fw::MessageEntry<RecordingDialog> kMap[];
     Log log_;
     std::string okText_;
+    int vetoedRow_ = -2;
 };
 
 const fw::MessageEntry<RecordingDialog> RecordingDialog::kMap[] = {
     fw::onClick(IDC_BUTTON, &RecordingDialog::onButton),
     fw::onTimer(7, &RecordingDialog::onTick),
+    fw::onNotify(fw::code::ItemChanging, IDC_ROWS, &RecordingDialog::onRowChanging),
 };
 
 bool RecordingDialog::onMessage(const fw::Message& m) {
@@ -472,6 +479,27 @@ TEST_P(Contract, DeletingRowsNotifies) {
                             "1005 LVN_DELETEITEM row 0"));
 }
 
+TEST_P(Contract, TheDialogMayVetoARowsChange) {
+    Bench bench(GetParam());
+    fillRows(bench);
+    bench.dialog().vetoChangesOf(1);
+    bench.take();
+    bench.ui().setRowState(IDC_ROWS, 1, fw::row::Selected, fw::row::Selected);
+    bench.ui().setCell(IDC_ROWS, 1, 0, "Library");
+    bench.ui().setRowChecked(IDC_ROWS, 1, true);
+    EXPECT_EQ(bench.ui().selectedRow(IDC_ROWS), -1);
+    EXPECT_EQ(bench.ui().cell(IDC_ROWS, 1, 0), "Cafe");
+    EXPECT_FALSE(bench.ui().isRowChecked(IDC_ROWS, 1));
+    EXPECT_THAT(bench.take(), ElementsAre("1005 LVN_ITEMCHANGING row 1 1000->1002 changed 8",
+                                          "1005 LVN_ITEMCHANGING row 1 0->0 changed 1",
+                                          "1005 LVN_ITEMCHANGING row 1 1000->2000 changed 8"));
+    // The other rows change as ever.
+    bench.ui().setRowState(IDC_ROWS, 2, fw::row::Selected, fw::row::Selected);
+    EXPECT_EQ(bench.ui().selectedRow(IDC_ROWS), 2);
+    EXPECT_THAT(bench.take(), ElementsAre("1005 LVN_ITEMCHANGING row 2 1000->1002 changed 8",
+                                          "1005 LVN_ITEMCHANGED row 2 1000->1002 changed 8"));
+}
+
 TEST_P(Contract, ClickingRowsSelectsAndChecksThem) {
     Bench bench(GetParam());
     fillRows(bench);
@@ -768,6 +796,7 @@ public:
     bool refuseLeaving = false;
     bool refuseApply = false;
     bool refuseFinish = false;
+    bool refuseCancel = false;
 
     bool onInit() override { return note("init", true); }
     void onSetActive() override {
@@ -778,6 +807,7 @@ public:
     }
     bool onKillActive() override { return note("kill-active", !refuseLeaving); }
     bool onApply() override { return note("apply", !refuseApply); }
+    bool onQueryCancel() override { return note("query-cancel", !refuseCancel); }
     void onReset() override { note("reset", true); }
     bool onWizardBack() override { return note("back", true); }
     bool onWizardNext() override { return note("next", true); }
@@ -925,8 +955,29 @@ TEST_P(Contract, AModalSheetEndsWithOkOrCancel) {
         static_cast<fw::Sheet&>(dialog).pressButton(fw::SheetButton::Cancel);
     });
     EXPECT_EQ(bench.host().runSheet(sheet, &bench.dialog()), fw::id::Cancel);
+    EXPECT_THAT(pages.take(),
+                ElementsAre("sheet init", "Page A init", "Page A set-active", "Page A focus",
+                            "Page A query-cancel", "Page A reset", "Page A blur"));
+}
+
+TEST_P(Contract, TheShownPageMayRefuseCancel) {
+    Bench bench(GetParam());
+    Pages pages;
+    RecordingSheet sheet("Configure Network", fw::Sheet::Mode::Modal, pages.log);
+    sheet.addPage(pages.a);
+    sheet.addPage(pages.b);
+    bench.script().expectSheet("Configure Network", [&pages](fw::Dialog& dialog, fw::UserActions&) {
+        auto& sheet = static_cast<fw::Sheet&>(dialog);
+        pages.a.refuseCancel = true;
+        sheet.pressButton(fw::SheetButton::Cancel);
+        EXPECT_TRUE(sheet.hasWindow());
+        pages.a.refuseCancel = false;
+        sheet.pressButton(fw::SheetButton::Cancel);
+    });
+    EXPECT_EQ(bench.host().runSheet(sheet, &bench.dialog()), fw::id::Cancel);
     EXPECT_THAT(pages.take(), ElementsAre("sheet init", "Page A init", "Page A set-active",
-                                          "Page A focus", "Page A reset", "Page A blur"));
+                                          "Page A focus", "Page A query-cancel",
+                                          "Page A query-cancel", "Page A reset", "Page A blur"));
 }
 
 TEST_P(Contract, AWizardWalksItsPagesAndFinishMayBeRefused) {

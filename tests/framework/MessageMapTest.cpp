@@ -133,6 +133,74 @@ TEST(MessageMap, AMessageEntryTakesAnyParameters) {
     EXPECT_THAT(target.calls, ElementsAre("event 1001"));
 }
 
+// Handlers that reply beside ones that do not: a reply handles with its result or
+// declines; a handler without one handles with 0.
+class Replying {
+public:
+    bool handle(const fw::Message& m);
+    int clicks = 0;
+
+private:
+    fw::Reply onChanging(const fw::Message& m) {
+        return m.row == 2 ? fw::answer(1) : fw::decline();
+    }
+    fw::Reply onDraw(const fw::Message&) { return fw::answer(0x20); }
+    fw::Reply onBroadcast(const fw::Message& m) {
+        return m.wParam == 0x8001 ? fw::answer(0x424D5144) : fw::decline();
+    }
+    void onClick(const fw::Message&) { ++clicks; }
+    static const fw::MessageEntry<Replying> kMap[];
+};
+
+const fw::MessageEntry<Replying> Replying::kMap[] = {
+    fw::onNotify(fw::code::ItemChanging, 1000, &Replying::onChanging),
+    fw::onNotify(fw::code::CustomDraw, 1000, &Replying::onDraw),
+    fw::onMessage(0x0219, &Replying::onBroadcast),
+    fw::onClick(1037, &Replying::onClick),
+};
+
+bool Replying::handle(const fw::Message& m) { return fw::dispatch(*this, kMap, m); }
+
+TEST(MessageMap, AHandlersReplyIsTheWindowsAnswer) {
+    const auto notify = [](int code, int row) {
+        fw::Message m;
+        m.message = fw::msg::Notify;
+        m.code = code;
+        m.id = 1000;
+        m.row = row;
+        return m;
+    };
+    const auto broadcast = [](uintptr_t event) {
+        fw::Message m;
+        m.message = 0x0219;
+        m.wParam = event;
+        return m;
+    };
+    struct Case {
+        fw::Message message;
+        bool handled;
+        intptr_t result;
+    };
+    const Case cases[] = {
+        {notify(fw::code::ItemChanging, 2), true, 1},
+        {notify(fw::code::ItemChanging, 1), false, 0},
+        {notify(fw::code::CustomDraw, 0), true, 0x20},
+        {broadcast(0x8001), true, 0x424D5144},
+        {broadcast(0x8004), false, 0},
+        {command(fw::code::Clicked, 1037), true, 0},
+        {command(fw::code::Clicked, 1038), false, 0},
+    };
+    Replying target;
+    for (const Case& c : cases) {
+        c.message.result = 77;
+        EXPECT_EQ(target.handle(c.message), c.handled) << c.message.code << " " << c.message.row;
+        if (c.handled) {
+            EXPECT_EQ(c.message.result, c.result) << c.message.code;
+        }
+    }
+    EXPECT_EQ(target.clicks, 1);
+}
+
 TEST(MessageMap, GainedMeansTheBitsWereOffAndAreOn) {
     fw::Message m;
     m.oldState = fw::row::Focused;

@@ -193,8 +193,12 @@ void MemorySurface::takeFocus(int id) {
 void MemorySurface::setFocus(int id) {
     control(id, Kind::PushButton);
     if (focus() == id) return;
-    releaseFocus();
-    takeFocus(id);
+    // As on real windows, the control that loses the focus hears of it with the focus
+    // already on its successor.
+    const Focus previous = focus_;
+    focus_ = {this, id};
+    if (previous.surface) previous.surface->killFocus(previous.id);
+    if (focus_.surface == this && focus_.id == id) takeFocus(id);
 }
 
 void MemorySurface::dropFocus() {

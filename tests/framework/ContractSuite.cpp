@@ -104,6 +104,8 @@ public:
     }
     const std::string& okText() const { return okText_; }
     void vetoChangesOf(int row) { vetoedRow_ = row; }
+    // Where the focus was while a list view or an edit heard that it lost it.
+    std::vector<int> focusAtKillFocus;
 
 protected:
     bool onMessage(const fw::Message& m) override;
@@ -132,6 +134,9 @@ bool RecordingDialog::onMessage(const fw::Message& m) {
     const bool recorded = m.message == fw::msg::Command || m.message == fw::msg::Notify ||
                           m.message == fw::msg::Timer;
     if (recorded && !isPainting(m)) log_.push_back(describe(m));
+    if (m.code == fw::code::KillFocus || m.code == fw::code::EditKillFocus) {
+        focusAtKillFocus.push_back(ui().focus());
+    }
     return fw::dispatch(*this, kMap, m);
 }
 
@@ -293,6 +298,16 @@ TEST_P(Contract, FocusMovesWithItsNotifications) {
     bench.user().focus(IDC_EDIT2);
     EXPECT_THAT(bench.take(), ElementsAre("1004 LBN_KILLFOCUS", "1002 EN_SETFOCUS"));
     EXPECT_EQ(bench.ui().focus(), IDC_EDIT2);
+}
+
+TEST_P(Contract, AControlLosingTheFocusSeesWhereItWent) {
+    Bench bench(GetParam());
+    bench.ui().setFocus(IDC_ROWS);
+    bench.dialog().focusAtKillFocus.clear();
+    bench.user().click(IDC_BUTTON);
+    bench.ui().setFocus(IDC_EDIT);
+    bench.ui().setFocus(IDC_LIST);
+    EXPECT_THAT(bench.dialog().focusAtKillFocus, ElementsAre(IDC_BUTTON, IDC_LIST));
 }
 
 TEST_P(Contract, HidingTheFocusedControlGivesTheFocusToTheFirstControl) {

@@ -44,19 +44,27 @@ def card(x, y):
     return WHITE
 
 
-def in_use(x, y):
-    """The card with a green disc and a white tick in its lower right corner."""
-    d = math.hypot(x - 0.70, y - 0.72)
-    if d < 0.28:
-        # The tick: a short stroke down to the right, then a long one up.
-        def near(ax, ay, bx, by):
-            t = max(0.0, min(1.0, ((x - ax) * (bx - ax) + (y - ay) * (by - ay)) /
-                             ((bx - ax) ** 2 + (by - ay) ** 2)))
-            return math.hypot(x - (ax + t * (bx - ax)), y - (ay + t * (by - ay))) < 0.05
-        if near(0.57, 0.72, 0.66, 0.82) or near(0.66, 0.82, 0.84, 0.60):
-            return WHITE
-        return DARK_GREEN if d > 0.24 else GREEN
-    return card(x, y)
+def ticked(base):
+    """`base` with a green disc and a white tick in its lower right corner: in use."""
+
+    def shade(x, y):
+        d = math.hypot(x - 0.70, y - 0.72)
+        if d < 0.28:
+            # The tick: a short stroke down to the right, then a long one up.
+            def near(ax, ay, bx, by):
+                t = max(0.0, min(1.0, ((x - ax) * (bx - ax) + (y - ay) * (by - ay)) /
+                                 ((bx - ax) ** 2 + (by - ay) ** 2)))
+                return math.hypot(x - (ax + t * (bx - ax)), y - (ay + t * (by - ay))) < 0.05
+            if near(0.57, 0.72, 0.66, 0.82) or near(0.66, 0.82, 0.84, 0.60):
+                return WHITE
+            return DARK_GREEN if d > 0.24 else GREEN
+        return base(x, y)
+
+    return shade
+
+
+# The card marked in use.
+in_use = ticked(card)
 
 
 def blend(a, b, t):

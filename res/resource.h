@@ -64,6 +64,32 @@
 #define IDD_README 130
 #define IDI_README 163
 
+// Site Survey page (103)
+#define IDC_SS_TEST 1013    // hidden and disabled
+#define IDC_SS_PEERS 1015   // "Display Peer-To-Peer stations"
+#define IDC_SS_80211G 1016  // "Display 802.11g Access Points"
+#define IDC_SS_80211A 1017  // disabled; no part in the filter
+#define IDC_SS_80211B 1018  // "Display 802.11b Access Points" (802.11a ones too)
+#define IDC_SS_LIST 1026
+#define IDC_SS_FILTER 1031  // hidden and disabled
+#define IDC_SS_REFRESH 1078
+#define IDC_SS_ASSOCIATE 1079
+#define IDC_SS_DISASSOCIATE 1080  // hidden and disabled
+#define IDI_AP_80211B_IN_USE 144
+#define IDI_AP_80211B 145
+#define IDI_PEER 151
+#define IDI_PEER_IN_USE 152
+#define IDI_AP_80211G 155  // also 802.11a
+#define IDI_AP_80211G_IN_USE 156
+#define IDS_SS_SSID 61471  // column headings
+#define IDS_SS_MAC_ADDRESS 61472
+#define IDS_SS_SECURITY 61473
+#define IDS_SS_CHANNEL 61474
+#define IDS_SS_SIGNAL 61475
+#define IDS_SS_NETWORK_TYPE 61476
+#define IDS_SS_SECURITY_ON 61477
+#define IDS_SS_SECURITY_OFF 61478
+
 // Profile editing: the profile sheet, its pages and the Profile Manager ----------------
 #define IDD_NETWORK_INFO 107
 #define IDD_PROTOCOL 110

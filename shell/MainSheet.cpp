@@ -95,7 +95,7 @@ CMainSheet::CMainSheet(const ZelApi& api, sys::Settings& settings, sys::OsKind o
 
     networkStatus_ = own(std::make_unique<CMainPage>(*this, platform.mainPagePlatform()));
     profileManager_ = own(std::make_unique<CProfileManager>(*this));
-    CZelPage* siteSurvey = own(std::make_unique<CSiteSurvey>());
+    CZelPage* siteSurvey = own(std::make_unique<CSiteSurvey>(*this));
     CZelPage* statistics = settings.readSetting(Setting::Statistics) != 0
                                ? own<CZelPage>(std::make_unique<CDetailStatistics>(*this))
                                : own<CZelPage>(std::make_unique<CStatistics>(*this));

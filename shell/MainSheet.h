@@ -28,6 +28,7 @@
 #include "pages/MainPageHost.h"
 #include "pages/ProfileSheet.h"
 #include "pages/StatisticsTables.h"
+#include "pages/SiteSurvey.h"
 #include "profiles/ConnectEngine.h"
 #include "profiles/ConnectionMonitor.h"
 #include "profiles/ProfileFile.h"
@@ -52,7 +53,7 @@ class CMainSheet : public fw::Sheet,
                    public WorkerHost,
                    public MainPageHost,
                    public StatisticsHost,
-                   public ProfileHost,
+                   public SiteSurveyHost,
                    public DiagnosticsHost,
                    public AdminHost,
                    public AdvancedHost {
@@ -98,7 +99,7 @@ public:
     bool dhcpFromLibrary() const override { return osKind_ == sys::OsWin9x; }
     int connectProfile(const Profile* profile) override { return engine_.connectProfile(profile); }
     void markInUse(const Profile* profile) override { engine_.markInUse(profile); }
-    // ProfileHost: what the profile pages need beside the above.
+    // ProfileHost: what the profile pages and the Site Survey page need beside the above.
     std::string text(int stringId) const override { return platform_.text(stringId); }
     sys::ChannelRange channelRange() const override;
     bool adapterOpen() const override { return adapter_ != nullptr; }

@@ -289,7 +289,7 @@ TEST_P(ProfileManagerSuite, ApplyStoresThenConnectsWhileBusy) {
     EXPECT_EQ(mainWindow.connects.size(), 2u);
 
     // Without a card nothing happens.
-    mainWindow.adapter = false;
+    mainWindow.cardOpen = false;
     hands().click(IDC_PM_APPLY);
     EXPECT_EQ(mainWindow.connects.size(), 2u);
     EXPECT_THAT(backEnd_->missingControls(manager), testing::IsEmpty());

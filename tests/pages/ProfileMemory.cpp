@@ -9,6 +9,7 @@
 #include "tests/pages/CredentialSuite.h"
 #include "tests/pages/ProfileSuite.h"
 #include "tests/pages/SecurityPageSuite.h"
+#include "tests/pages/SiteSurveySuite.h"
 #include "tests/pages/WepKeySuite.h"
 
 namespace pagestest {

@@ -10,10 +10,26 @@ namespace pagestest {
 
 int FakeMainWindow::connectProfile(const Profile* profile) {
     connects.push_back({profile, busyFlag});
+    if (connectAnswer) return connectAnswer(profile);
     std::lock_guard<std::mutex> guard(lock);
     list.markInUse(profile);
     linkView = {true, false, fieldText(profile->ssid), profile->networkType};
     return kConnectAccepted;
+}
+
+ConnectionState FakeMainWindow::connection() const {
+    ConnectionState state = cardState;
+    state.connected = linkView.connected;
+    state.adHocActive = linkView.adHocActive;
+    state.currentSsid = linkView.ssid;
+    state.currentNetworkMode = linkView.networkMode;
+    return state;
+}
+
+void FakeMainWindow::markInUse(const Profile* profile) {
+    marked.push_back(profile);
+    std::lock_guard<std::mutex> guard(lock);
+    list.markInUse(profile);
 }
 
 Profile* FakeMainWindow::add(const std::string& name, uint32_t networkType,

@@ -14,6 +14,7 @@
 #include "framework/Sheet.h"
 #include "pages/ProfileManager.h"
 #include "pages/ProfileSheet.h"
+#include "pages/SiteSurvey.h"
 #include "res/resource.h"
 #include "tests/support/BackEnd.h"
 #include "tests/system/MemorySettingsStore.h"
@@ -29,8 +30,9 @@ struct ProfileBackEnd {
 
 inline void PrintTo(const ProfileBackEnd& param, std::ostream* out) { *out << param.name; }
 
-// The main window as the profile pages see it; the test sets its state.
-class FakeMainWindow final : public ProfileHost {
+// The main window as the profile pages and the Site Survey page see it; the test sets
+// its state.
+class FakeMainWindow final : public SiteSurveyHost {
 public:
     explicit FakeMainWindow(std::function<std::string(int)> texts) : texts_(std::move(texts)) {}
 
@@ -40,7 +42,7 @@ public:
     sys::Settings& settings() override { return settingsFile; }
     sys::ChannelRange channelRange() const override { return channels; }
     LinkView link() const override { return linkView; }
-    bool adapterOpen() const override { return adapter; }
+    bool adapterOpen() const override { return cardOpen; }
     bool busy() const override { return busyFlag; }
     void setBusy(bool busy) override {
         busyFlag = busy;
@@ -50,6 +52,12 @@ public:
     std::unique_ptr<CProfilePage> makeSecurityPage(CProfileSheet& sheet) override {
         return securityPage ? securityPage(sheet) : nullptr;
     }
+    // SiteSurveyHost: the card is the library the test gives, open while cardOpen is set.
+    const ZelApi& api() const override { return *cardApi; }
+    ZelHandle adapter() const override { return cardOpen ? cardHandle : nullptr; }
+    // The card's state with the link of linkView.
+    ConnectionState connection() const override;
+    void markInUse(const Profile* profile) override;
 
     // Appends a profile named `name` for the network `ssid`, with the card's own radio
     // settings, on the prefer list.
@@ -66,7 +74,11 @@ public:
     sys::Settings settingsFile{settingsStore};
     sys::ChannelRange channels{1, 11};
     LinkView linkView;
-    bool adapter = true;
+    bool cardOpen = true;
+    const ZelApi* cardApi = nullptr;
+    ZelHandle cardHandle = reinterpret_cast<ZelHandle>(0x5E1D);
+    // What the card reports beside the link of linkView (BSSID, channel).
+    ConnectionState cardState;
     bool busyFlag = false;
     std::vector<bool> busyChanges;
     // Each connect: the profile and whether `busy` was set meanwhile.
@@ -75,6 +87,10 @@ public:
         bool busy;
     };
     std::vector<Connect> connects;
+    // Answers a connect in place of the card that joins at once; the result it gives.
+    std::function<int(const Profile*)> connectAnswer;
+    // Each profile marked in use (null: none).
+    std::vector<const Profile*> marked;
     // Makes the sheets' security page; without it they have none.
     std::function<std::unique_ptr<CProfilePage>(CProfileSheet&)> securityPage;
 
@@ -141,8 +157,8 @@ class ProtocolPage : public ProfileEditing {};
 class ProfileSheetSuite : public ProfileEditing {};
 class ProfileWizard : public ProfileEditing {};
 // The security suites' fixtures are in SecurityPageSuite.h, WepKeySuite.h and
-// CredentialSuite.h, the Admin page's in AdminSuite.h; a file that instantiates the suites
-// includes them.
+// CredentialSuite.h, the Admin page's in AdminSuite.h, the Site Survey's in
+// SiteSurveySuite.h; a file that instantiates the suites includes them.
 
 // The Profile Manager as a page of a main window of its own.
 class ProfileManagerSuite : public ProfileEditing {
@@ -175,7 +191,8 @@ private:
     INSTANTIATE_TEST_SUITE_P(prefix, SecurityPage, testing::Values(__VA_ARGS__), suiteName);      \
     INSTANTIATE_TEST_SUITE_P(prefix, WepKeyDialog, testing::Values(__VA_ARGS__), suiteName);      \
     INSTANTIATE_TEST_SUITE_P(prefix, CredentialDialogs, testing::Values(__VA_ARGS__), suiteName); \
-    INSTANTIATE_TEST_SUITE_P(prefix, AdminPage, testing::Values(__VA_ARGS__), suiteName)
+    INSTANTIATE_TEST_SUITE_P(prefix, AdminPage, testing::Values(__VA_ARGS__), suiteName);         \
+    INSTANTIATE_TEST_SUITE_P(prefix, SiteSurveySuite, testing::Values(__VA_ARGS__), suiteName)
 
 inline std::string suiteName(const testing::TestParamInfo<ProfileBackEnd>& info) {
     return info.param.name;

@@ -11,12 +11,17 @@ draw_icon.py:
 import math
 import os
 
-from draw_icon import DARK_BLUE, ORANGE, WHITE, write_icon
-from draw_profile_art import DARK_GREEN, GREEN, ticked
+from draw_icon import WHITE, write_icon
+from draw_profile_art import ticked
 
-BLUE = (0x2A, 0x7D, 0xE1)
-DARK = (0x3A, 0x42, 0x4D)
-SCREEN = (0xBF, 0xDC, 0xF5)
+# The list's image list holds 16 colours, which Windows maps to its standard palette:
+# the colours are drawn from that palette, so that they stay what they are.
+GREEN = (0x00, 0x80, 0x00)
+BLUE = (0x00, 0x00, 0xFF)
+DARK_BLUE = (0x00, 0x00, 0x80)
+DARK = (0x00, 0x00, 0x00)
+SCREEN = (0x00, 0xFF, 0xFF)
+LINK = (0xFF, 0x00, 0x00)
 
 
 def access_point(box, edge):
@@ -33,8 +38,8 @@ def access_point(box, edge):
             return DARK
         d = math.hypot(x - 0.29, y - 0.18)
         if x > 0.36 and y < 0.50:
-            for radius in (0.20, 0.36):
-                if abs(d - radius) < 0.05:
+            for radius in (0.22, 0.40):
+                if abs(d - radius) < 0.04:
                     return edge
         return None
 
@@ -53,22 +58,22 @@ def screen(x, y, left, top):
 
 
 def peers(x, y):
-    """Two screens, the second lower and to the right, joined by an orange link."""
+    """Two screens, the second lower and to the right, joined by a red link."""
     for left, top in ((0.06, 0.14), (0.54, 0.46)):
         colour = screen(x, y, left, top)
         if colour:
             return colour
     if abs((x - 0.46) - (y - 0.30) * 0.5) < 0.05 and 0.42 < x < 0.58 and 0.28 < y < 0.62:
-        return ORANGE
+        return LINK
     return None
 
 
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
-    ap_b = access_point(GREEN, DARK_GREEN)
+    ap_b = access_point(GREEN, DARK)
     ap_g = access_point(BLUE, DARK_BLUE)
-    ap_colours = (DARK, WHITE, GREEN, DARK_GREEN, BLUE, DARK_BLUE)
-    peer_colours = (DARK, SCREEN, ORANGE, WHITE, GREEN, DARK_GREEN)
+    ap_colours = (DARK, WHITE, GREEN, BLUE, DARK_BLUE)
+    peer_colours = (DARK, SCREEN, LINK, WHITE, GREEN)
     write_icon(os.path.join(here, "Ap80211b.ico"), ap_b, ap_colours)
     write_icon(os.path.join(here, "Ap80211bInUse.ico"), ticked(ap_b), ap_colours)
     write_icon(os.path.join(here, "Ap80211g.ico"), ap_g, ap_colours)

@@ -1,5 +1,5 @@
-// A list view of another process, read and driven through a block of that process's
-// memory: its rows' texts, images and cells, and selecting a row as a click does.
+// A list view of another process, read and clicked through a block of that process's
+// memory, as a user of the program sees and handles it.
 #pragma once
 
 #include <windows.h>
@@ -17,18 +17,19 @@ public:
     RemoteListView& operator=(const RemoteListView&) = delete;
 
     int rows() const;
-    // The text of `column` of `row` (column 0: the row's own text).
-    std::string cell(int row, int column) const;
-    // The rows' own texts.
+    // The texts of column 0, top to bottom.
     std::vector<std::string> texts() const;
-    // The row showing `text`, -1 when none does.
+    // The row showing `text` in column 0, -1 when none does.
     int find(const std::string& text) const;
     int image(int row) const;
+    std::string cell(int row, int column) const;
     // Selects and focuses `row`, as a click on it does.
     void select(int row) const;
+    // Double-clicks the text of `row` with the left button; the program handles the
+    // clicks in its own time.
+    void doubleClick(int row) const;
 
 private:
-    static constexpr SIZE_T kBlock = 4096;
     struct Row {
         std::string text;
         int image;

@@ -175,25 +175,35 @@ TEST(ProfileListEditing, AutoLinkReplacesProfilesOfTheSameNetwork) {
     EXPECT_FALSE(list.contains(home));
 }
 
-TEST(ProfileNames, NextCandidate) {
-    EXPECT_EQ(nextProfileName("Home"), "Home2");
-    EXPECT_EQ(nextProfileName("Home1"), "Home2");
-    EXPECT_EQ(nextProfileName("Home0"), "Home1");
-    EXPECT_EQ(nextProfileName("Net9"), "Net10");
-    EXPECT_EQ(nextProfileName("Net19"), "Net20");
-    EXPECT_EQ(nextProfileName("Net99"), "Net100");
-    EXPECT_EQ(nextProfileName("Net09"), "Net10");
-    EXPECT_EQ(nextProfileName("9"), "10");
-    EXPECT_EQ(nextProfileName(""), "2");
-}
-
-TEST(ProfileNames, StayWithinThirtyNineCharacters) {
-    const std::string stem(39, 'a');
-    EXPECT_EQ(nextProfileName(stem), std::string(38, 'a') + "2");
-    EXPECT_EQ(nextProfileName(std::string(38, 'a') + "9"), std::string(37, 'a') + "10");
-    EXPECT_EQ(nextProfileName(std::string(36, 'a') + "999"), std::string(35, 'a') + "1000");
-    // A name of nothing but nines keeps its last 39 digits.
-    EXPECT_EQ(nextProfileName(std::string(39, '9')), std::string(39, '0'));
+TEST(ProfileNames, TheTrailingNumberCountsUpWithinThirtyNineCharacters) {
+    const std::string a36(36, 'a'), a37(37, 'a'), a38(38, 'a');
+    const struct {
+        std::string name;
+        std::string next;
+    } cases[] = {
+        {"Home", "Home2"},
+        {"Home1", "Home2"},
+        {"Home0", "Home1"},
+        {"Net9", "Net10"},
+        {"Net19", "Net20"},
+        {"Net99", "Net100"},
+        {"Net999", "Net1000"},
+        {"Net09", "Net10"},
+        {"9", "10"},
+        {"", "2"},
+        // At 39 characters the characters before the number give way.
+        {a38 + "a", a38 + "2"},
+        {a38 + "8", a38 + "9"},
+        {a38 + "9", a37 + "10"},
+        {a37 + "99", a36 + "100"},
+        {a36 + "999", std::string(35, 'a') + "1000"},
+        // A name of nothing but nines keeps its last 39 digits.
+        {std::string(39, '9'), std::string(39, '0')},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(nextProfileName(c.name), c.next) << c.name;
+        EXPECT_LE(nextProfileName(c.name).size(), kMaxNameLength) << c.name;
+    }
 }
 
 TEST(ProfileNames, UniqueInTheWholeList) {

@@ -18,24 +18,19 @@
 #include "app/ExitCode.h"
 #include "profiles/ProfileFile.h"
 #include "res/resource.h"
+#include "tests/pages/ProgramPages.h"
 #include "tests/profiles/ProfileFixtures.h"
 #include "tests/support/win32/ProgramDriver.h"
 #include "tests/support/win32/RemoteListView.h"
-#include "tests/support/win32/ScreenPicture.h"
 
 namespace {
 
 using namespace program_driver;
+using namespace program_pages;
 
-constexpr const char* kTitle = "VORNAX TX-LM70RDV Utility";
-constexpr int kNetworkStatusTab = 0;
-constexpr int kProfileManagerTab = 1;
 constexpr int kAdminTab = 5;
 // The Network Status page's list of profiles.
 constexpr int kProfileChoice = 1071;
-// The Network Status page's status text and SSID.
-constexpr int kStatusText = 1072;
-constexpr int kStatusSsid = 1084;
 // The default world's open network, a WEP network with a 104-bit key in slot 1 and
 // open authentication, and a WPA2-PSK network with AES.
 constexpr const char* kOpenNetwork = "VORNAX-Guest";
@@ -62,10 +57,7 @@ protected:
         EXPECT_EQ(driver.waitForExit(), static_cast<DWORD>(app::ExitNormal));
     }
 
-    HWND showTab(int tab) {
-        SendMessageA(sheet, PSM_SETCURSEL, tab, 0);
-        return currentPage(sheet);
-    }
+    HWND showTab(int tab) { return program_pages::showTab(sheet, tab); }
     // The user clicks a button of a page; the program may go on to show a modal window.
     static void click(HWND page, int button) {
         PostMessageA(page, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
@@ -154,17 +146,6 @@ protected:
         }
         showTab(kProfileManagerTab);
         return connected;
-    }
-
-    // Saves what the screen shows of `window`'s top-level window in the folder
-    // "program-screens" beside the test, for people to look at.
-    static void picture(HWND window, const std::string& name) {
-        HWND top = GetAncestor(window, GA_ROOT);
-        // The program paints in its own time: a moment for it before the picture.
-        RedrawWindow(top, nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-        waitUntil([] { return false; }, 500);
-        EXPECT_TRUE(fwtest::save(fwtest::capture(top), "program-screens", name));
     }
 
     // The WEP key typed in the WEP key dialog: ASCII, 104 bits, key 1 as the transmit key.

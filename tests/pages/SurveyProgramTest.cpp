@@ -13,20 +13,15 @@
 
 #include "app/ExitCode.h"
 #include "res/resource.h"
+#include "tests/pages/ProgramPages.h"
 #include "tests/support/win32/ProgramDriver.h"
 #include "tests/support/win32/RemoteListView.h"
-#include "tests/support/win32/ScreenPicture.h"
 
 namespace {
 
 using namespace program_driver;
+using namespace program_pages;
 
-constexpr const char* kTitle = "VORNAX TX-LM70RDV Utility";
-constexpr int kNetworkStatusTab = 0;
-constexpr int kProfileManagerTab = 1;
-constexpr int kSiteSurveyTab = 2;
-constexpr int kStatusText = 1072;
-constexpr int kStatusSsid = 1084;
 constexpr int kInUseProfileImage = 1;
 
 // Beside the default world: a network too weak to be heard, and one on a channel outside
@@ -102,10 +97,7 @@ protected:
         EXPECT_EQ(driver.waitForExit(), static_cast<DWORD>(app::ExitNormal));
     }
 
-    HWND showTab(int tab) {
-        SendMessageA(sheet, PSM_SETCURSEL, tab, 0);
-        return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-    }
+    HWND showTab(int tab) { return program_pages::showTab(sheet, tab); }
     // The row of `ssid` shows the in-use mark, and the Network Status page the link.
     bool connectedTo(const char* ssid) {
         const bool marked = waitUntil([&] {
@@ -126,13 +118,6 @@ protected:
         RemoteListView profiles(GetDlgItem(manager, IDC_PM_LIST));
         const int row = profiles.find(name);
         return row >= 0 && profiles.image(row) == kInUseProfileImage;
-    }
-    static void picture(HWND window, const std::string& name) {
-        HWND top = GetAncestor(window, GA_ROOT);
-        RedrawWindow(top, nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-        waitUntil([] { return false; }, 500);
-        EXPECT_TRUE(fwtest::save(fwtest::capture(top), "program-screens", name));
     }
 
     ScratchFolder folder;

@@ -167,6 +167,9 @@ void CSiteSurvey::fill() {
     if (!adapter || !hasWindow()) return;
     buffer_.assign(kScanListBufferSize, 0);
     ui().deleteAllRows(IDC_SS_LIST);
+    // No row is chosen any more; the keyboard stays on the page.
+    if (ui().focus() == IDC_SS_ASSOCIATE) ui().setFocus(IDC_SS_LIST);
+    ui().enable(IDC_SS_ASSOCIATE, false);
     const ConnectionState state = mainWindow_.connection();
     currentSsid_ = state.currentSsid;
     currentBssid_ = state.currentBssid;
@@ -278,7 +281,7 @@ void CSiteSurvey::onRefresh(const fw::Message&) { refresh(); }
 
 void CSiteSurvey::refresh() {
     const ZelHandle adapter = mainWindow_.adapter();
-    if (!adapter) return;
+    if (!adapter || !hasWindow()) return;
     enterBusy();
     const ZelApi& api = mainWindow_.api();
     uint32_t mode = 0;

@@ -63,8 +63,6 @@ public:
     void onSetActive() override;
     void onMainWindowEvent(uint32_t code, intptr_t value) override;
 
-    // Refresh: a new scan, then the list filled again.
-    void refresh();
     // Joins the network of `row`; nothing for a row that shows no named network.
     void associate(int row);
 
@@ -80,6 +78,8 @@ private:
     void onRowDoubleClick(const fw::Message& m);
     void onListKillFocus(const fw::Message&);
 
+    // Refresh: a new scan, then the list filled again.
+    void refresh();
     // Reads the card's scan list and lists what the filters let through.
     void fill();
     // The record that `row` shows, from the list of the last fill.

@@ -301,6 +301,14 @@ TEST_P(SiteSurveySuite, AssociateNeedsTheListToKeepTheFocusOrToGiveItToAssociate
     // Busy mode ends with Associate disabled and the keyboard back in the list.
     EXPECT_FALSE(ui().isEnabled(IDC_SS_ASSOCIATE));
     EXPECT_EQ(ui().focus(), IDC_SS_LIST);
+
+    // A list filled again has no row chosen: Associate waits for the next one.
+    hands().clickRow(IDC_SS_LIST, 0);
+    hands().focus(IDC_SS_ASSOCIATE);
+    page().onMainWindowEvent(zel::EventAssociated, 0);
+    EXPECT_FALSE(ui().isEnabled(IDC_SS_ASSOCIATE));
+    EXPECT_EQ(ui().focus(), IDC_SS_LIST);
+    EXPECT_EQ(ui().selectedRow(IDC_SS_LIST), -1);
 }
 
 TEST_P(SiteSurveySuite, JoiningANewOpenNetworkMakesAProfileWithAUniqueName) {

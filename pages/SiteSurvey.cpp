@@ -72,8 +72,11 @@ Profile surveyProfile(const SurveyNetwork& network, const std::string& name,
     setFieldText(profile.ssid, network.ssid);
     profile.networkType = network.adHoc ? NetworkAdHoc : NetworkInfrastructure;
     profile.wirelessMode = network.band;
-    profile.adHocWirelessMode =
-        static_cast<uint8_t>(network.band == scan::Band80211a ? Wireless80211a : Wireless80211g);
+    // An ad-hoc network is joined on its own band: 802.11g mode would not take an
+    // 802.11b peer. An access point's profile only carries the mode, 802.11a or 802.11g.
+    uint32_t adHocMode = network.band == scan::Band80211a ? Wireless80211a : Wireless80211g;
+    if (network.adHoc) adHocMode = network.band;
+    profile.adHocWirelessMode = static_cast<uint8_t>(adHocMode);
     profile.channel = network.adHoc ? network.channel : 0;
     profile.useDefaultRadio = 1;
     profile.powerMode = 0;

@@ -339,7 +339,7 @@ TEST_P(SiteSurveySuite, JoiningANewOpenNetworkMakesAProfileWithAUniqueName) {
     const Profile& peers = *mainWindow.connects[1].profile;
     EXPECT_EQ(peers.networkType, NetworkAdHoc);
     EXPECT_EQ(peers.channel, 11u);
-    EXPECT_EQ(peers.adHocWirelessMode, Wireless80211g);
+    EXPECT_EQ(peers.adHocWirelessMode, Wireless80211b);  // its own band
     hands().doubleClickRow(IDC_SS_LIST, 2);
     const Profile& lab = *mainWindow.connects[2].profile;
     EXPECT_EQ(lab.wirelessMode, Wireless80211a);

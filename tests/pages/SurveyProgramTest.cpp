@@ -152,6 +152,15 @@ TEST_F(SurveyProgram, TheSurveyListsWhatTheCardHearsAndADoubleClickJoinsTheOpenN
     survey = showTab(kSiteSurveyTab);
     EXPECT_EQ(RemoteListView(list).image(0), 5);
     picture(survey, "site-survey-joined");
+
+    // The 802.11b peer is joined on its own band.
+    RemoteListView(list).doubleClick(RemoteListView(list).find("Laptop-Peer"));
+    EXPECT_TRUE(waitUntil([&] {
+        RemoteListView now(list);
+        const int row = now.find("Laptop-Peer");
+        return row >= 0 && now.image(row) == 1;
+    })) << "the peer's in-use mark";
+    EXPECT_TRUE(profileInUse("Laptop-Peer"));
 }
 
 TEST_F(SurveyProgram, JoiningTheWpa2PskNetworkAsksForItsPassphraseFirst) {

@@ -124,8 +124,9 @@ bool CSiteSurvey::onInit() {
         ui().addColumn(IDC_SS_LIST, mainWindow_.text(heading), width);
     }
     ui().setListStyle(IDC_SS_LIST, fw::lvs::GridLines | fw::lvs::FullRowSelect);
-    ui().setImages(IDC_SS_LIST, {IDI_PEER, IDI_PEER_IN_USE, IDI_AP_80211B, IDI_AP_80211B_IN_USE,
-                                 IDI_AP_80211G, IDI_AP_80211G_IN_USE},
+    ui().setImages(IDC_SS_LIST,
+                   {IDI_PEER, IDI_PEER_IN_USE, IDI_AP_80211B, IDI_AP_80211B_IN_USE, IDI_AP_80211G,
+                    IDI_AP_80211G_IN_USE},
                    16, 4);
     // The template has these so; the page never lets them act.
     for (int id : {IDC_SS_FILTER, IDC_SS_TEST, IDC_SS_DISASSOCIATE}) {

@@ -86,7 +86,9 @@ SiteSurveySuite::~SiteSurveySuite() {
     if (page_) {
         EXPECT_THAT(backEnd_->missingControls(*page_), IsEmpty());
     }
-    EXPECT_EQ(platform.waiting, 0);
+    if (page_ && page_->hasWindow()) {
+        EXPECT_NE(hands().cursorOver(IDC_SS_LIST), fw::Cursor::Wait);
+    }
     if (mainSheet_.hasWindow()) mainSheet_.ui().endDialog(fw::id::Cancel);
     page_.reset();
 }
@@ -97,7 +99,7 @@ void SiteSurveySuite::hear(const std::vector<Network>& networks) {
 }
 
 CSiteSurvey& SiteSurveySuite::open() {
-    page_ = std::make_unique<CSiteSurvey>(mainWindow, platform);
+    page_ = std::make_unique<CSiteSurvey>(mainWindow);
     mainSheet_.addPage(*page_);
     host().createSheet(mainSheet_, nullptr);
     return *page_;
@@ -265,7 +267,7 @@ TEST_P(SiteSurveySuite, RefreshScansWhileThePageIsBusyThenListsTheNewScan) {
             enabledWhileScanning.push_back(ui().isEnabled(id));
         }
         EXPECT_TRUE(mainWindow.busyFlag);
-        EXPECT_EQ(platform.waiting, 1);
+        EXPECT_EQ(hands().cursorOver(IDC_SS_LIST), fw::Cursor::Wait);
         hear({network("Guest", 1), g(network("Studio", 2))});
         return 0;
     };

@@ -37,7 +37,6 @@ protected:
     std::vector<uint8_t> scanList;
     std::vector<uint8_t> fullScanList;
     bool unreadable = false;
-    FakeManagerPlatform platform;
 
 private:
     fw::Sheet mainSheet_{"VORNAX TX-LM70RDV Utility", fw::Sheet::Mode::Modeless};

@@ -49,6 +49,7 @@ public:
     // Reads up to `count` bytes; fewer at the end.
     size_t read(uint8_t* into, size_t count) {
         const size_t taken = std::min(count, bytes_.size() - offset_);
+        if (taken == 0) return 0;  // an empty image has no data to copy from
         std::memcpy(into, bytes_.data() + offset_, taken);
         offset_ += taken;
         return taken;

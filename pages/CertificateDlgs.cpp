@@ -34,7 +34,7 @@ void viewCertificate(fw::Dialog& owner, ProfileHost& mainWindow, CertificatePlat
     if (name.empty()) return;
     auto certificate = certificates.find(name, hash);
     if (!certificate) return;
-    CViewCertDlg view(mainWindow, certificates, std::move(*certificate));
+    CViewCertDlg view(mainWindow, std::move(*certificate));
     owner.host().runModal(view, &owner);
 }
 
@@ -103,12 +103,8 @@ void CSelectCertDlg::onOk() {
 
 // CViewCertDlg -----------------------------------------------------------------------------
 
-CViewCertDlg::CViewCertDlg(ProfileHost& mainWindow, CertificatePlatform& certificates,
-                           CertificateView certificate)
-    : Dialog(IDD_VIEW_CERT),
-      mainWindow_(mainWindow),
-      certificates_(certificates),
-      certificate_(std::move(certificate)) {}
+CViewCertDlg::CViewCertDlg(ProfileHost& mainWindow, CertificateView certificate)
+    : Dialog(IDD_VIEW_CERT), mainWindow_(mainWindow), certificate_(std::move(certificate)) {}
 
 bool CViewCertDlg::onInit() {
     ui().setListStyle(IDC_CERT_FIELDS, fw::lvs::GridLines | fw::lvs::LabelTip);

@@ -39,14 +39,12 @@ private:
 
 class CViewCertDlg : public fw::Dialog {
 public:
-    CViewCertDlg(ProfileHost& mainWindow, CertificatePlatform& certificates,
-                 CertificateView certificate);
+    CViewCertDlg(ProfileHost& mainWindow, CertificateView certificate);
 
     bool onInit() override;
 
 private:
     ProfileHost& mainWindow_;
-    CertificatePlatform& certificates_;
     CertificateView certificate_;
 };
 

@@ -41,7 +41,7 @@ NDIS_802_11_STATISTICS CounterBaselines::apply(const NDIS_802_11_STATISTICS& rea
 
 const fw::MessageEntry<CDetailStatistics> CDetailStatistics::kMap[] = {
     fw::onTimer(stats::kTimer, &CDetailStatistics::onTimer),
-    fw::onClick(IDC_STATS_RESET, &CDetailStatistics::onReset),
+    fw::onClick(IDC_STATS_RESET, &CDetailStatistics::onResetClick),
 };
 
 CDetailStatistics::CDetailStatistics(StatisticsHost& host)
@@ -64,7 +64,7 @@ void CDetailStatistics::onSetActive() {
 
 void CDetailStatistics::onTimer(const fw::Message&) { tick(); }
 
-void CDetailStatistics::onReset(const fw::Message&) {
+void CDetailStatistics::onResetClick(const fw::Message&) {
     const ZelHandle adapter = host_.adapter();
     if (!adapter) return;
     NDIS_802_11_STATISTICS reading{};

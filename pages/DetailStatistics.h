@@ -46,7 +46,7 @@ protected:
 
 private:
     void onTimer(const fw::Message&);
-    void onReset(const fw::Message&);
+    void onResetClick(const fw::Message&);
     void tick();
     // "FCS Per Sec": the FCS errors since the previous tick.
     std::string fcsPerSecond(uint64_t fcsErrors);

@@ -535,7 +535,7 @@ TEST_F(ProfileProgram, ChoosingTheProfileInUseAgainShowsTheLinkAgain) {
         static_cast<int>(SendMessageA(profiles, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                       reinterpret_cast<LPARAM>("<Default>")));
     ASSERT_GE(entry, 0);
-    pick(status, IDC_STATUS_PROFILES, entry);
+    pickEntry(status, IDC_STATUS_PROFILES, entry);
     EXPECT_EQ(windowText(GetDlgItem(status, kStatusText)), "Connected");
     EXPECT_EQ(windowText(GetDlgItem(status, kStatusSsid)), kOpenNetwork);
     EXPECT_EQ(windowText(profiles), "<Default>");

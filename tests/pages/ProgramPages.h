@@ -21,15 +21,10 @@ constexpr int kSiteSurveyTab = 2;
 constexpr int kStatusText = 1072;
 constexpr int kStatusSsid = 1084;
 
-// The page a sheet (the main window, a wizard, "Configure Network") shows.
-inline HWND currentPage(HWND sheet) {
-    return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-}
-
 // Selects tab `tab` of the main window; its page.
 inline HWND showTab(HWND sheet, int tab) {
     SendMessageA(sheet, PSM_SETCURSEL, tab, 0);
-    return currentPage(sheet);
+    return program_driver::currentPage(sheet);
 }
 
 // Saves what the screen shows of `window`'s top-level window in the folder

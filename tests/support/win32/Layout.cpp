@@ -111,6 +111,15 @@ std::vector<std::string> layoutFaults(HWND dialog) {
             const int margin = isCheckOrRadio(control) ? GetSystemMetrics(SM_CXMENUCHECK) + 4
                                : isGroupBox(control)   ? 16
                                                        : 6;
+            // A multi-line button wraps its text within its width, and must be tall enough.
+            if (styleOf(control) & BS_MULTILINE) {
+                const SIZE needed = textSize(control, text, inside.right - margin);
+                if (needed.cy > inside.bottom) {
+                    faults.push_back(name(control) + " needs " + std::to_string(needed.cy) +
+                                     " pixels of height, has " + std::to_string(inside.bottom));
+                }
+                continue;
+            }
             const SIZE needed = textSize(control, text, 0);
             if (needed.cx + margin > inside.right) {
                 faults.push_back(name(control) + " needs " + std::to_string(needed.cx + margin) +

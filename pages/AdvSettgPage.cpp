@@ -3,7 +3,6 @@
 #include <limits>
 
 #include "framework/Controls.h"
-#include "pages/RadioValues.h"
 #include "res/resource.h"
 
 namespace {

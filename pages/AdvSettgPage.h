@@ -7,14 +7,10 @@
 #include <string>
 
 #include "pages/ProfileSheet.h"
+#include "pages/RadioValues.h"
 
 class CAdvSettgPage : public CProfilePage {
 public:
-    static constexpr uint32_t kFragMin = 256;
-    static constexpr uint32_t kFragMax = 2346;
-    static constexpr uint32_t kRtsMin = 0;
-    static constexpr uint32_t kRtsMax = 2347;
-
     explicit CAdvSettgPage(CProfileSheet& sheet);
 
     void LoadFromProfile(const Profile& profile) override;

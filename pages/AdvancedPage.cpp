@@ -4,7 +4,6 @@
 #include <optional>
 
 #include "framework/Controls.h"
-#include "pages/RadioValues.h"
 #include "profiles/Profile.h"
 #include "res/resource.h"
 #include "system/ProgramCodes.h"

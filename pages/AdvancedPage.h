@@ -9,6 +9,7 @@
 #include <string>
 
 #include "pages/AdapterAccess.h"
+#include "pages/RadioValues.h"
 #include "pages/ZelPage.h"
 #include "system/Settings.h"
 
@@ -27,12 +28,6 @@ public:
 
 class CAdvancedPage : public CZelPage {
 public:
-    // The thresholds the card takes.
-    static constexpr int32_t kFragMin = 256;
-    static constexpr int32_t kFragMax = 2346;
-    static constexpr int32_t kRtsMin = 0;
-    static constexpr int32_t kRtsMax = 2347;
-
     // The settings that are waiting to be sent, one bit each.
     enum Pending : unsigned {
         PendingPowerSave = 0x001,

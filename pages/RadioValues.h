@@ -18,6 +18,12 @@ const std::vector<uint32_t>& ratesOfMode(uint32_t wirelessMode);
 // The text of a rate code: "11 Mbps", "5.5 Mbps".
 std::string rateText(uint32_t code);
 
+// The fragmentation and RTS/CTS thresholds the card takes, in bytes.
+constexpr int32_t kFragMin = 256;
+constexpr int32_t kFragMax = 2346;
+constexpr int32_t kRtsMin = 0;
+constexpr int32_t kRtsMax = 2347;
+
 // The number a threshold's edit holds: decimal digits, with a minus sign in front for a
 // negative number. A number beyond 32 bits reads as the nearest 32-bit end; nothing when
 // the text is empty or no number.

@@ -149,11 +149,7 @@ public:
         ui().setFocus(IDC_BUTTON);
         dialog_.take();
     }
-    ~Bench() {
-        EXPECT_THAT(script().failures(), IsEmpty());
-        EXPECT_THAT(script().unmet(), IsEmpty());
-        EXPECT_THAT(backEnd_->missingControls(dialog_), IsEmpty());
-    }
+    ~Bench() { expectCleanEnd(*backEnd_, &dialog_); }
 
     fw::Surface& ui() { return dialog_.ui(); }
     fw::UserActions& user() { return backEnd_->user(dialog_); }

@@ -42,14 +42,7 @@ std::vector<std::string> AdapterPages::takeSets() {
 }
 
 void AdapterPages::TearDown() {
-    if (backEnd_) {
-        // Every control the page used is in its template.
-        if (shown_ && shown_->hasWindow()) {
-            EXPECT_THAT(backEnd_->missingControls(*shown_), testing::IsEmpty());
-        }
-        EXPECT_THAT(backEnd_->script().failures(), testing::IsEmpty());
-        EXPECT_THAT(backEnd_->script().unmet(), testing::IsEmpty());
-    }
+    if (backEnd_) fwtest::expectCleanEnd(*backEnd_, shown_);
     sheet_.reset();
     if (mainWindow && mainWindow->handle) recorder.api().ZelCloseAdapter(&mainWindow->handle);
 }

@@ -144,8 +144,7 @@ AdminPage::AdminPage()
       mainWindow(GetParam().text, (folder_ / "Data.cfg").string()) {}
 
 AdminPage::~AdminPage() {
-    EXPECT_THAT(script().failures(), IsEmpty());
-    EXPECT_THAT(script().unmet(), IsEmpty());
+    fwtest::expectCleanEnd(*backEnd_);
     EXPECT_EQ(files.unexpected(), 0);
     EXPECT_EQ(files.unanswered(), 0u);
     if (page_) {

@@ -173,10 +173,7 @@ TEST_F(PersonalStore, AnotherIssuerNameOrAnUnknownHashFindsNothing) {
 // The Select Certificate dialog on its real template over the real store.
 class SelectFromStore : public PersonalStore {
 protected:
-    ~SelectFromStore() override {
-        EXPECT_THAT(backEnd_->script().failures(), IsEmpty());
-        EXPECT_THAT(backEnd_->script().unmet(), IsEmpty());
-    }
+    ~SelectFromStore() override { fwtest::expectCleanEnd(*backEnd_); }
 
     // Runs the dialog over `name` and `hash` while the user does `action`.
     int select(std::string& name, CertHash& hash, const fw::DialogAction& action) {

@@ -105,11 +105,7 @@ public:
         sheet.addPage(page);
         windows.host().createSheet(sheet, nullptr);
     }
-    ~Shown() {
-        EXPECT_THAT(windows_.missingControls(page), IsEmpty());
-        EXPECT_THAT(windows_.script().failures(), IsEmpty());
-        EXPECT_THAT(windows_.script().unmet(), IsEmpty());
-    }
+    ~Shown() { fwtest::expectCleanEnd(windows_, &page); }
     fw::UserActions& user() { return windows_.user(page); }
     fw::Surface& ui() { return page.ui(); }
 

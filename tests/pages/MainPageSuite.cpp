@@ -26,14 +26,7 @@ void MainPageSuite::start(const std::string& scenario) {
 void MainPageSuite::show() { world->windows().host().createSheet(*sheet, nullptr); }
 
 void MainPageSuite::TearDown() {
-    if (world) {
-        // Every control the page used is in its template.
-        if (page && page->hasWindow()) {
-            EXPECT_THAT(world->windows().missingControls(*page), IsEmpty());
-        }
-        EXPECT_THAT(world->windows().script().failures(), IsEmpty());
-        EXPECT_THAT(world->windows().script().unmet(), IsEmpty());
-    }
+    if (world) fwtest::expectCleanEnd(world->windows(), page.get());
     sheet.reset();
     page.reset();
     host.reset();

@@ -84,10 +84,7 @@ ProfileEditing::ProfileEditing() : backEnd_(GetParam().make()), mainWindow(GetPa
     };
 }
 
-ProfileEditing::~ProfileEditing() {
-    EXPECT_THAT(script().failures(), testing::IsEmpty());
-    EXPECT_THAT(script().unmet(), testing::IsEmpty());
-}
+ProfileEditing::~ProfileEditing() { fwtest::expectCleanEnd(*backEnd_); }
 
 std::unique_ptr<CProfileSheet> ProfileEditing::openEditor(Profile* profile) {
     auto sheet = std::make_unique<CProfileSheet>(mainWindow, CProfileSheet::Purpose::Editor);

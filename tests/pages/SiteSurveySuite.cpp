@@ -83,9 +83,7 @@ SiteSurveySuite::SiteSurveySuite() {
 }
 
 SiteSurveySuite::~SiteSurveySuite() {
-    if (page_) {
-        EXPECT_THAT(backEnd_->missingControls(*page_), IsEmpty());
-    }
+    fwtest::expectCleanEnd(*backEnd_, page_.get());
     if (page_ && page_->hasWindow()) {
         EXPECT_NE(hands().cursorOver(IDC_SS_LIST), fw::Cursor::Wait);
     }

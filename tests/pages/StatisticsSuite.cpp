@@ -93,11 +93,7 @@ void StatisticsSuite::SetUp() {
 }
 
 void StatisticsSuite::TearDown() {
-    if (page && page->hasWindow()) {
-        EXPECT_THAT(world->windows().missingControls(*page), IsEmpty());
-    }
-    EXPECT_THAT(world->windows().script().failures(), IsEmpty());
-    EXPECT_THAT(world->windows().script().unmet(), IsEmpty());
+    fwtest::expectCleanEnd(world->windows(), page.get());
     sheet.reset();
     page.reset();
     world.reset();

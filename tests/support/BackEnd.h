@@ -31,8 +31,11 @@ public:
     // lacks.
     virtual std::set<int> missingControls(const fw::Dialog& dialog) = 0;
 };
-// A suite checks at its end that script().failures() and script().unmet() are empty:
-// windows against the script are recorded there, not thrown.
+
+// What every suite checks at its end: no window went against the script (those are
+// recorded, not thrown), nothing the script expected is still waiting, and every control
+// that `dialog`, if it still has its window, asked for is in its template.
+void expectCleanEnd(BackEnd& backEnd, const fw::Dialog* dialog = nullptr);
 
 // A named way to make a back end: the parameter of a suite that runs on several.
 struct BackEndParam {

@@ -13,18 +13,16 @@
 #include "TovixVersion.h"
 #include "app/ExitCode.h"
 #include "res/resource.h"
+#include "tests/pages/ProgramPages.h"
 #include "tests/support/win32/ProgramDriver.h"
-#include "tests/support/win32/ScreenPicture.h"
 
 namespace {
 
 using namespace program_driver;
+using namespace program_pages;
 
-constexpr const char* kTitle = "VORNAX TX-LM70RDV Utility";
-constexpr int kNetworkStatusTab = 0;
 constexpr int kAdvancedTab = 4;
 constexpr int kAboutTab = 6;
-constexpr int kStatusText = 1072;
 // The worker's cycle, and how long the card takes to associate in this world.
 constexpr DWORD kCycleMs = 5000;
 constexpr DWORD kAssociationMs = 300;
@@ -52,7 +50,7 @@ network
     rssi        -50
 )";
 
-class AdapterPagesProgram : public testing::Test {
+class AdapterPagesProgram : public TovixProgram {
 protected:
     void SetUp() override {
         for (const char* file : {"Tovix.exe", "Tovix.dll"}) {
@@ -64,36 +62,22 @@ protected:
         std::fputs(kScenario, scenario);
         std::fclose(scenario);
         // The worker stays quiet until a test switches it on.
-        setting("Auto Configuration", "0");
-        setting("AutoLink", "0");
-    }
-    void TearDown() override {
-        if (!driver.isRunning()) return;
-        PostMessageA(sheet, WM_COMMAND, ID_TRAY_EXIT, 0);
-        EXPECT_EQ(driver.waitForExit(), static_cast<DWORD>(app::ExitNormal));
+        setting("Advanced", "Auto Configuration", "0");
+        setting("Advanced", "AutoLink", "0");
     }
 
-    void setting(const char* key, const char* value) {
-        WritePrivateProfileStringA("Advanced", key, value, folder.file("Tovix.ini").c_str());
-    }
     int storedSetting(const char* key) {
         return static_cast<int>(
             GetPrivateProfileIntA("Advanced", key, -1, folder.file("Tovix.ini").c_str()));
     }
 
+    // Starts the program; the card is open once the radio pages may be shown.
     void start() {
-        ASSERT_TRUE(driver.start(folder.file("Tovix.exe"), folder.path()));
-        sheet = driver.waitForWindow(kTitle);
-        ASSERT_TRUE(sheet);
-        // The card is open once the radio pages may be shown.
+        ASSERT_NO_FATAL_FAILURE(TovixProgram::start());
         ASSERT_TRUE(waitUntil([&] {
             return showTab(kAdvancedTab) != nullptr &&
                    text(kAdvancedTab, IDC_ADV_DESCRIPTION) != "";
         }));
-    }
-    HWND showTab(int tab) {
-        SendMessageA(sheet, PSM_SETCURSEL, tab, 0);
-        return currentPage(sheet);
     }
     std::string text(int tab, int control) { return windowText(GetDlgItem(showTab(tab), control)); }
     static std::string shown(HWND page, int control) {
@@ -102,17 +86,6 @@ protected:
     static void setText(HWND page, int control, const char* value) {
         SendMessageA(GetDlgItem(page, control), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value));
     }
-    static void picture(HWND page, const std::string& name) {
-        HWND top = GetAncestor(page, GA_ROOT);
-        RedrawWindow(top, nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-        waitUntil([] { return false; }, 500);
-        EXPECT_TRUE(fwtest::save(fwtest::capture(top), "program-screens", name));
-    }
-
-    ScratchFolder folder;
-    ProgramDriver driver;
-    HWND sheet = nullptr;
 };
 
 TEST_F(AdapterPagesProgram, TheAdvancedPageShowsTheCardAndItsChangesReachIt) {

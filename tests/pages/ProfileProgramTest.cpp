@@ -40,24 +40,10 @@ constexpr const char* kWpa2Network = "Studio";
 constexpr const char* kWpa2Passphrase = "blue whale song";
 
 // Tovix.exe in a folder of its own with the simulated card and its default world.
-class ProfileProgram : public ::testing::Test {
+class ProfileProgram : public TovixProgram {
 protected:
     void SetUp() override { ASSERT_EQ(copyProgram(folder), std::nullopt); }
-    void TearDown() override {
-        if (driver.isRunning()) exitProgram();
-    }
 
-    void start() {
-        ASSERT_TRUE(driver.start(folder.file("Tovix.exe"), folder.path()));
-        sheet = driver.waitForWindow(kTitle);
-        ASSERT_TRUE(sheet);
-    }
-    void exitProgram() {
-        PostMessageA(sheet, WM_COMMAND, ID_TRAY_EXIT, 0);
-        EXPECT_EQ(driver.waitForExit(), static_cast<DWORD>(app::ExitNormal));
-    }
-
-    HWND showTab(int tab) { return program_pages::showTab(sheet, tab); }
     // The user clicks a button of a page; the program may go on to show a modal window.
     static void click(HWND page, int button) {
         PostMessageA(page, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
@@ -263,10 +249,6 @@ protected:
                      reinterpret_cast<LPARAM>(GetDlgItem(manager, IDC_PM_DELETE)));
         EXPECT_LT(list.find(name), 0) << name;
     }
-
-    ScratchFolder folder;
-    ProgramDriver driver;
-    HWND sheet = nullptr;
 };
 
 TEST_F(ProfileProgram, AProfileMadeWithTheWizardConnectsAndOutlivesARestart) {

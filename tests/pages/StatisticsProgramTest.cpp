@@ -14,6 +14,7 @@
 
 #include "app/ExitCode.h"
 #include "res/resource.h"
+#include "tests/pages/ProgramPages.h"
 #include "tests/support/win32/ProgramDriver.h"
 #include "tests/support/win32/RemoteListView.h"
 #include "tests/support/win32/ScreenPicture.h"
@@ -21,9 +22,8 @@
 namespace {
 
 using namespace program_driver;
+using namespace program_pages;
 
-constexpr const char* kTitle = "VORNAX TX-LM70RDV Utility";
-constexpr int kNetworkStatusTab = 0;
 constexpr int kStatisticsTab = 3;
 // The default world's open network, which "<Default>" joins, and its signal there.
 constexpr const char* kOpenNetwork = "VORNAX-Guest";
@@ -31,14 +31,9 @@ constexpr const char* kOpenNetworkSignal = "rssi        -52";
 
 unsigned long number(const std::string& text) { return std::strtoul(text.c_str(), nullptr, 10); }
 
-class StatisticsProgram : public ::testing::Test {
+class StatisticsProgram : public TovixProgram {
 protected:
     void SetUp() override { ASSERT_EQ(copyProgram(folder), std::nullopt); }
-    void TearDown() override {
-        if (!driver.isRunning()) return;
-        PostMessageA(sheet, WM_COMMAND, ID_TRAY_EXIT, 0);
-        EXPECT_EQ(driver.waitForExit(), static_cast<DWORD>(app::ExitNormal));
-    }
 
     // Starts the program and waits until auto configuration has connected it; then shows
     // the Statistics page.
@@ -106,10 +101,6 @@ protected:
         wait(500);
         EXPECT_TRUE(fwtest::save(fwtest::capture(sheet), "program-screens", name));
     }
-
-    ScratchFolder folder;
-    ProgramDriver driver;
-    HWND sheet = nullptr;
 };
 
 TEST_F(StatisticsProgram, TheStandardPageCountsEverySecondAndFollowsTheSignal) {

@@ -66,7 +66,7 @@ const Listed kDefaultWorld[] = {
     {"VORNAX-Link", "00-1D-6A-AA-00-07", "Disable", "8", 90, "Infrastructure", 4},
 };
 
-class SurveyProgram : public ::testing::Test {
+class SurveyProgram : public TovixProgram {
 protected:
     void SetUp() override {
         for (const char* file : {"Tovix.exe", "Tovix.dll"}) {
@@ -79,25 +79,15 @@ protected:
         ASSERT_FALSE(world.empty());
         std::ofstream(folder.file("Tovix.scn"), std::ios::binary) << world << kUnheard;
         // The card joins only what the test asks for.
-        const std::string ini = folder.file("Tovix.ini");
-        WritePrivateProfileStringA("Advanced", "Auto Configuration", "0", ini.c_str());
-        WritePrivateProfileStringA("Advanced", "AutoLink", "0", ini.c_str());
+        setting("Advanced", "Auto Configuration", "0");
+        setting("Advanced", "AutoLink", "0");
 
-        ASSERT_TRUE(driver.start(folder.file("Tovix.exe"), folder.path()));
-        sheet = driver.waitForWindow(kTitle);
-        ASSERT_TRUE(sheet);
+        ASSERT_NO_FATAL_FAILURE(start());
         survey = showTab(kSiteSurveyTab);
         ASSERT_TRUE(survey);
         list = GetDlgItem(survey, IDC_SS_LIST);
         ASSERT_TRUE(waitUntil([&] { return RemoteListView(list).rows() > 0; }));
     }
-    void TearDown() override {
-        if (!driver.isRunning()) return;
-        PostMessageA(sheet, WM_COMMAND, ID_TRAY_EXIT, 0);
-        EXPECT_EQ(driver.waitForExit(), static_cast<DWORD>(app::ExitNormal));
-    }
-
-    HWND showTab(int tab) { return program_pages::showTab(sheet, tab); }
     // The row of `ssid` shows the in-use mark, and the Network Status page the link.
     bool connectedTo(const char* ssid) {
         const bool marked = waitUntil([&] {
@@ -120,9 +110,6 @@ protected:
         return row >= 0 && profiles.image(row) == kInUseProfileImage;
     }
 
-    ScratchFolder folder;
-    ProgramDriver driver;
-    HWND sheet = nullptr;
     HWND survey = nullptr;
     HWND list = nullptr;
 };

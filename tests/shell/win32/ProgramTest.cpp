@@ -14,6 +14,7 @@
 #include "app/ExitCode.h"
 #include "profiles/ProfileFile.h"
 #include "res/resource.h"
+#include "tests/pages/ProgramPages.h"
 #include "tests/shell/win32/FakeTray.h"
 #include "tests/support/win32/ProgramDriver.h"
 #include "tests/support/win32/ScreenPicture.h"
@@ -21,8 +22,8 @@
 namespace {
 
 using namespace program_driver;
+using namespace program_pages;
 
-constexpr const char* kTitle = "VORNAX TX-LM70RDV Utility";
 constexpr UINT kTrayMessage = 0x8001;
 
 const std::string kCard = R"(
@@ -50,7 +51,7 @@ const std::vector<std::string> kReadmeTexts = {
 };
 
 // Tovix.exe in a folder of its own with the simulated card and a scenario of the test's.
-class Program : public ::testing::Test {
+class Program : public TovixProgram {
 protected:
     void SetUp() override {
         ASSERT_TRUE(tray.isTheTray()) << "another notification area comes first";
@@ -59,10 +60,6 @@ protected:
         useLibrary("Tovix.dll");
         world(kCard);
     }
-    void TearDown() override {
-        if (driver.isRunning()) exitProgram();
-    }
-
     void useLibrary(const char* library) {
         ASSERT_TRUE(
             CopyFileA((ownFolder() + library).c_str(), folder.file("Tovix.dll").c_str(), FALSE));
@@ -107,19 +104,6 @@ protected:
         pressButton(box->window, button);
         EXPECT_TRUE(waitUntil([&] { return !IsWindow(box->window); }));
         return box->text;
-    }
-    void setting(const char* section, const char* key, const char* value) {
-        WritePrivateProfileStringA(section, key, value, folder.file("Tovix.ini").c_str());
-    }
-
-    void start() {
-        ASSERT_TRUE(driver.start(folder.file("Tovix.exe"), folder.path()));
-        sheet = driver.waitForWindow(kTitle);
-        ASSERT_TRUE(sheet);
-    }
-    void exitProgram() {
-        PostMessageA(sheet, WM_COMMAND, ID_TRAY_EXIT, 0);
-        EXPECT_EQ(driver.waitForExit(), static_cast<DWORD>(app::ExitNormal));
     }
 
     // The tray icon's tip, as the shell was given it.
@@ -235,9 +219,6 @@ protected:
     }
 
     fake_tray::FakeTray tray;
-    ScratchFolder folder;
-    ProgramDriver driver;
-    HWND sheet = nullptr;
 };
 
 const std::set<int> kRadioTabs = {2, 3, 4};

@@ -1,8 +1,11 @@
 // What only the Windows back end has to show: the window procedures' exception
 // boundary, the embedded sheet's place, the ids a template lacks, and the window services
-// as the system sees them (client widths, image lists, icons, the wait cursor).
+// as the system sees them (client widths, image lists, icons, the wait cursor), and the
+// test script's watch for windows nobody expected.
 #include <windows.h>
 #include <commctrl.h>
+#include <commdlg.h>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -11,6 +14,7 @@
 #include "framework/Sheet.h"
 #include "framework/win32/Win32Host.h"
 #include "tests/framework/ContractIds.h"
+#include "tests/support/win32/Win32BackEnd.h"
 #include "tests/support/win32/Win32User.h"
 
 namespace fwtest {
@@ -130,6 +134,22 @@ TEST(Win32Surface, APageInBusyModeShowsTheWaitCursorOverItsWholeSheet) {
     page.ui().setWaitCursor(false);
     EXPECT_EQ(frame.cursorOver(IDOK), fw::Cursor::Arrow);
     sheet.ui().endDialog(fw::id::Cancel);
+}
+
+// A window that the script was not told of, here the system's open dialog, fails the test
+// at once, named, and is closed instead of waiting for a user.
+TEST(Win32Script, AnUnexpectedWindowFailsAtOnceNamingIt) {
+    const auto backEnd = makeWin32BackEnd();
+    char file[MAX_PATH] = {};
+    OPENFILENAMEA open = {};
+    open.lStructSize = sizeof open;
+    open.lpstrFile = file;
+    open.nMaxFile = sizeof file;
+    open.lpstrTitle = "Import Profiles";
+    EXPECT_FALSE(GetOpenFileNameA(&open));
+    EXPECT_THAT(
+        backEnd->script().failures(),
+        testing::ElementsAre(R"(unexpected window: class "#32770", title "Import Profiles")"));
 }
 
 }  // namespace

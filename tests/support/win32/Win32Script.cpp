@@ -65,6 +65,21 @@ std::string windowText(HWND window) {
     return text;
 }
 
+std::string className(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+// What the test program made from its own module: the windows of the framework's
+// dialogs and sheets (a test's modeless ones are its own; the script answers modal ones)
+// and any helper window of a test. Windows that are never activated (hidden ones such as
+// the tray's, tooltips, the input method's) never come here.
+bool isTestsOwn(HWND window) {
+    const auto module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
+    return !module || module == GetModuleHandleA(nullptr);
+}
+
 }  // namespace
 
 Win32Script::Win32Script(fw::Script& script)
@@ -158,7 +173,15 @@ void CALLBACK Win32Script::runPending(HWND, UINT, UINT_PTR timer, DWORD) {
 void Win32Script::answer(HWND window) {
     fw::Dialog* dialog = fw::Win32Host::dialogOf(window);
     if (!dialog) {
-        if (GetDlgItem(window, kBoxText)) answerMessageBox(window);
+        if (GetDlgItem(window, kBoxText)) {
+            answerMessageBox(window);
+        } else if (!isTestsOwn(window)) {
+            // A window nobody expected, a system dialog say, would wait for a user until
+            // the test timed out: it fails the test at once and is closed.
+            script_.fail("unexpected window: class \"" + className(window) + "\", title \"" +
+                         windowText(window) + "\"");
+            PostMessageA(window, WM_CLOSE, 0, 0);
+        }
         return;
     }
     const auto role = dynamic_cast<const fw::Win32Surface&>(dialog->ui()).role();

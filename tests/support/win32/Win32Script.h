@@ -3,8 +3,9 @@
 // window as it is activated, reads a message box's text, caption, buttons and icon, and
 // posts the scripted answer; a modal dialog or sheet gets the scripted user's actions
 // once its modal loop runs; a pop-up menu gets the scripted command chosen with the
-// keyboard. Windows that the script did not expect are recorded as failures and
-// cancelled, so a test never hangs on them.
+// keyboard. Windows that the script did not expect, and any window of another module
+// (a system dialog that code opened behind the host's back), are recorded as failures and
+// closed at once, so a test never hangs on them.
 #pragma once
 
 #include <windows.h>

@@ -368,7 +368,7 @@ void CMainSheet::onEndSession(const fw::Message& m) {
     if (m.wParam == 0) return;  // the session goes on
     if (const ZelHandle adapter = adapter_) {
         worker_.requestStop();
-        platform_.pause(kEndSessionWaitMs);
+        ui().pause(kEndSessionWaitMs);
         api_.ZelUnlockPages(adapter);
     }
     saveProfiles();
@@ -458,7 +458,7 @@ void CMainSheet::enableRadioPages(bool enable) {
     if (!enable) {
         platform_.show();
         reselectCurrentPage();
-        platform_.pause(kPageSettleMs);
+        ui().pause(kPageSettleMs);
         select(0);
     }
     applyRadioPages(enable);

@@ -155,6 +155,28 @@ bool filtered(Binding& binding, UINT message, WPARAM wParam, LPARAM lParam, LRES
     return binding.filter && binding.filter->filter(message, wParam, lParam, result);
 }
 
+// A dialog procedure answers most messages through DWLP_MSGRESULT and returns TRUE; these
+// few it answers with its return value itself.
+bool answeredByReturn(UINT message) {
+    switch (message) {
+        case WM_CTLCOLORMSGBOX:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSCROLLBAR:
+        case WM_CTLCOLORSTATIC:
+        case WM_COMPAREITEM:
+        case WM_VKEYTOITEM:
+        case WM_CHARTOITEM:
+        case WM_QUERYDRAGICON:
+        case WM_INITDIALOG:
+            return true;
+        default:
+            return false;
+    }
+}
+
 // Hands a message to the window's filter and then to the dialog's message map; the
 // dialog procedure's result.
 INT_PTR deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -170,6 +192,7 @@ INT_PTR deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         if (!binding->dialog.deliver(m)) return FALSE;
         result = m.result;
     }
+    if (answeredByReturn(message)) return result;
     SetWindowLongPtrA(window, DWLP_MSGRESULT, result);
     return TRUE;
 }

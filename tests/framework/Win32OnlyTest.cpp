@@ -46,6 +46,44 @@ TEST(Win32Host, AnExceptionStopsAtTheWindowProcedure) {
     EXPECT_TRUE(dialog.hasWindow());
 }
 
+// Answers every message with the same value.
+class Answering : public fw::Dialog {
+public:
+    static constexpr intptr_t kAnswer = 0x5A5A;
+    Answering() : Dialog(IDD_CONTRACT) {}
+
+protected:
+    bool onMessage(const fw::Message& m) override;
+
+private:
+    fw::Reply onAny(const fw::Message&) { return fw::answer(kAnswer); }
+    static const fw::MessageEntry<Answering> kMap[];
+};
+const fw::MessageEntry<Answering> Answering::kMap[] = {
+    fw::onMessage(WM_CTLCOLORSTATIC, &Answering::onAny),
+    fw::onMessage(WM_CTLCOLORDLG, &Answering::onAny),
+    fw::onMessage(WM_CTLCOLOREDIT, &Answering::onAny),
+    fw::onMessage(WM_QUERYDRAGICON, &Answering::onAny),
+    fw::onMessage(WM_COMPAREITEM, &Answering::onAny),
+    fw::onMessage(WM_VKEYTOITEM, &Answering::onAny),
+    fw::onMessage(fw::msg::Private, &Answering::onAny),
+};
+bool Answering::onMessage(const fw::Message& m) { return fw::dispatch(*this, kMap, m); }
+
+// A dialog procedure answers most messages through DWLP_MSGRESULT, but the colour
+// messages and a few others by its return value: either way the sender gets the answer.
+TEST(Win32Host, TheSenderGetsAHandlersAnswer) {
+    fw::Win32Host host(GetModuleHandleA(nullptr));
+    Answering dialog;
+    host.createModeless(dialog, nullptr);
+    HWND window = fw::Win32Host::windowOf(dialog);
+    const UINT messages[] = {WM_CTLCOLORSTATIC, WM_CTLCOLORDLG, WM_CTLCOLOREDIT, WM_QUERYDRAGICON,
+                             WM_COMPAREITEM,    WM_VKEYTOITEM,  fw::msg::Private};
+    for (UINT message : messages) {
+        EXPECT_EQ(SendMessageA(window, message, 0, 0), Answering::kAnswer) << message;
+    }
+}
+
 TEST(Win32Host, AnEmbeddedSheetIsAChildOverItsFrame) {
     fw::Win32Host host(GetModuleHandleA(nullptr));
     fw::Dialog dialog(IDD_CONTRACT);

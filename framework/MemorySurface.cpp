@@ -567,6 +567,18 @@ void MemorySurface::setTimer(int timerId, unsigned milliseconds) {
 
 void MemorySurface::killTimer(int timerId) { timers_.erase(timerId); }
 
+intptr_t MemorySurface::deviceChange(int event, const std::string& interfaceName) {
+    Message m;
+    m.message = msg::DeviceChange;
+    m.code = event;
+    m.wParam = static_cast<uintptr_t>(event);
+    if (!interfaceName.empty()) {
+        m.deviceKind = DeviceKind::Interface;
+        m.device = interfaceName;
+    }
+    return notify(std::move(m));
+}
+
 void MemorySurface::pause(unsigned milliseconds) {
     // The timers fire as their periods come round during the pause, in time order.
     std::map<int, unsigned> due;

@@ -162,6 +162,8 @@ public:
     void centreOverOwner() override { centred_ = true; }
     void bringToFront() override;
     void pause(unsigned milliseconds) override;
+    // Every window's own address: a handle no other window has.
+    void* handle() const override { return const_cast<MemorySurface*>(this); }
 
     // UserActions.
     void click(int id) override;
@@ -173,6 +175,7 @@ public:
     void doubleClickRow(int id, int row) override;
     void rightClickRow(int id, int row) override;
     void fireTimer(int timerId) override;
+    intptr_t deviceChange(int event, const std::string& interfaceName) override;
     Cursor cursorOver(int id) override;
     bool inFront() const override { return focus_.surface == this; }
     bool centredOverOwner() const override { return centred_; }

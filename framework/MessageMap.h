@@ -20,6 +20,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "framework/Messages.h"
 
@@ -42,6 +43,10 @@ struct Message {
     unsigned changed = 0;
     int x = 0;
     int y = 0;
+    // Device-change broadcasts (msg::DeviceChange, code: a fw::dbt event): the device the
+    // broadcast names, of its kind.
+    DeviceKind deviceKind = DeviceKind::None;
+    std::string device;
     // The window's answer once a handler handled the message: what a handler returning
     // a fw::Reply answered, 0 for any other.
     mutable intptr_t result = 0;

@@ -10,10 +10,11 @@ namespace fw {
 
 // Window messages.
 namespace msg {
-constexpr unsigned Notify = 0x004E;      // WM_NOTIFY
-constexpr unsigned InitDialog = 0x0110;  // WM_INITDIALOG
-constexpr unsigned Command = 0x0111;     // WM_COMMAND
-constexpr unsigned Timer = 0x0113;       // WM_TIMER
+constexpr unsigned Notify = 0x004E;        // WM_NOTIFY
+constexpr unsigned InitDialog = 0x0110;    // WM_INITDIALOG
+constexpr unsigned Command = 0x0111;       // WM_COMMAND
+constexpr unsigned Timer = 0x0113;         // WM_TIMER
+constexpr unsigned DeviceChange = 0x0219;  // WM_DEVICECHANGE
 // The program's private message (WM_APP): the adapter library's events and the
 // program's own codes travel in wParam.
 constexpr unsigned Private = 0x8000;
@@ -99,6 +100,20 @@ constexpr ListViewCode DeleteItem{-103};      // LVN_DELETEITEM
 constexpr ListViewCode DeleteAllItems{-104};  // LVN_DELETEALLITEMS
 constexpr ListViewCode ItemActivate{-114};    // LVN_ITEMACTIVATE
 }  // namespace code
+
+// What a device-change broadcast (msg::DeviceChange) announces: its code.
+namespace dbt {
+constexpr int NodesChanged = 0x0007;    // DBT_DEVNODES_CHANGED
+constexpr int Arrival = 0x8000;         // DBT_DEVICEARRIVAL
+constexpr int RemoveComplete = 0x8004;  // DBT_DEVICEREMOVECOMPLETE
+}  // namespace dbt
+
+// What a device-change broadcast names.
+enum class DeviceKind {
+    None,       // no device, or a kind of broadcast the program does not read
+    Interface,  // a device interface, by its name
+    Node,       // a device node (Windows 9x), by its hardware key
+};
 
 // Dialog command ids of the standard buttons, and the answers of message boxes.
 namespace id {

@@ -127,6 +127,9 @@ public:
     // Waits `milliseconds` while the window goes on handling its messages: it paints,
     // and its timers fire.
     virtual void pause(unsigned milliseconds) = 0;
+    // The window itself as an opaque handle, for the library and the system to send it
+    // their events (ZelInitialize, device notifications); null while there is no window.
+    virtual void* handle() const = 0;
 };
 
 // The surface of a window that does not exist (yet): changes go nowhere, reads give
@@ -192,6 +195,7 @@ public:
     void centreOverOwner() override {}
     void bringToFront() override {}
     void pause(unsigned) override {}
+    void* handle() const override { return nullptr; }
 };
 
 }  // namespace fw

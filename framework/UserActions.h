@@ -3,6 +3,7 @@
 // raises, in the same order. Acting on a disabled or hidden control is a test failure.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace fw {
@@ -32,6 +33,10 @@ public:
     virtual void rightClickRow(int id, int row) = 0;
     // Lets the window's running timer `timerId` fire once.
     virtual void fireTimer(int timerId) = 0;
+    // The system broadcasts the device change `event` (a fw::dbt code) to the window, as
+    // when a card is plugged in or pulled out: for the device interface `interfaceName`,
+    // or naming no device when it is empty. Returns the window's answer.
+    virtual intptr_t deviceChange(int event, const std::string& interfaceName) = 0;
 
     // What the user sees: the cursor as the mouse moves over control `id`, and whether
     // the window is in front of every other and centred over its owner.

@@ -1,7 +1,6 @@
 #include "shell/MainSheet.h"
 
 #include <algorithm>
-#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <utility>
@@ -10,8 +9,10 @@
 #include "pages/AboutPage.h"
 #include "pages/AdminTool.h"
 #include "pages/AdvancedPage.h"
+#include "pages/CardBroadcast.h"
 #include "pages/DebugWin.h"
 #include "pages/DetailStatistics.h"
+#include "pages/DeviceNotifications.h"
 #include "pages/MainPage.h"
 #include "pages/ProfileManager.h"
 #include "pages/ReadmePage.h"
@@ -39,13 +40,6 @@ constexpr unsigned kEndSessionWaitMs = 100;
 // The boost mode the card is left in.
 constexpr uint32_t kBoostModeAtExit = 1;
 
-bool namesThisCard(std::string device) {
-    std::transform(device.begin(), device.end(), device.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return std::any_of(std::begin(zel::kHardwareIds), std::end(zel::kHardwareIds),
-                       [&](const char* id) { return device.find(id) != std::string::npos; });
-}
-
 // A text of the string table with its %s filled in.
 template <class... Texts>
 std::string format(const std::string& pattern, const Texts&... values) {
@@ -70,6 +64,7 @@ const fw::MessageEntry<CMainSheet> CMainSheet::kMap[] = {
     fw::onClick(ID_TRAY_RESTORE, &CMainSheet::onRestoreCommand),
     fw::onClick(ID_TRAY_EXIT, &CMainSheet::onExitCommand),
     fw::onTimer(shell::kZeroConfigTimer, &CMainSheet::onZeroConfigTimer),
+    fw::onMessage(fw::msg::DeviceChange, &CMainSheet::onDeviceChange),
     fw::onMessage(shell::wm::Close, &CMainSheet::onClose),
     fw::onMessage(shell::wm::EndSession, &CMainSheet::onEndSession),
 };
@@ -152,7 +147,7 @@ bool CMainSheet::onInit() {
         platform_.post(shell::kRequestMessage,
                        static_cast<uintptr_t>(shell::Request::ReportDamagedProfiles), 0);
     }
-    api_.ZelInitialize(platform_.eventWindow());
+    api_.ZelInitialize(ui().handle());
     platform_.attachTabs();
     enableRadioPages(false);
     openAdapter();
@@ -386,7 +381,7 @@ void CMainSheet::exit() {
     if (exiting_) return;
     exiting_ = true;
     saveProfiles();
-    platform_.unregisterDeviceNotification();
+    platform_.deviceNotifications().remove(ui().handle());
     worker_.requestStop();
     if (const ZelHandle adapter = adapter_) {
         api_.ZelSetBoostMode(adapter, kBoostModeAtExit);
@@ -568,11 +563,11 @@ void CMainSheet::stopWorker() {
     worker_.join();
 }
 
-void CMainSheet::onDeviceChange(DeviceChange change, const std::optional<std::string>& device) {
-    const bool thisCard = device && namesThisCard(*device);
-    switch (change) {
-        case DeviceChange::Arrival:
-            if (!thisCard || adapter_ != nullptr) return;
+fw::Reply CMainSheet::onDeviceChange(const fw::Message& m) {
+    const bool thisCard = namesThisCard(m, osKind_);
+    switch (m.code) {
+        case fw::dbt::Arrival:
+            if (!thisCard || adapter_ != nullptr) break;
             openAdapter();
             deviceHandled_ = true;
             if (osKind_ == sys::OsWinXp) {
@@ -583,18 +578,19 @@ void CMainSheet::onDeviceChange(DeviceChange change, const std::optional<std::st
                 api_.ZelSetGUIMonitorMode(adapter, zeroConfigActive_ ? 1 : 0);
             }
             break;
-        case DeviceChange::RemovalComplete:
-            if (!thisCard || adapter_ == nullptr) return;
+        case fw::dbt::RemoveComplete:
+            if (!thisCard || adapter_ == nullptr) break;
             ui().killTimer(shell::kZeroConfigTimer);
             if (autoLinkRunning_) worker_.answerAutoLink(AutoLinkResult::Connected);
             if (closeAdapter()) deviceHandled_ = true;
             break;
-        case DeviceChange::NodesChanged:
-            if (osKind_ != sys::OsWin9x) return;
+        case fw::dbt::NodesChanged:
+            if (osKind_ != sys::OsWin9x) break;
             if (!deviceHandled_ && adapter_ == nullptr) openAdapter();
             deviceHandled_ = false;
             break;
     }
+    return fw::decline();
 }
 
 // ---- Zero Configuration ---------------------------------------------------------------

@@ -15,7 +15,6 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,13 +40,6 @@ class CZelPage;
 class CMainPage;
 class CProfileManager;
 class CAdvancedPage;
-
-// What a device-change broadcast announces.
-enum class DeviceChange {
-    Arrival,          // DBT_DEVICEARRIVAL
-    RemovalComplete,  // DBT_DEVICEREMOVECOMPLETE
-    NodesChanged,     // DBT_DEVNODES_CHANGED
-};
 
 class CMainSheet : public fw::Sheet,
                    public WorkerHost,
@@ -130,10 +122,6 @@ public:
     // a card was closed, and waits for the worker first, however long it takes.
     bool openAdapter();
     bool closeAdapter();
-    // A device-change broadcast; `device` names the device (the device interface's name,
-    // or on Windows 9x the device node's hardware key), none for another kind of
-    // broadcast. Default processing follows in any case.
-    void onDeviceChange(DeviceChange change, const std::optional<std::string>& device);
 
     // Back from the tray.
     void restore();
@@ -153,6 +141,9 @@ private:
     void onRestoreCommand(const fw::Message& m);
     void onExitCommand(const fw::Message& m);
     void onZeroConfigTimer(const fw::Message& m);
+    // A device-change broadcast: the card came or went. Default processing follows in
+    // any case.
+    fw::Reply onDeviceChange(const fw::Message& m);
     void onClose(const fw::Message& m);
     void onEndSession(const fw::Message& m);
     bool onHotkey(const fw::Message& m);

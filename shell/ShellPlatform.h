@@ -12,6 +12,7 @@
 #include "profiles/ConnectionMonitor.h"
 
 class CertificatePlatform;
+class DeviceNotifications;
 class FileDialogPlatform;
 class FileVersions;
 class MainPagePlatform;
@@ -29,8 +30,9 @@ public:
     // The version resources and dates of the program's files, for the About page.
     virtual FileVersions& fileVersions() = 0;
 
-    // The window the library posts its events to.
-    virtual ZelWindow eventWindow() const = 0;
+    // The registrations for the card's device broadcasts: the main window's, made at
+    // start-up, and those of the dialogs that watch for the card.
+    virtual DeviceNotifications& deviceNotifications() = 0;
     // Completes the window when it initialises: grows it for a strip below the tabs with
     // "&OK", "&Cancel" and the radio check box, gives it its small icon, binds the tray
     // icon to it and loads the tray menu.
@@ -77,7 +79,6 @@ public:
     // A millisecond counter that may wrap.
     virtual uint32_t tickCount() const = 0;
 
-    // Start-up registered these on the window; the exit undoes them.
-    virtual void unregisterDeviceNotification() = 0;
+    // Start-up registered the hotkey on the window; the exit undoes it.
     virtual void unregisterHotkey() = 0;
 };

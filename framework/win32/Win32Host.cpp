@@ -1,8 +1,12 @@
 #include "framework/win32/Win32Host.h"
 
 #include <commctrl.h>
+#include <dbt.h>
 #include <prsht.h>
 
+#include <cstddef>
+#include <cstdio>
+#include <cstring>
 #include <exception>
 #include <memory>
 #include <string>
@@ -14,6 +18,9 @@
 
 namespace fw {
 namespace {
+
+static_assert(msg::DeviceChange == WM_DEVICECHANGE && dbt::NodesChanged == DBT_DEVNODES_CHANGED &&
+              dbt::Arrival == DBT_DEVICEARRIVAL && dbt::RemoveComplete == DBT_DEVICEREMOVECOMPLETE);
 
 using Role = Win32Surface::Role;
 
@@ -95,6 +102,44 @@ bool isListView(HWND control) {
     return lstrcmpiA(name, WC_LISTVIEWA) == 0;
 }
 
+// Windows 9x keeps a key for each device node under HKEY_DYN_DATA, with its hardware key.
+constexpr const char* kDeviceNodeKey = "Config Manager\\Enum";
+constexpr DWORD kHardwareKeySize = 200;
+
+std::string hardwareKeyOf(DWORD deviceNode) {
+    char keyName[64];
+    std::snprintf(keyName, sizeof keyName, "%s\\%X", kDeviceNodeKey,
+                  static_cast<unsigned>(deviceNode));
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_DYN_DATA, keyName, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return {};
+    char hardwareKey[kHardwareKeySize + 1] = {};
+    DWORD size = kHardwareKeySize;
+    const LONG read = RegQueryValueExA(key, "HardWareKey", nullptr, nullptr,
+                                       reinterpret_cast<BYTE*>(hardwareKey), &size);
+    RegCloseKey(key);
+    return read == ERROR_SUCCESS ? hardwareKey : "";  // the buffer keeps a zero after the value
+}
+
+// What a device broadcast names: a device interface by its name, a device node by the
+// hardware key Windows 9x keeps for it.
+void readDevice(Message& m, const DEV_BROADCAST_HDR* header) {
+    if (!header) return;
+    if (header->dbch_devicetype == DBT_DEVTYP_DEVNODE) {
+        m.deviceKind = DeviceKind::Node;
+        m.device =
+            hardwareKeyOf(reinterpret_cast<const DEV_BROADCAST_DEVNODE*>(header)->dbcd_devnode);
+        return;
+    }
+    // The name runs to its zero, but never past the size the broadcast gives itself.
+    const size_t nameOffset = offsetof(DEV_BROADCAST_DEVICEINTERFACE_A, dbcc_name);
+    if (header->dbch_devicetype != DBT_DEVTYP_DEVICEINTERFACE || header->dbch_size <= nameOffset) {
+        return;
+    }
+    const char* name = reinterpret_cast<const char*>(header) + nameOffset;
+    m.deviceKind = DeviceKind::Interface;
+    m.device.assign(name, strnlen(name, header->dbch_size - nameOffset));
+}
+
 Message translate(UINT message, WPARAM wParam, LPARAM lParam) {
     Message m;
     m.message = message;
@@ -107,6 +152,12 @@ Message translate(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_TIMER:
             m.id = static_cast<int>(wParam);
+            break;
+        case WM_DEVICECHANGE:
+            m.code = static_cast<int>(wParam);
+            // Only the arrival and removal broadcasts carry a device.
+            if (wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE)
+                readDevice(m, reinterpret_cast<const DEV_BROADCAST_HDR*>(lParam));
             break;
         case WM_NOTIFY: {
             const NMHDR& header = *reinterpret_cast<const NMHDR*>(lParam);

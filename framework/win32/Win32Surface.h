@@ -95,6 +95,7 @@ public:
     void centreOverOwner() override;
     void bringToFront() override;
     void pause(unsigned milliseconds) override;
+    void* handle() const override { return window_; }
 
 private:
     // The control, or null (remembered as missing) when the window has none with `id`.

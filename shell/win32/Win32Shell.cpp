@@ -46,20 +46,6 @@ constexpr int kCheckBoxHeight = 15;
 // The property sheet's own buttons, which the strip replaces.
 constexpr int kSheetButtons[] = {IDOK, IDCANCEL, IDHELP, 0x3021 /* Apply */};
 
-// The network adapters' device interface class.
-constexpr GUID kNetworkAdapterInterface = {
-    0xAD498944, 0x762F, 0x11D0, {0x8D, 0xCB, 0x00, 0xC0, 0x4F, 0xC3, 0x35, 0x8C}};
-// Windows 9x keeps a key for each device node under HKEY_DYN_DATA.
-constexpr const char* kDeviceNodeKey = "Config Manager\\Enum";
-constexpr DWORD kHardwareKeySize = 200;
-
-// Device notifications came with Windows 98 and 2000; they are looked up, not imported.
-template <typename Function>
-Function userFunction(const char* name) {
-    const FARPROC address = GetProcAddress(GetModuleHandleA("user32.dll"), name);
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
-}
-
 HWND createControl(HWND parent, const char* windowClass, const std::string& text, DWORD style,
                    int id, int x, int y, int width, int height) {
     const HWND control = CreateWindowExA(
@@ -95,7 +81,6 @@ bool hasMnemonic(HWND window, WPARAM key) {
 Win32Shell::Win32Shell(HINSTANCE module, const ZelApi& api, sys::Settings& settings,
                        sys::OsKind osKind, std::string profilePath)
     : module_(module),
-      osKind_(osKind),
       windowThread_(GetCurrentThreadId()),
       host_(module),
       tray_(module),
@@ -223,34 +208,6 @@ void Win32Shell::handleSentMessages() {
 
 // ---- Registrations ------------------------------------------------------------------
 
-bool Win32Shell::registerDeviceNotification() {
-    using Register = HDEVNOTIFY(WINAPI*)(HANDLE, LPVOID, DWORD);
-    const auto registerNotification = userFunction<Register>("RegisterDeviceNotificationA");
-    if (!registerNotification) return true;  // the system has no device interfaces
-
-    // The filter carries the name "Net", which runs on past the header's one-character
-    // name field.
-    struct {
-        DEV_BROADCAST_DEVICEINTERFACE_A header;
-        char nameRest[4];
-    } filter{};
-    filter.header.dbcc_size = sizeof(filter);
-    filter.header.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
-    filter.header.dbcc_classguid = kNetworkAdapterInterface;
-    std::memcpy(
-        reinterpret_cast<char*>(&filter) + offsetof(DEV_BROADCAST_DEVICEINTERFACE_A, dbcc_name),
-        "Net", sizeof("Net"));
-    deviceNotification_ = registerNotification(window(), &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
-    return deviceNotification_ != nullptr;
-}
-
-void Win32Shell::unregisterDeviceNotification() {
-    if (!deviceNotification_) return;
-    using Unregister = BOOL(WINAPI*)(HDEVNOTIFY);
-    userFunction<Unregister>("UnregisterDeviceNotification")(deviceNotification_);
-    deviceNotification_ = nullptr;
-}
-
 void Win32Shell::unregisterHotkey() { UnregisterHotKey(window(), ID_RADIO_TOGGLE); }
 
 // ---- Keyboard ---------------------------------------------------------------------------
@@ -287,7 +244,7 @@ bool Win32Shell::handleDialogMessage(MSG& message) {
 
 // ---- In front of the sheet's message map ----------------------------------------------
 
-bool Win32Shell::filter(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool Win32Shell::filter(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
     switch (message) {
         case WM_DRAWITEM: {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
@@ -296,24 +253,6 @@ bool Win32Shell::filter(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
             result = TRUE;
             return true;
         }
-        case WM_DEVICECHANGE:
-            // No exception may leave for the system that sent the broadcast.
-            try {
-                switch (wParam) {
-                    case DBT_DEVICEARRIVAL:
-                        sheet_->onDeviceChange(DeviceChange::Arrival, deviceOf(lParam));
-                        break;
-                    case DBT_DEVICEREMOVECOMPLETE:
-                        sheet_->onDeviceChange(DeviceChange::RemovalComplete, deviceOf(lParam));
-                        break;
-                    case DBT_DEVNODES_CHANGED:
-                        sheet_->onDeviceChange(DeviceChange::NodesChanged, std::nullopt);
-                        break;
-                }
-            } catch (...) {
-                OutputDebugStringA("Tovix: exception in a device broadcast\n");
-            }
-            break;
         case kPageDeliveryMessage: {
             const auto& delivery = *reinterpret_cast<const PageDelivery*>(lParam);
             if (const HWND page = fw::Win32Host::windowOf(*delivery.page)) {
@@ -325,34 +264,4 @@ bool Win32Shell::filter(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
         }
     }
     return false;
-}
-
-std::optional<std::string> Win32Shell::deviceOf(LPARAM broadcast) const {
-    const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(broadcast);
-    if (!header) return std::nullopt;
-    if (osKind_ == sys::OsWin9x) {
-        if (header->dbch_devicetype != DBT_DEVTYP_DEVNODE) return std::nullopt;
-        const auto* node = reinterpret_cast<const DEV_BROADCAST_DEVNODE*>(header);
-        char keyName[64];
-        std::snprintf(keyName, sizeof keyName, "%s\\%X", kDeviceNodeKey,
-                      static_cast<unsigned>(node->dbcd_devnode));
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_DYN_DATA, keyName, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
-            return std::nullopt;
-        }
-        char hardwareKey[kHardwareKeySize + 1] = {};
-        DWORD size = kHardwareKeySize;
-        const LONG read = RegQueryValueExA(key, "HardWareKey", nullptr, nullptr,
-                                           reinterpret_cast<BYTE*>(hardwareKey), &size);
-        RegCloseKey(key);
-        if (read != ERROR_SUCCESS) return std::nullopt;
-        return std::string(hardwareKey);  // the buffer keeps a zero after the value
-    }
-    if (header->dbch_devicetype != DBT_DEVTYP_DEVICEINTERFACE) return std::nullopt;
-    // The name runs to its zero, but never past the size the broadcast gives itself.
-    const size_t nameOffset = offsetof(DEV_BROADCAST_DEVICEINTERFACE_A, dbcc_name);
-    if (header->dbch_size <= nameOffset) return std::nullopt;
-    const auto* name = reinterpret_cast<const char*>(header) + nameOffset;
-    const size_t room = header->dbch_size - nameOffset;
-    return std::string(name, strnlen(name, room));
 }

@@ -1,18 +1,17 @@
 // The main window on Windows: makes CMainSheet's window, a modeless property sheet, and is
 // the platform beneath it: the window's frame and its strip of buttons, the tray icon and
-// its menu, the tab strip with greyed tabs, the device broadcasts, and the worker's way
-// to the pages.
+// its menu, the tab strip with greyed tabs, the device notifications, and the worker's
+// way to the pages.
 #pragma once
 
 #include <windows.h>
-#include <dbt.h>
 
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "framework/win32/Win32Host.h"
 #include "pages/win32/Win32CertificatePlatform.h"
+#include "pages/win32/Win32DeviceNotifications.h"
 #include "pages/win32/Win32FileDialogPlatform.h"
 #include "pages/win32/Win32FileVersions.h"
 #include "pages/win32/Win32MainPagePlatform.h"
@@ -37,7 +36,7 @@ public:
     bool isClosed() const { return !sheet_->hasWindow(); }
     // Registers the window for the network adapters' device broadcasts; the exit
     // unregisters it. False when the system refused.
-    bool registerDeviceNotification();
+    bool registerDeviceNotification() { return deviceNotifications_.add(window()); }
     // Keyboard navigation inside the window; true when `message` was used.
     bool handleDialogMessage(MSG& message);
     // Ends the program as the tray menu's Exit does.
@@ -48,7 +47,7 @@ public:
     CertificatePlatform& certificatePlatform() override { return certificatePlatform_; }
     FileDialogPlatform& fileDialogPlatform() override { return fileDialogPlatform_; }
     FileVersions& fileVersions() override { return fileVersions_; }
-    ZelWindow eventWindow() const override { return window(); }
+    DeviceNotifications& deviceNotifications() override { return deviceNotifications_; }
     void completeWindow() override;
     void attachTabs() override;
     bool enableTab(int index, bool enabled) override { return tabs_.enableTab(index, enabled); }
@@ -69,30 +68,25 @@ public:
     void handleSentMessages() override;
     std::string text(int stringId) const override;
     uint32_t tickCount() const override { return GetTickCount(); }
-    void unregisterDeviceNotification() override;
     void unregisterHotkey() override;
 
 private:
-    // What the window handles before the sheet's message map: the tab strip's drawing,
-    // device broadcasts, and the worker's deliveries to the pages.
+    // What the window handles before the sheet's message map: the tab strip's drawing and
+    // the worker's deliveries to the pages.
     bool filter(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     // With more tabs than one row holds, the strip grows by the rows it took and the page
     // moves below them: the sheet was sized for one row.
     void fitTabsToPages();
     // Fits the window to its tabs and a strip below them with OK, Cancel and the check box.
     void addButtonStrip();
-    // What a device broadcast names: the device interface, or on Windows 9x the device
-    // node's hardware key; none for any other kind of broadcast.
-    std::optional<std::string> deviceOf(LPARAM broadcast) const;
 
     HINSTANCE module_;
-    const sys::OsKind osKind_;
     const DWORD windowThread_;
     fw::Win32Host host_;
     CTrayIcon tray_;
     CThemedTab tabs_;
     HICON smallIcon_ = nullptr;
-    HDEVNOTIFY deviceNotification_ = nullptr;
+    Win32DeviceNotifications deviceNotifications_;
     Win32MainPagePlatform mainPagePlatform_;
     Win32CertificatePlatform certificatePlatform_;
     Win32FileDialogPlatform fileDialogPlatform_;

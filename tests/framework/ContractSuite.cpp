@@ -92,6 +92,8 @@ bool isPainting(const fw::Message& m) {
 class RecordingDialog : public fw::Dialog {
 public:
     explicit RecordingDialog(int templateId) : Dialog(templateId) {}
+    // What the dialog answers a device broadcast it refuses (BROADCAST_QUERY_DENY).
+    static constexpr intptr_t kRefused = 0x424D5144;
 
     Log take() { return std::exchange(log_, {}); }
     bool onInit() override {
@@ -117,6 +119,13 @@ private:
         return m.row == vetoedRow_ ? fw::answer(1) : fw::decline();
     }
     void onTick(const fw::Message&) { log_.push_back("tick handler"); }
+    // Records a device broadcast; refuses an arrival, leaves the others to the system.
+    fw::Reply onDeviceChange(const fw::Message& m) {
+        static const char* const kKinds[] = {"none", "interface", "node"};
+        log_.push_back("device " + hex(m.code) + " " + kKinds[static_cast<int>(m.deviceKind)] +
+                       " " + m.device);
+        return m.code == fw::dbt::Arrival ? fw::answer(kRefused) : fw::decline();
+    }
 
     static const fw::MessageEntry<RecordingDialog> kMap[];
     Log log_;
@@ -128,6 +137,7 @@ const fw::MessageEntry<RecordingDialog> RecordingDialog::kMap[] = {
     fw::onClick(IDC_BUTTON, &RecordingDialog::onButton),
     fw::onTimer(7, &RecordingDialog::onTick),
     fw::onNotify(fw::code::ItemChanging, IDC_ROWS, &RecordingDialog::onRowChanging),
+    fw::onMessage(fw::msg::DeviceChange, &RecordingDialog::onDeviceChange),
 };
 
 bool RecordingDialog::onMessage(const fw::Message& m) {
@@ -640,6 +650,30 @@ TEST_P(Contract, APauseGoesOnHandlingTheWindowsMessages) {
     EXPECT_GE(ticks, 3);
     EXPECT_LE(ticks, 10);
     EXPECT_EQ(std::count(log.begin(), log.end(), "timer 7"), ticks);
+}
+
+// The system's device broadcasts reach the message map with the device they name; a
+// handler may answer one (refuse it) or leave it to the system.
+TEST_P(Contract, DeviceBroadcastsReachTheMapWithTheDeviceTheyName) {
+    Bench bench(GetParam());
+    const std::string card =
+        R"(\\?\PCI#VEN_1D6A&DEV_7001#4&1d6a70&0&00E0#{ad498944-762f-11d0-8dcb-00c04fc3358c})";
+    EXPECT_EQ(bench.user().deviceChange(fw::dbt::Arrival, card), RecordingDialog::kRefused);
+    bench.user().deviceChange(fw::dbt::RemoveComplete, card);
+    bench.user().deviceChange(fw::dbt::NodesChanged, "");
+    EXPECT_THAT(bench.take(), ElementsAre("device 8000 interface " + card,
+                                          "device 8004 interface " + card, "device 7 none "));
+}
+
+// A window's handle, for the library and the system, is its own while it lives.
+TEST_P(Contract, EachWindowHasAHandleOfItsOwnWhileItLives) {
+    Bench bench(GetParam());
+    RecordingDialog other(IDD_CONTRACT);
+    bench.host().createModeless(other, nullptr);
+    EXPECT_NE(bench.ui().handle(), nullptr);
+    EXPECT_NE(other.ui().handle(), bench.ui().handle());
+    other.ui().endDialog(fw::id::Cancel);
+    EXPECT_EQ(other.ui().handle(), nullptr);
 }
 
 TEST_P(Contract, AControlKeepsItsClientWidthHiddenOrDisabled) {

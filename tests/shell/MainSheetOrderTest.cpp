@@ -52,7 +52,7 @@ class MainSheetOrder : public ::testing::Test {
 protected:
     void SetUp() override {
         zel.name(&card, "card");
-        zel.name(bench.shell.eventWindow(), "window");
+        bench.shell.completing = [this] { zel.name(bench.sheet->ui().handle(), "window"); };
         zel.on.ZelOpenAdapter = [this](ZelHandle* handle) {
             *handle = &card;
             return 0;

@@ -47,11 +47,12 @@ protected:
     void deliverFromCard() {
         card.advance(0);
         for (const sim::PostedEvent& event : card.takeEvents()) {
-            if (event.window == bench.shell.eventWindow()) bench.event(event.code);
+            if (event.window == bench.sheet->ui().handle()) bench.event(event.code);
         }
         for (const sim::DeviceChange& change : card.takeDeviceChanges()) {
-            bench.sheet->onDeviceChange(
-                change.arrival ? DeviceChange::Arrival : DeviceChange::RemovalComplete,
+            bench.deviceChange(
+                change.arrival ? fw::dbt::Arrival : fw::dbt::RemoveComplete,
+                fw::DeviceKind::Interface,
                 "\\\\?\\" + change.hardwareId + "#{ad498944-762f-11d0-8dcb-00c04fc3358c}");
         }
     }
@@ -163,9 +164,11 @@ TEST_F(MainSheetTest, UnpluggingWhileTheWindowIsHiddenBringsItUpOnNetworkStatus)
 TEST_F(MainSheetTest, BroadcastsOfOtherDevicesChangeNothing) {
     bench.start();
     const ZelHandle adapter = bench.sheet->adapter();
-    bench.sheet->onDeviceChange(DeviceChange::RemovalComplete,
-                                std::string("\\\\?\\USB#VID_046D&PID_C077#5&1"));
-    bench.sheet->onDeviceChange(DeviceChange::RemovalComplete, std::nullopt);
+    bench.deviceChange(fw::dbt::RemoveComplete, fw::DeviceKind::Interface,
+                       "\\\\?\\USB#VID_046D&PID_C077#5&1");
+    bench.deviceChange(fw::dbt::RemoveComplete);
+    // The card's own name, but as a device node, which only Windows 9x reads.
+    bench.deviceChange(fw::dbt::RemoveComplete, fw::DeviceKind::Node, zel::kHardwareIds[0]);
     EXPECT_EQ(bench.sheet->adapter(), adapter);
 }
 
@@ -174,7 +177,7 @@ TEST_F(MainSheetTest, TheCardIsRecognisedByEachHardwareTextInAnyCase) {
         bench.start();
         std::string lower = std::string("\\\\?\\root#") + id + "#0000";
         for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        bench.sheet->onDeviceChange(DeviceChange::RemovalComplete, lower);
+        bench.deviceChange(fw::dbt::RemoveComplete, fw::DeviceKind::Interface, lower);
         EXPECT_EQ(bench.sheet->adapter(), nullptr) << id;
         bench.sheet.reset();
     }
@@ -185,15 +188,15 @@ TEST_F(MainSheetTest, OnWindows98TheDeviceNodeChangeOpensTheCardOnceAfterAnArriv
     bench.start(sys::OsWin9x);
     card.load(kCard);
     card.takeDeviceChanges();
-    bench.sheet->onDeviceChange(DeviceChange::Arrival, std::string("PCI\\VEN_1D6A&DEV_7001"));
+    bench.deviceChange(fw::dbt::Arrival, fw::DeviceKind::Node, "PCI\\VEN_1D6A&DEV_7001");
     const ZelHandle opened = bench.sheet->adapter();
     ASSERT_NE(opened, nullptr);
-    bench.sheet->onDeviceChange(DeviceChange::NodesChanged, std::nullopt);
+    bench.deviceChange(fw::dbt::NodesChanged);
     EXPECT_EQ(bench.sheet->adapter(), opened);
 
     // A node change alone (no arrival seen) opens a card that came.
     bench.sheet->closeAdapter();
-    bench.sheet->onDeviceChange(DeviceChange::NodesChanged, std::nullopt);
+    bench.deviceChange(fw::dbt::NodesChanged);
     EXPECT_NE(bench.sheet->adapter(), nullptr);
 }
 

@@ -24,6 +24,7 @@
 #include "adapter/ZelShared.h"
 #include "framework/MemoryHost.h"
 #include "pages/Certificates.h"
+#include "pages/DeviceNotifications.h"
 #include "pages/ProfileManager.h"
 #include "pages/ZelPage.h"
 #include "res/resource.h"
@@ -33,7 +34,7 @@
 #include "tests/pages/MainPagePlatformDouble.h"
 #include "tests/system/MemorySettingsStore.h"
 
-class FakeShell : public ShellPlatform {
+class FakeShell : public ShellPlatform, public DeviceNotifications {
 public:
     // The Network Status page's platform.
     MainPagePlatform& mainPagePlatform() override { return mainPage; }
@@ -53,9 +54,20 @@ public:
     FileVersions& fileVersions() override { return versions; }
     FakeFileVersions versions;
 
-    // The frame.
-    ZelWindow eventWindow() const override { return const_cast<FakeShell*>(this); }
-    void completeWindow() override { note("complete window"); }
+    // Device notifications, noted.
+    DeviceNotifications& deviceNotifications() override { return *this; }
+    bool add(void*) override {
+        note("register device notification");
+        return true;
+    }
+    void remove(void*) override { note("unregister device notification"); }
+
+    // The frame; `completing` runs as the window completes.
+    void completeWindow() override {
+        note("complete window");
+        if (completing) completing();
+    }
+    std::function<void()> completing;
     void attachTabs() override { note("attach tabs"); }
     bool enableTab(int index, bool enabled) override {
         note("tab " + std::to_string(index) + (enabled ? " on" : " off"));
@@ -144,7 +156,6 @@ public:
     }
     uint32_t tickCount() const override { return ticks++; }
 
-    void unregisterDeviceNotification() override { note("unregister device notification"); }
     void unregisterHotkey() override { note("unregister hotkey"); }
 
     // What was posted, taken out in order.
@@ -267,6 +278,16 @@ struct ShellBench {
         store.writeText(section, key, value);
     }
 
+    // A device-change broadcast `event` (a fw::dbt code) naming `device` of its kind.
+    void deviceChange(int event, fw::DeviceKind kind = fw::DeviceKind::None,
+                      const std::string& device = {}) {
+        fw::Message m;
+        m.message = fw::msg::DeviceChange;
+        m.code = event;
+        m.deviceKind = kind;
+        m.device = device;
+        sheet->deliver(m);
+    }
     // Messages as the window gets them.
     bool deliver(unsigned message, uintptr_t wParam = 0, intptr_t lParam = 0) {
         fw::Message m;

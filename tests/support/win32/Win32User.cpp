@@ -1,9 +1,13 @@
 #include "tests/support/win32/Win32User.h"
 
 #include <commctrl.h>
+#include <dbt.h>
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstdlib>
+#include <cstring>
+#include <vector>
 
 namespace fwtest {
 
@@ -94,6 +98,17 @@ void Win32User::rightClickRow(int id, int row) {
     // in the queue.
     PostMessageA(list, WM_RBUTTONUP, 0, where);
     SendMessageA(list, WM_RBUTTONDOWN, MK_RBUTTON, where);
+}
+
+intptr_t Win32User::deviceChange(int event, const std::string& interfaceName) {
+    if (interfaceName.empty()) return SendMessageA(dialog_, WM_DEVICECHANGE, event, 0);
+    const size_t nameOffset = offsetof(DEV_BROADCAST_DEVICEINTERFACE_A, dbcc_name);
+    std::vector<char> storage(nameOffset + interfaceName.size() + 1);
+    auto* broadcast = reinterpret_cast<DEV_BROADCAST_DEVICEINTERFACE_A*>(storage.data());
+    broadcast->dbcc_size = static_cast<DWORD>(storage.size());
+    broadcast->dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+    std::memcpy(storage.data() + nameOffset, interfaceName.c_str(), interfaceName.size() + 1);
+    return SendMessageA(dialog_, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(broadcast));
 }
 
 void Win32User::fireTimer(int timerId) {

@@ -22,6 +22,7 @@ public:
     void doubleClickRow(int id, int row) override;
     void rightClickRow(int id, int row) override;
     void fireTimer(int timerId) override;
+    intptr_t deviceChange(int event, const std::string& interfaceName) override;
     fw::Cursor cursorOver(int id) override;
     bool inFront() const override;
     bool centredOverOwner() const override;

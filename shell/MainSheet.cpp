@@ -363,7 +363,7 @@ void CMainSheet::onEndSession(const fw::Message& m) {
     if (m.wParam == 0) return;  // the session goes on
     if (const ZelHandle adapter = adapter_) {
         worker_.requestStop();
-        ui().pause(kEndSessionWaitMs);
+        platform_.pause(kEndSessionWaitMs);
         api_.ZelUnlockPages(adapter);
     }
     saveProfiles();
@@ -453,7 +453,7 @@ void CMainSheet::enableRadioPages(bool enable) {
     if (!enable) {
         platform_.show();
         reselectCurrentPage();
-        ui().pause(kPageSettleMs);
+        platform_.pause(kPageSettleMs);
         select(0);
     }
     applyRadioPages(enable);

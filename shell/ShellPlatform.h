@@ -54,6 +54,8 @@ public:
     virtual void restore() = 0;
     // A modal dialog or a message box of the program is up.
     virtual bool modalDialogUp() const = 0;
+    // Lets `ms` milliseconds pass on the window thread.
+    virtual void pause(unsigned ms) = 0;
 
     // The tray icon and its menu.
     virtual void showTrayIcon(TrayState state) = 0;

@@ -58,6 +58,7 @@ public:
     void hide() override { ShowWindow(window(), SW_HIDE); }
     void restore() override;
     bool modalDialogUp() const override;
+    void pause(unsigned ms) override { Sleep(ms); }
     void showTrayIcon(TrayState state) override { tray_.showState(static_cast<int>(state)); }
     void removeTrayIcon() override { tray_.remove(); }
     void setRadioMenuItem(bool radioOn) override { tray_.setRadioItem(radioOn); }

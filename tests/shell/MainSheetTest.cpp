@@ -673,6 +673,8 @@ TEST_F(MainSheetTest, TheEndOfTheSessionSavesTheProfilesAndLeavesTheWindow) {
     bench.deliver(shell::wm::EndSession, 1);
     EXPECT_TRUE(std::filesystem::exists(bench.profilePath()));
     EXPECT_TRUE(bench.sheet->hasWindow());
+    const std::vector<std::string> journal = bench.shell.journal();
+    EXPECT_NE(std::find(journal.begin(), journal.end(), "pause 100"), journal.end());
 }
 
 // ---- The worker --------------------------------------------------------------------------

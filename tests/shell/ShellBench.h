@@ -98,6 +98,7 @@ public:
         minimised = false;
     }
     bool modalDialogUp() const override { return modal; }
+    void pause(unsigned ms) override { note("pause " + std::to_string(ms)); }
 
     // The tray.
     void showTrayIcon(TrayState state) override {

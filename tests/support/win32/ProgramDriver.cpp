@@ -64,9 +64,11 @@ bool waitUntil(const std::function<bool()>& done, DWORD patience) {
     }
 }
 
-bool ProgramDriver::start(const std::string& program, const std::string& folder) {
+bool ProgramDriver::start(const std::string& program, const std::string& folder,
+                          const std::string& arguments) {
     kill();
     std::string commandLine = "\"" + program + "\"";
+    if (!arguments.empty()) commandLine += " " + arguments;
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,

@@ -32,8 +32,10 @@ public:
     ProgramDriver(const ProgramDriver&) = delete;
     ProgramDriver& operator=(const ProgramDriver&) = delete;
 
-    // Starts `program` with `folder` as its current folder; false when it did not start.
-    bool start(const std::string& program, const std::string& folder);
+    // Starts `program` with `folder` as its current folder and `arguments` after its name
+    // on the command line; false when it did not start.
+    bool start(const std::string& program, const std::string& folder,
+               const std::string& arguments = "");
     bool isRunning() const;
 
     // The program's top-level windows (visible ones only when `visibleOnly`).

@@ -8,6 +8,10 @@ namespace fwtest {
 Picture capture(HWND window) {
     RedrawWindow(window, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    return grab(window);
+}
+
+Picture grab(HWND window) {
     RECT area = {};
     GetWindowRect(window, &area);
     Picture picture;

@@ -42,6 +42,9 @@ struct Picture {
 
 // What the screen shows of `window`, frame included, once it has painted itself afresh.
 Picture capture(HWND window);
+// What the screen shows of `window` now, frame included. For a window of another process,
+// which paints in its own time after it was told to.
+Picture grab(HWND window);
 // Saves the picture as a 24-bit bitmap file "<folder>\<name>.bmp", making the folder;
 // false when it could not be written.
 bool save(const Picture& picture, const std::string& folder, const std::string& name);

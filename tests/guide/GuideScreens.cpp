@@ -1,0 +1,268 @@
+// Pictures of every page and dialog of the real Tovix.exe with the simulated card and its
+// default world, for the user guide: the first start, a profile made with the wizard and
+// its WEP key, the 802.1x dialogs, the site survey joining a WPA2 network, the statistics,
+// the advanced settings, the Admin page's export, the diagnostic pages and the Readme page.
+// Each picture is a bitmap in the folder "guide-screens" beside this program; a window
+// that does not come, or does not show what it should, fails the run.
+//
+// A new picture is one more step in one of the walks below (or one more walk): bring the
+// window up as a user would, check that it shows its work, then shoot(window, "name").
+#include <windows.h>
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "res/resource.h"
+#include "tests/pages/ProgramPages.h"
+#include "tests/support/win32/ProgramDriver.h"
+#include "tests/support/win32/RemoteListView.h"
+
+namespace {
+
+using namespace program_driver;
+using program_pages::kTitle;
+
+constexpr const char* kFolder = "guide-screens";
+constexpr int kStatisticsTab = 3;
+constexpr int kAdvancedTab = 4;
+constexpr int kAdminTab = 5;
+
+// Lets the program run (and paint, and count) for `ms` milliseconds.
+void wait(DWORD ms) {
+    waitUntil([] { return false; }, ms);
+}
+
+// The program in a folder of its own with the default world and the settings given.
+class Guide : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ(copyProgram(folder), std::nullopt); }
+    void TearDown() override {
+        if (!driver.isRunning()) return;
+        PostMessageA(sheet, WM_COMMAND, ID_TRAY_EXIT, 0);
+        driver.waitForExit();
+    }
+
+    void setting(const char* section, const char* key, const char* value) {
+        WritePrivateProfileStringA(section, key, value, folder.file("Tovix.ini").c_str());
+    }
+    // Starts the program; true once "<Default>" has connected it to the open network.
+    bool startConnected() {
+        if (!driver.start(folder.file("Tovix.exe"), folder.path())) return false;
+        sheet = driver.waitForWindow(kTitle);
+        if (!sheet) return false;
+        return connectedTo("VORNAX-Guest");
+    }
+    bool connectedTo(const std::string& ssid) {
+        HWND status = showTab(program_pages::kNetworkStatusTab);
+        return waitUntil([&] {
+            return text(status, IDC_STATUS_TEXT) == "Connected" &&
+                   text(status, IDC_STATUS_SSID) == ssid;
+        });
+    }
+    HWND showTab(int tab) { return program_pages::showTab(sheet, tab); }
+    static std::string text(HWND window, int control) {
+        return windowText(GetDlgItem(window, control));
+    }
+    // Saves what the screen shows of the window's top-level window.
+    static void shoot(HWND window, const std::string& name) {
+        HWND top = GetAncestor(window, GA_ROOT);
+        RedrawWindow(top, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        wait(700);
+        EXPECT_TRUE(fwtest::save(fwtest::grab(top), kFolder, name)) << name;
+    }
+    // The user clicks a button; the program may go on to show a modal window.
+    static void click(HWND window, int button) {
+        PostMessageA(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(window, button)));
+    }
+    static void setText(HWND window, int control, const std::string& value) {
+        SendMessageA(GetDlgItem(window, control), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>(value.c_str()));
+    }
+    // The user types into an edit of the program, character by character.
+    static void type(HWND edit, const std::string& value) {
+        const DWORD program = GetWindowThreadProcessId(edit, nullptr);
+        AttachThreadInput(GetCurrentThreadId(), program, TRUE);
+        SetFocus(edit);
+        for (char c : value) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+        AttachThreadInput(GetCurrentThreadId(), program, FALSE);
+    }
+    // Presses the wizard's Next; true when it went on to another page.
+    static bool next(HWND wizard) {
+        HWND before = currentPage(wizard);
+        PostMessageA(wizard, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
+        return waitUntil([&] { return currentPage(wizard) != before; }, 3000);
+    }
+    // Closes a modal window with `button` and waits until it has gone.
+    static void close(HWND window, int button) {
+        pressButton(window, button);
+        EXPECT_TRUE(waitUntil([&] { return !IsWindow(window); }));
+    }
+
+    ScratchFolder folder;
+    ProgramDriver driver;
+    HWND sheet = nullptr;
+};
+
+TEST_F(Guide, FirstStartProfileSurveyStatisticsAndSettings) {
+    ASSERT_TRUE(startConnected());
+    wait(6000);  // the graphs and the signal bar fill
+    shoot(sheet, "network-status");
+
+    // A profile for the WEP network "Cafe Corner" made with the wizard.
+    HWND manager = showTab(program_pages::kProfileManagerTab);
+    shoot(manager, "profile-manager-default");
+    click(manager, IDC_PM_CREATE);
+    HWND wizard = driver.waitForWindow("Create New Profile");
+    ASSERT_TRUE(wizard);
+    HWND network = currentPage(wizard);
+    setText(network, IDC_NET_NAME, "Cafe");
+    setText(network, IDC_NET_SSID, "Cafe Corner");
+    shoot(wizard, "wizard-network");
+    ASSERT_TRUE(next(wizard));
+    HWND security = currentPage(wizard);
+    pickEntry(security, IDC_SEC_ENCRYPTION, 1);  // "WEP"
+    ASSERT_EQ(text(security, IDC_SEC_ENCRYPTION), "WEP");
+    click(security, IDC_SEC_WEP_KEYS);
+    HWND keys = driver.waitForWindow("Configure WEP Key");
+    ASSERT_TRUE(keys);
+    pickEntry(keys, IDC_WEP_FORMAT, 0);  // "ASCII Characters"
+    pickEntry(keys, IDC_WEP_SIZE, 1);    // 104 bits
+    type(GetDlgItem(keys, IDC_WEP_KEY1), "cafe+corner7!");
+    shoot(keys, "wep-keys");
+    close(keys, IDOK);
+    shoot(wizard, "wizard-security");
+    int page = 0;
+    while (text(currentPage(wizard), IDC_SUMMARY_TEXT).empty()) {
+        ASSERT_TRUE(next(wizard));
+        if (text(currentPage(wizard), IDC_SUMMARY_TEXT).empty()) {
+            shoot(wizard, "wizard-protocol" + (page++ ? std::to_string(page) : ""));
+        }
+    }
+    shoot(wizard, "wizard-summary");
+    PostMessageA(wizard, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(wizard); }));
+
+    // Applied, it connects.
+    RemoteListView profiles(GetDlgItem(manager, IDC_PM_LIST));
+    const int row = profiles.find("Cafe");
+    ASSERT_GE(row, 0);
+    profiles.select(row);
+    click(manager, IDC_PM_APPLY);
+    ASSERT_TRUE(connectedTo("Cafe Corner"));
+    manager = showTab(program_pages::kProfileManagerTab);
+    shoot(manager, "profile-manager");
+
+    // The 802.1x credentials of a WPA2 profile, in a wizard that is then cancelled.
+    click(manager, IDC_PM_CREATE);
+    wizard = driver.waitForWindow("Create New Profile");
+    ASSERT_TRUE(wizard);
+    setText(currentPage(wizard), IDC_NET_NAME, "Corp");
+    setText(currentPage(wizard), IDC_NET_SSID, "CorpNet");
+    ASSERT_TRUE(next(wizard));
+    security = currentPage(wizard);
+    pickEntry(security, IDC_SEC_AUTHENTICATION, 7);  // "WPA2"
+    ASSERT_EQ(text(security, IDC_SEC_AUTHENTICATION), "WPA2");
+    struct Credentials {
+        int protocol;
+        const char* name;
+    };
+    for (const Credentials& c :
+         {Credentials{0, "eap-tls"}, Credentials{1, "peap"}, Credentials{2, "leap"}}) {
+        pickEntry(security, IDC_SEC_PROTOCOL, c.protocol);
+        if (c.protocol == 1) shoot(wizard, "wizard-security-wpa2");
+        click(security, IDC_SEC_CREDENTIALS);
+        HWND dialog = nullptr;
+        waitUntil([&] {
+            for (HWND window : driver.windows()) {
+                const std::string title = windowText(window);
+                if (title.size() > 20 &&
+                    title.substr(title.size() - 20) == "Radius Configuration") {
+                    dialog = window;
+                }
+            }
+            return dialog != nullptr;
+        });
+        ASSERT_TRUE(dialog) << c.name;
+        if (c.protocol != 0) {
+            type(GetDlgItem(dialog, IDC_CRED_LOGIN), "alice");
+            type(GetDlgItem(dialog, IDC_CRED_PASSWORD), "Wonderland1");
+            type(GetDlgItem(dialog, IDC_CRED_DOMAIN), "CORP");
+        } else {
+            type(GetDlgItem(dialog, IDC_CRED_LOGIN), "alice");
+        }
+        shoot(dialog, c.name);
+        close(dialog, IDCANCEL);
+    }
+    PostMessageA(wizard, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(wizard); }));
+
+    // The site survey; "Studio" joined with its passphrase.
+    HWND survey = showTab(program_pages::kSiteSurveyTab);
+    HWND list = GetDlgItem(survey, IDC_SS_LIST);
+    ASSERT_TRUE(waitUntil([&] { return RemoteListView(list).rows() >= 8; }));
+    shoot(survey, "site-survey");
+    RemoteListView(list).doubleClick(RemoteListView(list).find("Studio"));
+    HWND configure = driver.waitForWindow("Configure Network");
+    ASSERT_TRUE(configure);
+    HWND studio = currentPage(configure);
+    for (int edit : {IDC_SEC_PASSPHRASE, IDC_SEC_CONFIRM}) {
+        type(GetDlgItem(studio, edit), "blue whale song");
+    }
+    shoot(configure, "configure-network");
+    close(configure, IDOK);
+    ASSERT_TRUE(connectedTo("Studio"));
+    survey = showTab(program_pages::kSiteSurveyTab);
+    wait(1500);
+    shoot(survey, "site-survey-joined");
+
+    HWND statistics = showTab(kStatisticsTab);
+    wait(5000);  // the counters count
+    shoot(statistics, "statistics");
+    shoot(showTab(kAdvancedTab), "advanced");
+
+    HWND admin = showTab(kAdminTab);
+    shoot(admin, "admin");
+    click(admin, IDC_ADMIN_EXPORT);
+    HWND save = driver.waitForWindow("Save As");
+    ASSERT_TRUE(save);
+    shoot(save, "admin-export");
+    close(save, IDCANCEL);
+
+    HWND about = showTab(6);
+    ASSERT_TRUE(waitUntil([&] { return !text(about, IDC_ABOUT_MAC).empty(); }));
+    shoot(about, "about");
+}
+
+TEST_F(Guide, DetailedStatisticsAndTheDiagnosticPages) {
+    setting("Debug", "Statistics", "1");
+    setting("Debug", "DebugWin", "1");
+    setting("Debug", "TestPage", "1");
+    ASSERT_TRUE(startConnected());
+    wait(5000);
+    shoot(showTab(kStatisticsTab), "statistics-detailed");
+    shoot(showTab(6), "debug");
+    shoot(showTab(7), "test");
+}
+
+TEST_F(Guide, WhileZeroConfigurationHoldsTheCard) {
+    ASSERT_TRUE(startConnected());
+    std::ifstream in(folder.file("Tovix.scn"), std::ios::binary);
+    const std::string world((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    {
+        std::ofstream out(folder.file("Tovix.new"), std::ios::binary);
+        out << world << "\ncard\n    zero-config on\n";
+    }
+    ASSERT_TRUE(MoveFileExA(folder.file("Tovix.new").c_str(), folder.file("Tovix.scn").c_str(),
+                            MOVEFILE_REPLACE_EXISTING));
+    HWND tabs = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0));
+    ASSERT_TRUE(waitUntil([&] { return SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0) == 4; }));
+    shoot(showTab(3), "readme");
+}
+
+}  // namespace

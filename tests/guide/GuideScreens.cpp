@@ -9,6 +9,7 @@
 // window up as a user would, check that it shows its work, then shoot(window, "name").
 #include <windows.h>
 #include <commctrl.h>
+#include <dlgs.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -230,6 +231,7 @@ TEST_F(Guide, FirstStartProfileSurveyStatisticsAndSettings) {
     click(admin, IDC_ADMIN_EXPORT);
     HWND save = driver.waitForWindow("Save As");
     ASSERT_TRUE(save);
+    SetDlgItemTextA(save, cmb13, "My profiles.cfg");  // the file name box
     shoot(save, "admin-export");
     close(save, IDCANCEL);
 

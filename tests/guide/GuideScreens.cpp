@@ -36,25 +36,15 @@ void wait(DWORD ms) {
     waitUntil([] { return false; }, ms);
 }
 
-// The program in a folder of its own with the default world and the settings given.
-class Guide : public testing::Test {
+// The program in a folder of its own with the default world.
+class Guide : public program_pages::TovixProgram {
 protected:
     void SetUp() override { ASSERT_EQ(copyProgram(folder), std::nullopt); }
-    void TearDown() override {
-        if (!driver.isRunning()) return;
-        PostMessageA(sheet, WM_COMMAND, ID_TRAY_EXIT, 0);
-        driver.waitForExit();
-    }
 
-    void setting(const char* section, const char* key, const char* value) {
-        WritePrivateProfileStringA(section, key, value, folder.file("Tovix.ini").c_str());
-    }
     // Starts the program; true once "<Default>" has connected it to the open network.
     bool startConnected() {
-        if (!driver.start(folder.file("Tovix.exe"), folder.path())) return false;
-        sheet = driver.waitForWindow(kTitle);
-        if (!sheet) return false;
-        return connectedTo("VORNAX-Guest");
+        start();
+        return sheet && connectedTo("VORNAX-Guest");
     }
     bool connectedTo(const std::string& ssid) {
         HWND status = showTab(program_pages::kNetworkStatusTab);
@@ -63,34 +53,11 @@ protected:
                    text(status, IDC_STATUS_SSID) == ssid;
         });
     }
-    HWND showTab(int tab) { return program_pages::showTab(sheet, tab); }
     static std::string text(HWND window, int control) {
         return windowText(GetDlgItem(window, control));
     }
-    // Saves what the screen shows of the window's top-level window.
     static void shoot(HWND window, const std::string& name) {
-        HWND top = GetAncestor(window, GA_ROOT);
-        RedrawWindow(top, nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-        wait(700);
-        EXPECT_TRUE(fwtest::save(fwtest::grab(top), kFolder, name)) << name;
-    }
-    // The user clicks a button; the program may go on to show a modal window.
-    static void click(HWND window, int button) {
-        PostMessageA(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(window, button)));
-    }
-    static void setText(HWND window, int control, const std::string& value) {
-        SendMessageA(GetDlgItem(window, control), WM_SETTEXT, 0,
-                     reinterpret_cast<LPARAM>(value.c_str()));
-    }
-    // The user types into an edit of the program, character by character.
-    static void type(HWND edit, const std::string& value) {
-        const DWORD program = GetWindowThreadProcessId(edit, nullptr);
-        AttachThreadInput(GetCurrentThreadId(), program, TRUE);
-        SetFocus(edit);
-        for (char c : value) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
-        AttachThreadInput(GetCurrentThreadId(), program, FALSE);
+        program_pages::picture(window, name, kFolder);
     }
     // Presses the wizard's Next; true when it went on to another page.
     static bool next(HWND wizard) {
@@ -103,10 +70,6 @@ protected:
         pressButton(window, button);
         EXPECT_TRUE(waitUntil([&] { return !IsWindow(window); }));
     }
-
-    ScratchFolder folder;
-    ProgramDriver driver;
-    HWND sheet = nullptr;
 };
 
 TEST_F(Guide, FirstStartProfileSurveyStatisticsAndSettings) {

@@ -83,9 +83,6 @@ protected:
     static std::string shown(HWND page, int control) {
         return windowText(GetDlgItem(page, control));
     }
-    static void setText(HWND page, int control, const char* value) {
-        SendMessageA(GetDlgItem(page, control), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value));
-    }
 };
 
 TEST_F(AdapterPagesProgram, TheAdvancedPageShowsTheCardAndItsChangesReachIt) {

@@ -44,25 +44,6 @@ class ProfileProgram : public TovixProgram {
 protected:
     void SetUp() override { ASSERT_EQ(copyProgram(folder), std::nullopt); }
 
-    // The user clicks a button of a page; the program may go on to show a modal window.
-    static void click(HWND page, int button) {
-        PostMessageA(page, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(page, button)));
-    }
-    static void setText(HWND page, int control, const char* text) {
-        SendMessageA(GetDlgItem(page, control), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-    }
-
-    // The user types `text` into an edit of the program: the edit takes the focus, then
-    // gets the characters one by one.
-    static void type(HWND edit, const std::string& text) {
-        const DWORD program = GetWindowThreadProcessId(edit, nullptr);
-        AttachThreadInput(GetCurrentThreadId(), program, TRUE);
-        SetFocus(edit);
-        for (char c : text) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
-        AttachThreadInput(GetCurrentThreadId(), program, FALSE);
-    }
-
     // Presses the wizard's Next. False when the wizard stays on its page: the program's
     // message is a failure of the test, and is answered.
     bool next(HWND wizard) {

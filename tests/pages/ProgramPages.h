@@ -30,14 +30,15 @@ inline HWND showTab(HWND sheet, int tab) {
     return program_driver::currentPage(sheet);
 }
 
-// Saves what the screen shows of `window`'s top-level window in the folder
-// "program-screens" beside the test, for people to look at.
-inline void picture(HWND window, const std::string& name) {
+// Saves what the screen shows of `window`'s top-level window in `folder` beside the test,
+// for people to look at.
+inline void picture(HWND window, const std::string& name,
+                    const std::string& folder = "program-screens") {
     HWND top = GetAncestor(window, GA_ROOT);
     // The program paints in its own time: a moment for it before the picture.
     RedrawWindow(top, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     program_driver::waitUntil([] { return false; }, 500);
-    EXPECT_TRUE(fwtest::save(fwtest::capture(top), "program-screens", name));
+    EXPECT_TRUE(fwtest::save(fwtest::grab(top), folder, name));
 }
 
 // Tovix.exe in a scratch folder of its own, put there by the test with its library and

@@ -195,6 +195,24 @@ void pressButton(HWND dialog, int buttonId) {
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, buttonId)));
 }
 
+void click(HWND window, int button) {
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(window, button)));
+}
+
+void setText(HWND window, int control, const std::string& text) {
+    SendMessageA(GetDlgItem(window, control), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void type(HWND edit, const std::string& text) {
+    const DWORD program = GetWindowThreadProcessId(edit, nullptr);
+    AttachThreadInput(GetCurrentThreadId(), program, TRUE);
+    SetFocus(edit);
+    for (char c : text) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+    AttachThreadInput(GetCurrentThreadId(), program, FALSE);
+}
+
 void pickEntry(HWND dialog, int combo, int position) {
     HWND list = GetDlgItem(dialog, combo);
     SendMessageA(list, CB_SETCURSEL, position, 0);

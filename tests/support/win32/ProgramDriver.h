@@ -64,6 +64,14 @@ bool isMessageBox(HWND window);
 MessageBoxView viewMessageBox(HWND box);
 // Presses the button `buttonId` (IDOK, IDCANCEL, ...) of a dialog.
 void pressButton(HWND dialog, int buttonId);
+// The user clicks button `button` of a page or dialog; the program may go on to show a
+// modal window.
+void click(HWND window, int button);
+// Sets the text of control `control` of a page or dialog, as code does.
+void setText(HWND window, int control, const std::string& text);
+// The user types `text` into an edit of the program: the edit takes the focus, then gets
+// the characters one by one.
+void type(HWND edit, const std::string& text);
 // Picks entry `position` of the drop-down list `combo` of a dialog, as the user does.
 void pickEntry(HWND dialog, int combo, int position);
 // The window of a property sheet's current page.

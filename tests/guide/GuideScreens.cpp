@@ -57,26 +57,44 @@ public:
         end.wDay = end.wMonth == 2 && end.wDay == 29 ? 28 : end.wDay;
         PCCERT_CONTEXT made =
             CertCreateSelfSignCertificate(0, &blob, 0, nullptr, nullptr, nullptr, &end, nullptr);
-        if (made && store_) {
-            CertAddCertificateContextToStore(store_, made, CERT_STORE_ADD_REPLACE_EXISTING,
-                                             &added_);
-            CertControlStore(store_, 0, CERT_STORE_CTRL_COMMIT, nullptr);
-        }
-        if (made) CertFreeCertificateContext(made);
+        if (!made) return;
+        DWORD length = sizeof hash_;
+        made_ = CertGetCertificateContextProperty(made, CERT_SHA1_HASH_PROP_ID, hash_, &length) &&
+                change([&](HCERTSTORE store) {
+                    return CertAddCertificateContextToStore(
+                        store, made, CERT_STORE_ADD_REPLACE_EXISTING, nullptr);
+                });
+        CertFreeCertificateContext(made);
     }
+    // Taken out of the store again, found by its hash.
     ~PersonalCertificate() {
-        if (added_) CertDeleteCertificateFromStore(added_);  // frees the context too
-        if (!store_) return;
-        CertControlStore(store_, 0, CERT_STORE_CTRL_COMMIT, nullptr);
-        CertCloseStore(store_, 0);
+        if (!made_) return;
+        change([&](HCERTSTORE store) {
+            CRYPT_HASH_BLOB blob = {sizeof hash_, hash_};
+            PCCERT_CONTEXT found = CertFindCertificateInStore(store, X509_ASN_ENCODING, 0,
+                                                              CERT_FIND_SHA1_HASH, &blob, nullptr);
+            return found && CertDeleteCertificateFromStore(found);
+        });
     }
     PersonalCertificate(const PersonalCertificate&) = delete;
     PersonalCertificate& operator=(const PersonalCertificate&) = delete;
-    bool made() const { return added_ != nullptr; }
+    bool made() const { return made_; }
 
 private:
-    HCERTSTORE store_ = CertOpenSystemStoreA(0, "MY");
-    PCCERT_CONTEXT added_ = nullptr;
+    // One change of the store, committed before the store closes so that every other
+    // opening sees it.
+    template <typename Change>
+    static bool change(Change&& what) {
+        HCERTSTORE store = CertOpenSystemStoreA(0, "MY");
+        if (!store) return false;
+        const bool done = what(store);
+        CertControlStore(store, 0, CERT_STORE_CTRL_COMMIT, nullptr);
+        CertCloseStore(store, 0);
+        return done;
+    }
+
+    BYTE hash_[20] = {};
+    bool made_ = false;
 };
 
 // The program in a folder of its own with the default world.

@@ -262,6 +262,12 @@ bool Win32Shell::filter(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
             result = 0;
             return true;
         }
+        case WM_DESTROY:
+            // The message loop looks at the window only when a message is posted: when
+            // the window goes while it handles a message sent from elsewhere (another
+            // program's Exit), nothing else may come to wake the loop.
+            PostMessageA(nullptr, WM_NULL, 0, 0);
+            break;
     }
     return false;
 }

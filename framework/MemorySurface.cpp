@@ -317,6 +317,11 @@ int MemorySurface::selection(int id) const {
 void MemorySurface::setListStyle(int id, unsigned extendedStyle) {
     Control& c = control(id, Kind::ListView);
     const bool boxes = (extendedStyle & lvs::CheckBoxes) != 0;
+    if (c.source && boxes && !(c.listStyle & lvs::CheckBoxes)) {
+        c.listStyle = extendedStyle;
+        listNotify(id, code::ItemChanged, -1, 0, row::Unchecked, lvif::State);
+        return;
+    }
     if (boxes && !(c.listStyle & lvs::CheckBoxes)) {
         for (int row = 0; row < static_cast<int>(c.rows.size()); ++row) {
             setItemState(id, row, row::Unchecked, row::StateImageMask);
@@ -379,7 +384,8 @@ void MemorySurface::deleteRow(int id, int row) {
 void MemorySurface::deleteAllRows(int id) {
     Control& c = control(id, Kind::ListView);
     listNotify(id, code::DeleteAllItems, -1);
-    for (int row = static_cast<int>(c.rows.size()) - 1; row >= 0; --row) {
+    // An owner-data list has no items of its own to tell of.
+    for (int row = c.source ? -1 : static_cast<int>(c.rows.size()) - 1; row >= 0; --row) {
         listNotify(id, code::DeleteItem, row);
     }
     c.rows.clear();
@@ -408,7 +414,26 @@ void MemorySurface::setCell(int id, int row, int column, const std::string& text
     listNotify(id, code::ItemChanged, row, 0, 0, lvif::Text);
 }
 
+std::optional<RowView> MemorySurface::ownerRow(int id, int row) const {
+    const Control* c = find(id);
+    if (!c || !c->source || !findRow(id, row)) return std::nullopt;
+    return c->source->rowView(row);
+}
+
+void MemorySurface::setRowSource(int id, const RowSource* source) {
+    control(id, Kind::ListView).source = source;
+}
+
+void MemorySurface::setRowCount(int id, int rows) {
+    Control& c = control(id, Kind::ListView);
+    c.rows.resize(static_cast<size_t>(rows < 0 ? 0 : rows));
+    if (c.focusedRow >= rows) c.focusedRow = -1;
+}
+
+void MemorySurface::redrawRows(int id) { control(id, Kind::ListView); }
+
 std::string MemorySurface::cell(int id, int row, int column) const {
+    if (const auto view = ownerRow(id, row)) return column == 0 ? view->text : std::string();
     const Row* r = findRow(id, row);
     if (!r || column < 0 || column >= static_cast<int>(r->cells.size())) return {};
     return r->cells[column];
@@ -424,18 +449,24 @@ void MemorySurface::setRowImage(int id, int row, int image) {
 }
 
 int MemorySurface::rowImage(int id, int row) const {
+    if (const auto view = ownerRow(id, row)) return view->image;
     const Row* r = findRow(id, row);
     return r ? r->image : -1;
 }
 
 intptr_t MemorySurface::rowData(int id, int row) const {
+    if (const auto view = ownerRow(id, row)) return view->data;
     const Row* r = findRow(id, row);
     return r ? r->data : 0;
 }
 
 unsigned MemorySurface::stateOf(const Control& list, int row) const {
     const Row& r = list.rows[row];
-    return r.stateImage | (r.selected ? row::Selected : 0u) |
+    unsigned stateImage = r.stateImage;
+    if (list.source && (list.listStyle & lvs::CheckBoxes)) {
+        stateImage = list.source->rowView(row).checked ? row::Checked : row::Unchecked;
+    }
+    return stateImage | (r.selected ? row::Selected : 0u) |
            (list.focusedRow == row ? row::Focused : 0u);
 }
 
@@ -445,6 +476,10 @@ unsigned MemorySurface::stateOf(const Control& list, int row) const {
 // has it, even when that is the same row.
 void MemorySurface::setItemState(int id, int row, unsigned state, unsigned mask) {
     if (!findRow(id, row)) return;
+    if (controls_.at(id).source) {
+        setOwnerItemState(id, row, state, mask);
+        return;
+    }
     const unsigned known = row::Selected | row::Focused | row::StateImageMask;
     mask &= known;
     const unsigned before = stateOf(controls_.at(id), row);
@@ -472,7 +507,45 @@ void MemorySurface::setItemState(int id, int row, unsigned state, unsigned mask)
     listNotify(id, code::ItemChanged, row, before, after, lvif::State);
 }
 
+// An owner-data list keeps selection and focus only, and tells of them with
+// LVN_ITEMCHANGED alone, in the states it keeps: a real change only, the others' lost
+// selection first (at once, as row -1), then the focus taken from the row that has it
+// (the same row too, as it stands by then), then the row's own change.
+void MemorySurface::setOwnerItemState(int id, int row, unsigned state, unsigned mask) {
+    const unsigned kept = row::Selected | row::Focused;
+    mask &= kept;
+    const unsigned before = stateOf(controls_.at(id), row) & kept;
+    const unsigned after = (before & ~mask) | (state & mask);
+    if (before == after) return;
+    if (after & row::Selected) {
+        bool others = false;
+        for (Row& r : control(id, Kind::ListView).rows) {
+            others = others || r.selected;
+            r.selected = false;
+        }
+        if (others) listNotify(id, code::ItemChanged, -1, row::Selected, 0, lvif::State);
+        if (!findRow(id, row)) return;
+    }
+    control(id, Kind::ListView).rows[row].selected = (after & row::Selected) != 0;
+    const int focused = controls_.at(id).focusedRow;
+    if ((state & mask & row::Focused) && focused != -1) {
+        const unsigned was = stateOf(controls_.at(id), focused) & kept;
+        control(id, Kind::ListView).focusedRow = -1;
+        listNotify(id, code::ItemChanged, focused, was, was & ~row::Focused, lvif::State);
+        if (!findRow(id, row)) return;
+    }
+    Control& c = control(id, Kind::ListView);
+    if (after & row::Focused) {
+        c.focusedRow = row;
+    } else if (c.focusedRow == row) {
+        c.focusedRow = -1;
+    }
+    listNotify(id, code::ItemChanged, row, before, after, lvif::State);
+}
+
 void MemorySurface::deselectAllBut(int id, int row) {
+    // An owner-data list clears the others' selection itself, at once.
+    if (controls_.at(id).source) return;
     for (int other = 0; other < rowCount(id); ++other) {
         if (other != row && findRow(id, other)->selected) {
             setItemState(id, other, 0, row::Selected);
@@ -498,6 +571,7 @@ void MemorySurface::setRowChecked(int id, int row, bool checked) {
 }
 
 bool MemorySurface::isRowChecked(int id, int row) const {
+    if (const auto view = ownerRow(id, row)) return view->checked;
     const Row* r = findRow(id, row);
     return r && r->stateImage == row::Checked;
 }

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -142,6 +143,9 @@ public:
     void setRowChecked(int id, int row, bool checked) override;
     bool isRowChecked(int id, int row) const override;
     int selectedRow(int id) const override;
+    void setRowSource(int id, const RowSource* source) override;
+    void setRowCount(int id, int rows) override;
+    void redrawRows(int id) override;
     void addTip(int id, const std::string& text, int left, int right, unsigned delay) override;
     std::string tip(int id) const override;
     void setRange(int id, int low, int high) override;
@@ -208,7 +212,8 @@ private:
         std::vector<int> images;
         int icon = 0;
         std::vector<Column> columns;
-        std::vector<Row> rows;
+        std::vector<Row> rows;  // an owner-data list keeps only their selection here
+        const RowSource* source = nullptr;
         int focusedRow = -1;
         int low = 0;
         int high = 100;
@@ -221,6 +226,8 @@ private:
     Control& control(int id, Kind use);
     const Control* find(int id) const;
     const Row* findRow(int id, int row) const;
+    // What the source of an owner-data list view says of `row`; nothing for other lists.
+    std::optional<RowView> ownerRow(int id, int row) const;
     bool focusable(const Control& c) const;
 
     // Delivers `m`; what the dialog answered (0 when it did not handle it).
@@ -236,6 +243,7 @@ private:
     // The list view's item state machinery, as the real list view runs it.
     unsigned stateOf(const Control& list, int row) const;
     void setItemState(int id, int row, unsigned state, unsigned mask);
+    void setOwnerItemState(int id, int row, unsigned state, unsigned mask);
     void deselectAllBut(int id, int row);
     void selectOnly(int id, int row);
     void rowClick(int id, int row, NotifyCode code, bool onCheckBox);

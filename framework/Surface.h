@@ -20,6 +20,24 @@
 
 namespace fw {
 
+// What an owner-data list view shows of one row.
+struct RowView {
+    std::string text;
+    int image = 0;
+    bool checked = false;
+    intptr_t data = 0;
+};
+
+// The rows of an owner-data list view, asked for whenever the list draws a row or code
+// reads one.
+class RowSource {
+public:
+    virtual RowView rowView(int row) const = 0;
+
+protected:
+    ~RowSource() = default;
+};
+
 class Surface {
 public:
     virtual ~Surface() = default;
@@ -78,6 +96,15 @@ public:
     virtual bool isRowChecked(int id, int row) const = 0;
     // The first selected row, -1 when none is.
     virtual int selectedRow(int id) const = 0;
+    // Owner-data list views (LVS_OWNERDATA in the template) keep only how many rows they
+    // have and which one is selected and focused; `source` answers for everything else,
+    // and the row reads above read from it. Changing the count keeps the selection and
+    // focus of the rows that remain; after the source changed, redrawRows shows the rows
+    // anew. Neither raises a notification; selecting and focusing rows raise what they
+    // raise in any list view.
+    virtual void setRowSource(int id, const RowSource* source) = 0;
+    virtual void setRowCount(int id, int rows) = 0;
+    virtual void redrawRows(int id) = 0;
 
     // A tooltip over the strip of the control's client area from x = left to x = right,
     // shown after `delay` milliseconds; and its text.
@@ -175,6 +202,9 @@ public:
     void setRowChecked(int, int, bool) override {}
     bool isRowChecked(int, int) const override { return false; }
     int selectedRow(int) const override { return -1; }
+    void setRowSource(int, const RowSource*) override {}
+    void setRowCount(int, int) override {}
+    void redrawRows(int) override {}
     void addTip(int, const std::string&, int, int, unsigned) override {}
     std::string tip(int) const override { return {}; }
     void setRange(int, int, int) override {}

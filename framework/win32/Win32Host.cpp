@@ -185,11 +185,13 @@ Message translate(UINT message, WPARAM wParam, LPARAM lParam) {
     return m;
 }
 
-// The list view asks for text by callback only when it reads the text of a cell that
-// was never set; the surface never hands text that way, so the request stays inside.
+// A list view asks for what it shows by LVN_GETDISPINFO: an owner-data list for every
+// row, which its row source answers; any other only for a cell never set. Neither reaches
+// the message map.
 bool isInternal(UINT message, LPARAM lParam) {
     if (message != WM_NOTIFY) return false;
     const UINT code = reinterpret_cast<const NMHDR*>(lParam)->code;
+    if (code == LVN_GETDISPINFOA) Win32Surface::answerRowRequest(lParam);
     return code == LVN_GETDISPINFOA || code == LVN_GETDISPINFOW;
 }
 

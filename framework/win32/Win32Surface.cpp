@@ -288,6 +288,7 @@ void Win32Surface::setCell(int id, int row, int column, const std::string& text)
 std::string Win32Surface::cell(int id, int row, int column) const {
     HWND target = control(id);
     if (!target) return {};
+    if (const auto view = ownerRow(id, row)) return column == 0 ? view->text : std::string();
     // The list view reports only how much it copied: grow the buffer until the text fits.
     for (std::string text(64, '\0');; text.resize(text.size() * 2)) {
         LVITEMA item = {};
@@ -319,11 +320,13 @@ void Win32Surface::setRowImage(int id, int row, int image) {
 }
 
 int Win32Surface::rowImage(int id, int row) const {
+    if (const auto view = ownerRow(id, row)) return view->image;
     LVITEMA item;
     return getRow(id, row, LVIF_IMAGE, item) ? item.iImage : -1;
 }
 
 intptr_t Win32Surface::rowData(int id, int row) const {
+    if (const auto view = ownerRow(id, row)) return view->data;
     LVITEMA item;
     return getRow(id, row, LVIF_PARAM, item) ? item.lParam : 0;
 }
@@ -340,11 +343,67 @@ unsigned Win32Surface::rowState(int id, int row) const {
     return static_cast<unsigned>(send(id, LVM_GETITEMSTATE, row, all));
 }
 
+namespace {
+
+// The property of an owner-data list view that holds its row source.
+constexpr char kRowSource[] = "TovixRowSource";
+
+const RowSource* rowSourceOf(HWND list) {
+    return static_cast<const RowSource*>(GetPropA(list, kRowSource));
+}
+
+}  // namespace
+
+std::optional<RowView> Win32Surface::ownerRow(int id, int row) const {
+    HWND target = control(id);
+    const RowSource* source = target ? rowSourceOf(target) : nullptr;
+    if (!source || row < 0 || row >= rowCount(id)) return std::nullopt;
+    return source->rowView(row);
+}
+
+void Win32Surface::setRowSource(int id, const RowSource* source) {
+    HWND target = control(id);
+    if (!target) return;
+    if (source) {
+        SetPropA(target, kRowSource, const_cast<RowSource*>(source));
+    } else {
+        RemovePropA(target, kRowSource);
+    }
+    // The list keeps no check boxes of its own either: it asks for them with the rest.
+    SendMessageA(target, LVM_SETCALLBACKMASK, source ? LVIS_STATEIMAGEMASK : 0, 0);
+}
+
+void Win32Surface::setRowCount(int id, int rows) {
+    send(id, LVM_SETITEMCOUNT, static_cast<WPARAM>(rows < 0 ? 0 : rows), LVSICF_NOSCROLL);
+}
+
+void Win32Surface::redrawRows(int id) {
+    if (HWND target = control(id)) InvalidateRect(target, nullptr, TRUE);
+}
+
+void Win32Surface::answerRowRequest(LPARAM request) {
+    NMLVDISPINFOA& info = *reinterpret_cast<NMLVDISPINFOA*>(request);
+    const RowSource* source = rowSourceOf(info.hdr.hwndFrom);
+    if (!source || info.item.iItem < 0) return;
+    const RowView view = source->rowView(info.item.iItem);
+    LVITEMA& item = info.item;
+    if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+        lstrcpynA(item.pszText, item.iSubItem == 0 ? view.text.c_str() : "", item.cchTextMax);
+    }
+    if (item.mask & LVIF_IMAGE) item.iImage = view.image;
+    if (item.mask & LVIF_PARAM) item.lParam = view.data;
+    if ((item.mask & LVIF_STATE) && (item.stateMask & LVIS_STATEIMAGEMASK)) {
+        item.state =
+            (item.state & ~LVIS_STATEIMAGEMASK) | (view.checked ? row::Checked : row::Unchecked);
+    }
+}
+
 void Win32Surface::setRowChecked(int id, int row, bool checked) {
     setRowState(id, row, checked ? row::Checked : row::Unchecked, row::StateImageMask);
 }
 
 bool Win32Surface::isRowChecked(int id, int row) const {
+    if (const auto view = ownerRow(id, row)) return view->checked;
     return (rowState(id, row) & row::StateImageMask) == row::Checked;
 }
 

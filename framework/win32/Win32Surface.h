@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <map>
+#include <optional>
 #include <set>
 
 #include "framework/Surface.h"
@@ -28,6 +29,9 @@ public:
     // A window of ours in busy mode, or inside a top-level window in busy mode: it
     // answers WM_SETCURSOR with the wait cursor.
     static bool showsWaitCursor(HWND window);
+    // Answers an owner-data list view's LVN_GETDISPINFO from its row source; leaves the
+    // request of any other list view alone.
+    static void answerRowRequest(LPARAM request);
 
     HWND window() const { return window_; }
     Role role() const { return role_; }
@@ -75,6 +79,9 @@ public:
     void setRowChecked(int id, int row, bool checked) override;
     bool isRowChecked(int id, int row) const override;
     int selectedRow(int id) const override;
+    void setRowSource(int id, const RowSource* source) override;
+    void setRowCount(int id, int rows) override;
+    void redrawRows(int id) override;
     void addTip(int id, const std::string& text, int left, int right, unsigned delay) override;
     std::string tip(int id) const override;
     void setRange(int id, int low, int high) override;
@@ -103,6 +110,8 @@ private:
     LRESULT send(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     // The row's LVITEM with `mask` filled in; false when there is no such row.
     bool getRow(int id, int row, UINT mask, LVITEMA& item) const;
+    // What the source of an owner-data list view says of `row`; nothing for other lists.
+    std::optional<RowView> ownerRow(int id, int row) const;
 
     HWND window_;
     HINSTANCE module_;

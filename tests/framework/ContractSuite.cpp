@@ -590,6 +590,115 @@ TEST_P(Contract, ClickingARowsCheckBoxLeavesFocusAndSelection) {
                                           "1005 LVN_ITEMCHANGED row 1 1000->2000 changed 8"));
 }
 
+// The rows an owner-data list shows: a name, an image and a check box each.
+class Rows : public fw::RowSource {
+public:
+    std::vector<fw::RowView> views = {
+        {"Home", 0, true, 100}, {"Cafe", 1, false, 200}, {"Office", 0, false, 300}};
+    fw::RowView rowView(int row) const override { return views.at(row); }
+};
+
+// An owner-data list with check boxes and the three rows: turning the boxes on tells of
+// every row at once.
+void showOwnerRows(Bench& bench, Rows& rows) {
+    bench.ui().setRowSource(IDC_OWNER_ROWS, &rows);
+    bench.ui().setListStyle(IDC_OWNER_ROWS, fw::lvs::CheckBoxes);
+    bench.ui().setImages(IDC_OWNER_ROWS, {IDI_ROW, IDI_ROW_IN_USE}, 16, 4);
+    bench.ui().addColumn(IDC_OWNER_ROWS, "", 200);
+    bench.ui().setRowCount(IDC_OWNER_ROWS, 3);
+    EXPECT_THAT(bench.take(), ElementsAre("1019 LVN_ITEMCHANGED row -1 0->1000 changed 8"));
+}
+
+TEST_P(Contract, AnOwnerDataListReadsItsRowsFromItsSource) {
+    Bench bench(GetParam());
+    Rows rows;
+    showOwnerRows(bench, rows);
+    EXPECT_EQ(bench.ui().rowCount(IDC_OWNER_ROWS), 3);
+    EXPECT_EQ(bench.ui().cell(IDC_OWNER_ROWS, 1, 0), "Cafe");
+    EXPECT_EQ(bench.ui().rowImage(IDC_OWNER_ROWS, 1), 1);
+    EXPECT_EQ(bench.ui().rowData(IDC_OWNER_ROWS, 2), 300);
+    EXPECT_TRUE(bench.ui().isRowChecked(IDC_OWNER_ROWS, 0));
+    EXPECT_EQ(bench.ui().rowState(IDC_OWNER_ROWS, 1), fw::row::Unchecked);
+    rows.views[1] = {"Library", 0, true, 400};
+    bench.ui().redrawRows(IDC_OWNER_ROWS);
+    EXPECT_EQ(bench.ui().cell(IDC_OWNER_ROWS, 1, 0), "Library");
+    EXPECT_EQ(bench.ui().rowState(IDC_OWNER_ROWS, 1), fw::row::Checked);
+    // Its boxes are the source's: the list keeps none.
+    bench.ui().setRowChecked(IDC_OWNER_ROWS, 2, true);
+    EXPECT_FALSE(bench.ui().isRowChecked(IDC_OWNER_ROWS, 2));
+    EXPECT_THAT(bench.take(), IsEmpty());
+}
+
+// Selection and focus change with LVN_ITEMCHANGED alone; the rows that lose the
+// selection are told of at once, as row -1.
+TEST_P(Contract, AnOwnerDataListKeepsOnlyItsSelectionAndFocus) {
+    Bench bench(GetParam());
+    Rows rows;
+    showOwnerRows(bench, rows);
+    const unsigned both = fw::row::Selected | fw::row::Focused;
+    struct Step {
+        int row;
+        unsigned state;
+        unsigned mask;
+        Log notified;
+    };
+    const Step steps[] = {
+        {1, both, both, {"1019 LVN_ITEMCHANGED row 1 0->3 changed 8"}},
+        {1, both, both, {}},
+        {2,
+         both,
+         both,
+         {"1019 LVN_ITEMCHANGED row -1 2->0 changed 8", "1019 LVN_ITEMCHANGED row 1 1->0 changed 8",
+          "1019 LVN_ITEMCHANGED row 2 0->3 changed 8"}},
+        {2, 0, fw::row::Selected, {"1019 LVN_ITEMCHANGED row 2 3->1 changed 8"}},
+        {0, fw::row::Selected, fw::row::Selected, {"1019 LVN_ITEMCHANGED row 0 0->2 changed 8"}},
+    };
+    for (const Step& step : steps) {
+        bench.ui().setRowState(IDC_OWNER_ROWS, step.row, step.state, step.mask);
+        EXPECT_EQ(bench.take(), step.notified) << "row " << step.row;
+    }
+    // Fewer rows drop the selection past the end, quietly; more keep it.
+    bench.ui().setRowState(IDC_OWNER_ROWS, 2, both, both);
+    bench.take();
+    bench.ui().setRowCount(IDC_OWNER_ROWS, 2);
+    EXPECT_EQ(bench.ui().selectedRow(IDC_OWNER_ROWS), -1);
+    bench.ui().setRowState(IDC_OWNER_ROWS, 0, both, both);
+    bench.ui().setRowCount(IDC_OWNER_ROWS, 3);
+    EXPECT_EQ(bench.ui().selectedRow(IDC_OWNER_ROWS), 0);
+    EXPECT_EQ(bench.ui().rowState(IDC_OWNER_ROWS, 0), fw::row::Checked | both);
+    EXPECT_THAT(bench.take(), ElementsAre("1019 LVN_ITEMCHANGED row 0 0->3 changed 8"));
+    bench.ui().deleteAllRows(IDC_OWNER_ROWS);
+    EXPECT_EQ(bench.ui().rowCount(IDC_OWNER_ROWS), 0);
+    EXPECT_THAT(bench.take(), ElementsAre("1019 LVN_DELETEALLITEMS row -1"));
+}
+
+TEST_P(Contract, ClickingAnOwnerDataRowSelectsItAndItsBoxIsTheSourcesBusiness) {
+    Bench bench(GetParam());
+    Rows rows;
+    showOwnerRows(bench, rows);
+    bench.user().clickRow(IDC_OWNER_ROWS, 2);
+    EXPECT_EQ(bench.ui().selectedRow(IDC_OWNER_ROWS), 2);
+    EXPECT_THAT(bench.take(),
+                ElementsAre("1019 NM_RELEASEDCAPTURE", "1019 LVN_ITEMCHANGED row 2 0->3 changed 8",
+                            "1019 NM_SETFOCUS", "1019 NM_CLICK row 2 on text"));
+    bench.user().clickCheckBox(IDC_OWNER_ROWS, 1);
+    EXPECT_FALSE(bench.ui().isRowChecked(IDC_OWNER_ROWS, 1));
+    EXPECT_EQ(bench.ui().selectedRow(IDC_OWNER_ROWS), 2);
+    EXPECT_THAT(bench.take(), ElementsAre("1019 NM_RELEASEDCAPTURE", "1019 NM_CLICK row 1 on box"));
+    // A right click focuses the row first, then selects it.
+    bench.user().rightClickRow(IDC_OWNER_ROWS, 0);
+    EXPECT_THAT(
+        bench.take(),
+        ElementsAre("1019 NM_RELEASEDCAPTURE", "1019 LVN_ITEMCHANGED row 2 3->2 changed 8",
+                    "1019 LVN_ITEMCHANGED row 0 0->1 changed 8",
+                    "1019 LVN_ITEMCHANGED row -1 2->0 changed 8",
+                    "1019 LVN_ITEMCHANGED row 0 3->2 changed 8",
+                    "1019 LVN_ITEMCHANGED row 0 1->3 changed 8", "1019 NM_RCLICK row 0 on text"));
+    bench.user().clickRow(IDC_OWNER_ROWS, 0);
+    EXPECT_THAT(bench.take(),
+                ElementsAre("1019 NM_RELEASEDCAPTURE", "1019 NM_CLICK row 0 on text"));
+}
+
 TEST_P(Contract, AControlCarriesItsTooltip) {
     Bench bench(GetParam());
     EXPECT_EQ(bench.ui().tip(IDC_ROWS), "");

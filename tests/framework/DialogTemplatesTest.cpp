@@ -45,7 +45,7 @@ TEST(DialogTemplates, ATemplateReadsAsItsScriptSaysWithTheResourceCompilersDefau
                     "1008 AutoRadioButton tab", "1009 PushButton group tab", "1010 Progress",
                     "1011 UpDown", "1012 Static group", "1014 Edit tab", "1015 UpDown buddy 1014",
                     "1016 Edit tab", "1017 DropDown tab", "1013 Static", "1018 Static",
-                    "1 PushButton tab", "2 PushButton tab"));
+                    "1 PushButton tab", "2 PushButton tab", "1019 ListView tab"));
     EXPECT_EQ(templates.at(IDD_PAGE_B).caption, "Page B");
     EXPECT_THAT(described(templates.at(IDD_PAGE_B)), ElementsAre("1020 Edit tab"));
 }

@@ -1,5 +1,6 @@
 #include "pages/ProfileManager.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,8 @@ CProfileManager::CProfileManager(ProfileHost& mainWindow)
 bool CProfileManager::onPageMessage(const fw::Message& m) { return fw::dispatch(*this, kMap, m); }
 
 bool CProfileManager::onInit() {
+    // The rows' source before the style: the list tells of its check boxes at once.
+    ui().setRowSource(IDC_PM_LIST, this);
     ui().setListStyle(IDC_PM_LIST, fw::lvs::CheckBoxes);
     ui().addColumn(IDC_PM_LIST, "", ui().clientWidth(IDC_PM_LIST) * 9 / 10);
     ui().setImages(IDC_PM_LIST, {IDI_PROFILE, IDI_PROFILE_IN_USE}, 16, 4);
@@ -58,44 +61,58 @@ bool CProfileManager::onInit() {
 
 void CProfileManager::onSetActive() { fill(); }
 
+fw::RowView CProfileManager::rowView(int row) const {
+    fw::RowView view;
+    if (row < 0 || static_cast<size_t>(row) >= rows_.size()) return view;
+    const Profile* profile = rows_[row];
+    std::lock_guard<std::mutex> lock(mainWindow_.profileLock());
+    if (!mainWindow_.profiles().contains(profile)) return view;
+    view.text = fieldText(profile->name);
+    view.image = profile == marked_ ? kInUseImage : kProfileImage;
+    view.checked = isPreferred(*profile);
+    view.data = reinterpret_cast<intptr_t>(profile);
+    return view;
+}
+
 Profile* CProfileManager::rowProfile(int row) const {
-    return reinterpret_cast<Profile*>(ui().rowData(IDC_PM_LIST, row));
+    if (row < 0 || static_cast<size_t>(row) >= rows_.size()) return nullptr;
+    std::lock_guard<std::mutex> lock(mainWindow_.profileLock());
+    return mainWindow_.profiles().contains(rows_[row]) ? rows_[row] : nullptr;
 }
 
 void CProfileManager::select(int row) {
     if (row >= 0) ui().setRowState(IDC_PM_LIST, row, kSelectedAndFocused, kSelectedAndFocused);
 }
 
-std::vector<CProfileManager::RowView> CProfileManager::listedProfiles(bool infrastructureFirst) {
-    std::vector<RowView> rows;
+std::vector<Profile*> CProfileManager::listedProfiles(bool infrastructureFirst) {
+    std::vector<Profile*> rows;
     std::lock_guard<std::mutex> lock(mainWindow_.profileLock());
     ProfileList& profiles = mainWindow_.profiles();
     if (infrastructureFirst) profiles.sortInfrastructureFirst();
-    for (const auto& profile : profiles) {
-        rows.push_back({profile.get(), fieldText(profile->name), isPreferred(*profile)});
-    }
+    rows.reserve(profiles.size());
+    for (const auto& profile : profiles) rows.push_back(profile.get());
     return rows;
 }
 
-void CProfileManager::showRows(const std::vector<RowView>& rows, const Profile* inUse) {
-    // The list draws itself once, when every row is in.
-    ui().setRedraw(IDC_PM_LIST, false);
-    ui().deleteAllRows(IDC_PM_LIST);
-    for (size_t row = 0; row < rows.size(); ++row) {
-        const RowView& view = rows[row];
-        ui().insertRow(IDC_PM_LIST, static_cast<int>(row), view.name,
-                       view.profile == inUse ? kInUseImage : kProfileImage,
-                       reinterpret_cast<intptr_t>(view.profile));
-        // A new row's box is clear.
-        if (view.preferred) ui().setRowChecked(IDC_PM_LIST, static_cast<int>(row), true);
-    }
-    ui().setRedraw(IDC_PM_LIST, true);
+void CProfileManager::showRows(std::vector<Profile*> rows, const Profile* marked) {
+    // The selection goes first, so that selecting a row afterwards loads it anew.
+    const int selected = ui().selectedRow(IDC_PM_LIST);
+    if (selected >= 0) ui().setRowState(IDC_PM_LIST, selected, 0, kSelectedAndFocused);
+    rows_ = std::move(rows);
+    marked_ = marked;
+    ui().setRowCount(IDC_PM_LIST, static_cast<int>(rows_.size()));
+    ui().redrawRows(IDC_PM_LIST);
+}
+
+void CProfileManager::markRow(const Profile* marked) {
+    if (marked_ == marked) return;
+    marked_ = marked;
+    ui().redrawRows(IDC_PM_LIST);
 }
 
 void CProfileManager::fill() {
-    const std::vector<RowView> rows = listedProfiles(false);
-    showRows(rows, nullptr);
-    if (rows.empty()) {
+    showRows(listedProfiles(false), nullptr);
+    if (rows_.empty()) {
         applyButtonRule(-1, false);
     } else {
         const int inUse = markProfileInUse();
@@ -109,37 +126,33 @@ int CProfileManager::markProfileInUse() {
     const LinkView link = mainWindow_.link();
     const Profile* inUse = profileInUse(mainWindow_);
     if (!inUse) return -1;
-    for (int row = 0; row < ui().rowCount(IDC_PM_LIST); ++row) {
-        if (rowProfile(row) != inUse) continue;
-        bool onLink;
-        {
-            std::lock_guard<std::mutex> lock(mainWindow_.profileLock());
-            onLink = joinsAnyNetwork(*inUse) || (fieldText(inUse->ssid) == link.ssid &&
-                                                 inUse->networkType == link.networkMode);
-        }
-        if (!onLink) return -1;
-        ui().setRowImage(IDC_PM_LIST, row, kInUseImage);
-        return row;
+    const auto row = std::find(rows_.begin(), rows_.end(), inUse);
+    if (row == rows_.end()) return -1;
+    bool onLink;
+    {
+        std::lock_guard<std::mutex> lock(mainWindow_.profileLock());
+        onLink = joinsAnyNetwork(*inUse) ||
+                 (fieldText(inUse->ssid) == link.ssid && inUse->networkType == link.networkMode);
     }
-    return -1;
+    if (!onLink) return -1;
+    markRow(inUse);
+    return static_cast<int>(row - rows_.begin());
 }
 
 int CProfileManager::resort(const Profile* profile) {
-    const Profile* inUse = profileInUse(mainWindow_);
-    const std::vector<RowView> rows = listedProfiles(true);
-    showRows(rows, inUse);
-    for (size_t row = 0; row < rows.size(); ++row) {
-        if (rows[row].profile == profile) return static_cast<int>(row);
-    }
-    return -1;
+    showRows(listedProfiles(true), profileInUse(mainWindow_));
+    const auto row = std::find(rows_.begin(), rows_.end(), profile);
+    return row == rows_.end() ? -1 : static_cast<int>(row - rows_.begin());
 }
 
 bool CProfileManager::canMove(int row, int step) const {
     const int other = row + step;
-    if (row < 0 || other < 0 || other >= ui().rowCount(IDC_PM_LIST)) return false;
+    const Profile* profile = rowProfile(row);
+    const Profile* neighbour = rowProfile(other);
+    if (!profile || !neighbour) return false;
     std::lock_guard<std::mutex> lock(mainWindow_.profileLock());
-    const bool infrastructure = isInfrastructure(*rowProfile(row));
-    const bool otherInfrastructure = isInfrastructure(*rowProfile(other));
+    const bool infrastructure = isInfrastructure(*profile);
+    const bool otherInfrastructure = isInfrastructure(*neighbour);
     // Upwards an ad-hoc profile stops below the last infrastructure one; downwards an
     // infrastructure profile stops above the first ad-hoc one.
     return step < 0 ? !(otherInfrastructure && !infrastructure)
@@ -151,8 +164,7 @@ void CProfileManager::applyButtonRule(int row, bool enable) {
         ui().enable(id, enable);
     }
     editor_.enable(enable);
-    if (row >= 0) {
-        const Profile* profile = rowProfile(row);
+    if (const Profile* profile = rowProfile(row)) {
         bool isDefault;
         {
             std::lock_guard<std::mutex> lock(mainWindow_.profileLock());
@@ -172,8 +184,9 @@ void CProfileManager::applyButtonRule(int row, bool enable) {
 }
 
 void CProfileManager::rowSelected(int row) {
-    applyButtonRule(row, true);
     Profile* profile = rowProfile(row);
+    if (!profile) return;
+    applyButtonRule(row, true);
     editor_.load(profile);
     bool isDefault;
     {
@@ -181,13 +194,7 @@ void CProfileManager::rowSelected(int row) {
         isDefault = isDefaultProfile(*profile);
     }
     if (isDefault) editor_.enable(false);
-    const Profile* inUse = mainWindow_.adapterOpen() ? profileInUse(mainWindow_) : nullptr;
-    // Only the rows whose mark changes are changed: looking costs the list far less.
-    const int rows = ui().rowCount(IDC_PM_LIST);
-    for (int other = 0; other < rows; ++other) {
-        const int image = inUse && rowProfile(other) == inUse ? kInUseImage : kProfileImage;
-        if (ui().rowImage(IDC_PM_LIST, other) != image) ui().setRowImage(IDC_PM_LIST, other, image);
-    }
+    markRow(mainWindow_.adapterOpen() ? profileInUse(mainWindow_) : nullptr);
     ui().enable(IDC_PM_SAVE, false);
 }
 
@@ -199,10 +206,7 @@ void CProfileManager::onRowClick(const fw::Message& m) {
     // The click comes before the list turns the box over: the profile takes the state
     // the box is about to show.
     if (m.row < 0 || m.x < 0 || m.x > kCheckBoxStrip) return;
-    Profile* profile = rowProfile(m.row);
-    const bool preferred = !ui().isRowChecked(IDC_PM_LIST, m.row);
-    std::lock_guard<std::mutex> lock(mainWindow_.profileLock());
-    profile->preferred = preferred ? 1 : 0;
+    if (rowProfile(m.row)) setPreferred(m.row, !ui().isRowChecked(IDC_PM_LIST, m.row));
 }
 
 void CProfileManager::onRowRightClick(const fw::Message&) {
@@ -222,32 +226,28 @@ void CProfileManager::onCreate(const fw::Message&) {
     std::unique_ptr<Profile> created = wizard.takeNewProfile();
     if (!created) return;
     Profile* profile;
-    std::string name;
     {
         std::lock_guard<std::mutex> lock(mainWindow_.profileLock());
         profile = mainWindow_.profiles().append(std::move(created));
-        name = fieldText(profile->name);
     }
-    const int row = ui().insertRow(IDC_PM_LIST, ui().rowCount(IDC_PM_LIST), name, kProfileImage,
-                                   reinterpret_cast<intptr_t>(profile));
-    ui().setRowChecked(IDC_PM_LIST, row, true);
     select(resort(profile));
     editor_.select(0);
 }
 
 void CProfileManager::onDelete(const fw::Message&) {
     const int row = ui().selectedRow(IDC_PM_LIST);
-    if (row < 0) return;
     Profile* profile = rowProfile(row);
-    if (profile == profileInUse(mainWindow_)) return;
+    if (!profile || profile == profileInUse(mainWindow_)) return;
     editor_.forget(profile);
     std::unique_ptr<Profile> removed;
     {
         std::lock_guard<std::mutex> lock(mainWindow_.profileLock());
         removed = mainWindow_.profiles().remove(profile);
     }
-    ui().deleteRow(IDC_PM_LIST, row);
-    const int rows = ui().rowCount(IDC_PM_LIST);
+    std::vector<Profile*> left = std::move(rows_);
+    left.erase(left.begin() + row);
+    showRows(std::move(left), marked_ == profile ? nullptr : marked_);
+    const int rows = static_cast<int>(rows_.size());
     if (rows == 0) {
         applyButtonRule(-1, false);
     } else {
@@ -256,9 +256,8 @@ void CProfileManager::onDelete(const fw::Message&) {
 }
 
 bool CProfileManager::storeSelected() {
-    const int row = ui().selectedRow(IDC_PM_LIST);
-    if (row < 0) return true;
-    Profile* profile = rowProfile(row);
+    Profile* profile = rowProfile(ui().selectedRow(IDC_PM_LIST));
+    if (!profile) return true;
     if (!editor_.store(profile)) return false;
     const int moved = resort(profile);
     applyButtonRule(moved, true);
@@ -285,14 +284,10 @@ void CProfileManager::move(int step) {
     const int row = ui().selectedRow(IDC_PM_LIST);
     if (!canMove(row, step)) return;
     Profile* profile = rowProfile(row);
-    const std::string text = ui().cell(IDC_PM_LIST, row, 0);
-    const bool checked = ui().isRowChecked(IDC_PM_LIST, row);
-    const bool inUse = profile == profileInUse(mainWindow_);
-    ui().deleteRow(IDC_PM_LIST, row);
-    const int target =
-        ui().insertRow(IDC_PM_LIST, row + step, text, inUse ? kInUseImage : kProfileImage,
-                       reinterpret_cast<intptr_t>(profile));
-    ui().setRowChecked(IDC_PM_LIST, target, checked);
+    const int target = row + step;
+    std::vector<Profile*> rows = std::move(rows_);
+    std::swap(rows[row], rows[target]);
+    showRows(std::move(rows), profile == profileInUse(mainWindow_) ? profile : marked_);
     {
         std::lock_guard<std::mutex> lock(mainWindow_.profileLock());
         ProfileList& profiles = mainWindow_.profiles();
@@ -317,6 +312,10 @@ void CProfileManager::onApplyProfile(const fw::Message&) {
         return;
     }
     Profile* profile = rowProfile(ui().selectedRow(IDC_PM_LIST));
+    if (!profile) {
+        ui().setWaitCursor(false);
+        return;
+    }
 
     // Busy: the main window holds off, and the page takes no input until the card has
     // been told.
@@ -338,12 +337,16 @@ void CProfileManager::onApplyProfile(const fw::Message&) {
 }
 
 void CProfileManager::setPreferred(int row, bool preferred) {
-    Profile* profile = rowProfile(row);
     {
         std::lock_guard<std::mutex> lock(mainWindow_.profileLock());
-        profile->preferred = preferred ? 1 : 0;
+        const ProfileList& profiles = mainWindow_.profiles();
+        const size_t first = row < 0 ? 0 : static_cast<size_t>(row);
+        const size_t end = row < 0 ? rows_.size() : std::min(first + 1, rows_.size());
+        for (size_t at = first; at < end; ++at) {
+            if (profiles.contains(rows_[at])) rows_[at]->preferred = preferred ? 1 : 0;
+        }
     }
-    ui().setRowChecked(IDC_PM_LIST, row, preferred);
+    ui().redrawRows(IDC_PM_LIST);
 }
 
 void CProfileManager::onPrefer(const fw::Message&) {
@@ -356,13 +359,9 @@ void CProfileManager::onUnprefer(const fw::Message&) {
     if (row >= 0) setPreferred(row, false);
 }
 
-void CProfileManager::onPreferAll(const fw::Message&) {
-    for (int row = 0; row < ui().rowCount(IDC_PM_LIST); ++row) setPreferred(row, true);
-}
+void CProfileManager::onPreferAll(const fw::Message&) { setPreferred(-1, true); }
 
-void CProfileManager::onPreferNone(const fw::Message&) {
-    for (int row = 0; row < ui().rowCount(IDC_PM_LIST); ++row) setPreferred(row, false);
-}
+void CProfileManager::onPreferNone(const fw::Message&) { setPreferred(-1, false); }
 
 void CProfileManager::onMainWindowEvent(uint32_t code, intptr_t) {
     switch (code) {
@@ -370,19 +369,15 @@ void CProfileManager::onMainWindowEvent(uint32_t code, intptr_t) {
         case zel::EventAssociated:
         case zel::EventReassociated:
         case zel::EventLinkLost: {
-            if (!profileInUse(mainWindow_) || ui().rowCount(IDC_PM_LIST) == 0) return;
-            for (int row = 0; row < ui().rowCount(IDC_PM_LIST); ++row) {
-                ui().setRowImage(IDC_PM_LIST, row, kProfileImage);
-            }
+            if (!profileInUse(mainWindow_) || rows_.empty()) return;
+            markRow(nullptr);
             const int inUse = markProfileInUse();
             select(inUse >= 0 ? inUse : 0);
             break;
         }
         case zel::EventMediaCheck:
             if (mainWindow_.busy() || profileInUse(mainWindow_)) return;
-            for (int row = 0; row < ui().rowCount(IDC_PM_LIST); ++row) {
-                ui().setRowImage(IDC_PM_LIST, row, kProfileImage);
-            }
+            markRow(nullptr);
             break;
         default:
             break;

@@ -2,7 +2,8 @@
 // list order, with a check box for the prefer list and a mark on the profile in use; the
 // profile sheet embedded as the editor of the selected profile; and the buttons and menu
 // that create, delete, save, reorder and apply profiles. The page keeps no list of its
-// own: each row carries the listed record it shows.
+// own: each row shows a listed record. The list view holds no rows (it asks the page for
+// the rows it draws), so that showing the page costs the same for any number of profiles.
 #pragma once
 
 #include <cstdint>
@@ -12,7 +13,7 @@
 #include "pages/ProfileSheet.h"
 #include "pages/ZelPage.h"
 
-class CProfileManager : public CZelPage {
+class CProfileManager : public CZelPage, private fw::RowSource {
 public:
     explicit CProfileManager(ProfileHost& mainWindow);
 
@@ -47,17 +48,16 @@ private:
     void onRowRightClick(const fw::Message&);
     void onRowChanged(const fw::Message& m);
 
-    // What a row shows of a listed profile.
-    struct RowView {
-        Profile* profile;
-        std::string name;
-        bool preferred;
-    };
+    // The list view's row: the record's name, its box from `preferred`, and the in-use
+    // image on the marked record.
+    fw::RowView rowView(int row) const override;
     // The listed profiles, read under the profile lock; infrastructure profiles are put
     // before ad-hoc ones first when asked.
-    std::vector<RowView> listedProfiles(bool infrastructureFirst);
-    // Lists `rows`, the row of `inUse` with the in-use image.
-    void showRows(const std::vector<RowView>& rows, const Profile* inUse);
+    std::vector<Profile*> listedProfiles(bool infrastructureFirst);
+    // Lists `rows`, `marked` with the in-use image; no row is left selected.
+    void showRows(std::vector<Profile*> rows, const Profile* marked);
+    // Shows the in-use image on `marked` (none: null) alone.
+    void markRow(const Profile* marked);
     // Lists every profile, marks the one in use and selects its row (else the first).
     void fill();
     // Puts infrastructure profiles before ad-hoc ones and lists them again; the row of
@@ -79,10 +79,14 @@ private:
     bool storeSelected();
     void setPreferred(int row, bool preferred);
 
+    // The row's record; null when there is no such row or its record left the list.
     Profile* rowProfile(int row) const;
 
     static const fw::MessageEntry<CProfileManager> kMap[];
 
     ProfileHost& mainWindow_;
     CProfileSheet editor_;
+    // The record of each row, in row order, and the one with the in-use image.
+    std::vector<Profile*> rows_;
+    const Profile* marked_ = nullptr;
 };

@@ -1,6 +1,5 @@
 #include "profiles/Worker.h"
 
-#include <algorithm>
 #include <memory>
 
 namespace {
@@ -45,7 +44,7 @@ void Worker::settleLastAttempt() {
     if (link.connected || link.adHocActive) {
         failed_.clear();
     } else if (unconfirmed_ != nullptr) {
-        failed_.push_back(unconfirmed_);
+        failed_.insert(unconfirmed_);
     }
     unconfirmed_ = nullptr;
 }
@@ -131,13 +130,16 @@ bool Worker::walkPreferList(const std::vector<const Profile*>& records, bool& tr
     bool passedOver = false;
     for (const Profile* record : records) {
         if (host_.busy()) break;
+        // One lookup a record, and a copy only of the one to be tried.
         std::optional<Profile> copy;
+        bool failed;
         {
             std::lock_guard<std::mutex> lock(host_.profileLock());
-            if (host_.profiles().contains(record) && isPreferred(*record)) copy = *record;
+            if (!host_.profiles().contains(record) || !isPreferred(*record)) continue;
+            failed = failed_.count(record) != 0;
+            if (!failed) copy = *record;
         }
-        if (!copy) continue;
-        if (std::find(failed_.begin(), failed_.end(), record) != failed_.end()) {
+        if (failed) {
             passedOver = true;
             continue;
         }

@@ -16,6 +16,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <unordered_set>
 #include <vector>
 
 #include "profiles/ConnectEngine.h"
@@ -116,7 +117,7 @@ private:
     // The record whose attempt ended the last pass, until the next cycle sees the link.
     const Profile* unconfirmed_ = nullptr;
     // Records whose accepted attempt led to no link since the card last had one.
-    std::vector<const Profile*> failed_;
+    std::unordered_set<const Profile*> failed_;
 };
 
 // The worker thread with its stop event and the Auto Link event that the window thread

@@ -84,7 +84,10 @@ public:
     // ConnectHost
     ZelHandle adapter() const override { return cardOpen ? const_cast<int*>(&card_) : nullptr; }
     bool radioOn() const override { return radio; }
-    ProfileList& profiles() override { return list; }
+    ProfileList& profiles() override {
+        ++listLookups;
+        return list;
+    }
     std::mutex& profileLock() override { return lock; }
     LinkView refreshConnection(bool connected) override {
         return monitor.refresh(adapter(), connected);
@@ -143,6 +146,8 @@ public:
     std::atomic<int> autoLinkRequests{0};
     ProfileList list;
     std::mutex lock;
+    // How often the list was reached: a walk of it, or a lookup in it.
+    std::atomic<int> listLookups{0};
 
     // ZelSetSsid's answer for an SSID: refused unless a test says otherwise.
     std::function<int32_t(const std::string& ssid)> onSetSsid = [](const std::string&) {

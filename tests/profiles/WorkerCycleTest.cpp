@@ -4,6 +4,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+
 #include "adapter/ZelShared.h"
 #include "profiles/Worker.h"
 #include "tests/profiles/ProfileFixtures.h"
@@ -142,6 +145,28 @@ TEST_F(WorkerCycle, AnAcceptedAttemptWithoutALinkByTheNextCycleCountsAsFailed) {
     // Each cycle goes on to the next profile; once each has failed, the list's order
     // (the last tried first) starts a new round.
     EXPECT_THAT(joinsIn(run()), ElementsAre("First", "Second", "Third", "Third", "Second"));
+}
+
+TEST(WorkerPass, CostsOneWalkOfTheListHoweverManyProfilesFailed) {
+    // Every profile fails in turn, one a cycle: the pass of cycle k walks the list once and
+    // looks up the k records that failed before and the one it tries, once each, for 10
+    // profiles as for 400; the connect adds the same few every time.
+    std::set<int> beyondOneLookupEach;
+    for (const int profiles : {10, 400}) {
+        WorkerBench bench;
+        for (int number = 0; number < profiles; ++number) {
+            bench.list.append(std::make_unique<Profile>(infra("Net" + std::to_string(number))));
+        }
+        bench.onSetSsid = [](const std::string&) { return 0; };
+        bench.onWaitStop = [&, cycles = 0, last = 0](uint32_t ms) mutable {
+            if (ms != Worker::kCycleMs) return false;
+            beyondOneLookupEach.insert(bench.listLookups - last - cycles);
+            last = bench.listLookups;
+            return ++cycles >= profiles;
+        };
+        bench.worker.run();
+    }
+    EXPECT_EQ(beyondOneLookupEach.size(), 1u) << testing::PrintToString(beyondOneLookupEach);
 }
 
 TEST_F(WorkerCycle, AWorkingProfileBehindABrokenOneConnectsInTheSecondCycle) {

@@ -152,6 +152,7 @@ void CMainPage::onTimer(const fw::Message&) { tick(); }
 
 void CMainPage::fillProfileList() {
     ui().clearItems(IDC_STATUS_PROFILES);
+    entries_.clear();
     if (host_.zeroConfigActive()) {
         ui().enable(IDC_STATUS_PROFILES, false);
         return;
@@ -164,18 +165,18 @@ void CMainPage::fillProfileList() {
             entries.emplace_back(fieldText(profile->name), profile.get());
         }
     }
+    // The list draws itself once, when every entry is in.
+    ui().setRedraw(IDC_STATUS_PROFILES, false);
+    entries_.reserve(entries.size());
     for (const auto& [name, profile] : entries) {
         ui().addItem(IDC_STATUS_PROFILES, name, reinterpret_cast<intptr_t>(profile));
+        entries_.push_back(profile);
     }
+    ui().setRedraw(IDC_STATUS_PROFILES, true);
 }
 
 std::vector<const Profile*> CMainPage::listedProfiles() const {
-    const int count = ui().itemCount(IDC_STATUS_PROFILES);
-    std::vector<const Profile*> entries;
-    for (int item = 0; item < count; ++item) {
-        entries.push_back(
-            reinterpret_cast<const Profile*>(ui().itemData(IDC_STATUS_PROFILES, item)));
-    }
+    std::vector<const Profile*> entries = entries_;
     std::lock_guard<std::mutex> lock(host_.profileLock());
     for (const Profile*& profile : entries) {
         if (!host_.profiles().contains(profile)) profile = nullptr;

@@ -91,8 +91,9 @@ private:
 
     void apply(const Profile* profile);
     void setBusy(bool busy);
-    // The profiles the list's entries hold, in list order; null for one that has left
-    // the profile list since the list was filled.
+    // The profiles the list's entries hold, in list order (read from the page's copy,
+    // not entry by entry from the list); null for one that has left the profile list
+    // since the list was filled.
     std::vector<const Profile*> listedProfiles() const;
     void moveTexts();
 
@@ -110,4 +111,6 @@ private:
     Scale receiveScale_{};
     bool paused_ = false;
     bool timerRunning_ = false;
+    // The profile of each entry of the "Select Profile" list, in entry order.
+    std::vector<const Profile*> entries_;
 };

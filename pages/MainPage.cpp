@@ -151,32 +151,42 @@ void CMainPage::onMainWindowEvent(uint32_t code, intptr_t value) {
 void CMainPage::onTimer(const fw::Message&) { tick(); }
 
 void CMainPage::fillProfileList() {
-    ui().clearItems(IDC_STATUS_PROFILES);
-    entries_.clear();
     if (host_.zeroConfigActive()) {
+        ui().clearItems(IDC_STATUS_PROFILES);
+        entries_.clear();
         ui().enable(IDC_STATUS_PROFILES, false);
         return;
     }
     ui().enable(IDC_STATUS_PROFILES, true);
-    std::vector<std::pair<std::string, const Profile*>> entries;
+    std::vector<Entry> entries;
     {
         std::lock_guard<std::mutex> lock(host_.profileLock());
+        entries.reserve(host_.profiles().size());
         for (const auto& profile : host_.profiles()) {
-            entries.emplace_back(fieldText(profile->name), profile.get());
+            entries.push_back({fieldText(profile->name), profile.get()});
         }
     }
+    // The list as it stands is only cleared of its selection: filling it costs a
+    // message or two for each entry.
+    if (entries == entries_ &&
+        ui().itemCount(IDC_STATUS_PROFILES) == static_cast<int>(entries.size())) {
+        ui().select(IDC_STATUS_PROFILES, -1);
+        return;
+    }
+    ui().clearItems(IDC_STATUS_PROFILES);
     // The list draws itself once, when every entry is in.
     ui().setRedraw(IDC_STATUS_PROFILES, false);
-    entries_.reserve(entries.size());
-    for (const auto& [name, profile] : entries) {
-        ui().addItem(IDC_STATUS_PROFILES, name, reinterpret_cast<intptr_t>(profile));
-        entries_.push_back(profile);
+    for (const Entry& entry : entries) {
+        ui().addItem(IDC_STATUS_PROFILES, entry.name, reinterpret_cast<intptr_t>(entry.profile));
     }
     ui().setRedraw(IDC_STATUS_PROFILES, true);
+    entries_ = std::move(entries);
 }
 
 std::vector<const Profile*> CMainPage::listedProfiles() const {
-    std::vector<const Profile*> entries = entries_;
+    std::vector<const Profile*> entries;
+    entries.reserve(entries_.size());
+    for (const Entry& entry : entries_) entries.push_back(entry.profile);
     std::lock_guard<std::mutex> lock(host_.profileLock());
     for (const Profile*& profile : entries) {
         if (!host_.profiles().contains(profile)) profile = nullptr;

@@ -111,6 +111,13 @@ private:
     Scale receiveScale_{};
     bool paused_ = false;
     bool timerRunning_ = false;
-    // The profile of each entry of the "Select Profile" list, in entry order.
-    std::vector<const Profile*> entries_;
+    // Each entry of the "Select Profile" list, in entry order.
+    struct Entry {
+        std::string name;
+        const Profile* profile;
+        bool operator==(const Entry& other) const {
+            return profile == other.profile && name == other.name;
+        }
+    };
+    std::vector<Entry> entries_;
 };

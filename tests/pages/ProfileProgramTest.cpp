@@ -459,29 +459,66 @@ TEST_F(ProfileProgram, AFileCutShortIsReportedWithWhatItBrought) {
     exitProgram();
 }
 
-// Ten thousand profiles: every page shows them and the window goes on answering.
-TEST_F(ProfileProgram, TenThousandProfilesAreListedOnEveryPage) {
+// Ten thousand profiles, all on the prefer list, and no network in range: every page shows
+// while auto configuration walks the list, the Profile Manager moves one, the window answers
+// after each step, and the list is saved whole at exit. Nothing is timed against a
+// limit; the times are printed for people to read.
+TEST_F(ProfileProgram, TenThousandProfilesAreShownMovedAndSavedWithTheWindowAnswering) {
     constexpr int kProfiles = 10000;
+    // A profile in the middle of the list, behind "<Default>".
+    constexpr int kMovedRow = 5001;
+    const auto nameOf = [](int row) { return "Profile " + std::to_string(row); };
     ProfileList list;
-    for (int i = 0; i < kProfiles; ++i) {
-        auto profile = std::make_unique<Profile>(makeDefaultProfile());
-        setFieldText(profile->name, "Profile " + std::to_string(i));
-        setFieldText(profile->ssid, "Elsewhere " + std::to_string(i));
-        profile->preferred = 0;
-        list.append(std::move(profile));
+    list.append(std::make_unique<Profile>(makeDefaultProfile()));
+    for (int row = 1; row <= kProfiles; ++row) {
+        list.append(std::make_unique<Profile>(infra(nameOf(row), "Elsewhere")));
     }
     ASSERT_TRUE(ProfileStore(folder.file("Data.cfg")).saveProfiles(folder.file("Data.cfg"), list));
+    // With nothing to join no link event comes to select another row meanwhile.
+    std::ofstream(folder.file("Tovix.scn"), std::ios::binary | std::ios::trunc)
+        << "card\n    mac 00:1D:6A:70:42:17\n";
+    const auto answers = [&] {
+        DWORD_PTR answer = 0;
+        return SendMessageTimeoutA(sheet, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kPatience, &answer) != 0;
+    };
+    DWORD began = GetTickCount();
     start();
-    HWND manager = showTab(kProfileManagerTab);
-    RemoteListView rows(GetDlgItem(manager, IDC_PM_LIST));
-    EXPECT_EQ(rows.rows(), kProfiles + 1) << "with \"<Default>\"";
+    std::printf("start-up with %d profiles: %lu ms\n", kProfiles + 1, GetTickCount() - began);
+
+    HWND tabs = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0));
+    const int pages = static_cast<int>(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
+    ASSERT_GE(pages, kAdminTab + 1);
+    for (int tab = 0; tab < pages; ++tab) {
+        began = GetTickCount();
+        HWND page = showTab(tab);
+        std::printf("showing %s: %lu ms\n", windowText(page).c_str(), GetTickCount() - began);
+        EXPECT_TRUE(answers()) << windowText(page);
+    }
     HWND status = showTab(kNetworkStatusTab);
     EXPECT_EQ(SendDlgItemMessageA(status, IDC_STATUS_PROFILES, CB_GETCOUNT, 0, 0), kProfiles + 1);
-    DWORD_PTR answer = 0;
-    EXPECT_NE(SendMessageTimeoutA(sheet, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kPatience, &answer), 0);
+
+    HWND manager = showTab(kProfileManagerTab);
+    RemoteListView rows(GetDlgItem(manager, IDC_PM_LIST));
+    ASSERT_EQ(rows.rows(), kProfiles + 1) << "with \"<Default>\"";
+    EXPECT_EQ(rows.cell(kMovedRow, 0), nameOf(kMovedRow));
+    picture(manager, "profile-manager-10000");
+    rows.select(kMovedRow);
+    began = GetTickCount();
+    click(manager, IDC_PM_MOVE_DOWN);
+    EXPECT_TRUE(waitUntil([&] { return rows.cell(kMovedRow + 1, 0) == nameOf(kMovedRow); }));
+    std::printf("moving one down: %lu ms\n", GetTickCount() - began);
+    EXPECT_TRUE(answers());
+
+    began = GetTickCount();
     // Saving ten thousand records at exit takes a while under Wine.
     PostMessageA(sheet, WM_COMMAND, ID_TRAY_EXIT, 0);
     EXPECT_EQ(driver.waitForExit(3 * kPatience), static_cast<DWORD>(app::ExitNormal));
+    std::printf("exit with the save: %lu ms\n", GetTickCount() - began);
+    ProfileList saved;
+    ASSERT_EQ(ProfileStore(folder.file("Data.cfg")).loadAtStartup(saved), LoadStatus::Loaded);
+    ASSERT_EQ(saved.size(), static_cast<size_t>(kProfiles + 1));
+    EXPECT_EQ(fieldText(saved.at(kMovedRow)->name), nameOf(kMovedRow + 1));
+    EXPECT_EQ(fieldText(saved.at(kMovedRow + 1)->name), nameOf(kMovedRow));
 }
 
 // "<Default>" chosen while the card is on the open network it joins: the card answers

@@ -101,7 +101,8 @@ public:
     // and the row reads above read from it. Changing the count keeps the selection and
     // focus of the rows that remain; after the source changed, redrawRows shows the rows
     // anew. Neither raises a notification; selecting and focusing rows raise what they
-    // raise in any list view.
+    // raise in any list view. Give the source before the list's style: turning check
+    // boxes on tells of every row of an owner-data list at once.
     virtual void setRowSource(int id, const RowSource* source) = 0;
     virtual void setRowCount(int id, int rows) = 0;
     virtual void redrawRows(int id) = 0;

@@ -77,6 +77,7 @@ private:
     void move(int step);
     // Stores the editor into the selected row's profile and lists it in its new place.
     bool storeSelected();
+    // Puts the row's profile (row -1: every row's) on the prefer list or takes it off.
     void setPreferred(int row, bool preferred);
 
     // The row's record; null when there is no such row or its record left the list.

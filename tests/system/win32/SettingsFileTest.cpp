@@ -97,7 +97,21 @@ INSTANTIATE_TEST_SUITE_P(
                     "[Advanced]\nFirstChan=12\nLastChan=3\nBoostMode=-7\n[Debug]\nTrace=-1\n"},
         DamagedFile{"ByteOrderMarkThenNoise", bytes("\xFF\xFE[\0A\0d\0v\0") + noise()},
         DamagedFile{"ZeroBytes", bytes("[Advanced]\nAuto Configuration\0=1\nFirstChan=\0"
-                                       "4\n")}),
+                                       "4\n")},
+        DamagedFile{"OnlyLineBreaks", std::string(5000, '\n')},
+        DamagedFile{"OneHugeLine", "[Advanced]FirstChan=3" + std::string(70000, 'x')},
+        DamagedFile{"HugeSectionName", "[" + std::string(70000, 'A') + "]\nFirstChan=3\n"},
+        DamagedFile{"DuplicateSectionsAndKeys",
+                    "[Debug]\nTrace=1\nTrace=9\n[Debug]\nTrace=-3\n[Advanced]\nFirstChan=14\n"
+                    "[Advanced]\nLastChan=1\n"},
+        DamagedFile{"KeysBeforeAnySection", "FirstChan=0\nLastChan=99\nWepKeyFmt=2\n"},
+        DamagedFile{"NumbersOfEveryForm",
+                    "[Advanced]\nFirstChan=0x0E\nLastChan=  +12abc\nBoostMode=-2147483648\n"
+                    "[Debug]\nTrace=4294967295\nDebugWin=1e9\n[Security]\nWepKeyFmt=-0\n"},
+        DamagedFile{"ControlCharacters",
+                    "[Adv\x01anced]\n\x1B[2JFirstChan=\x7F\n[Security]\r\rWepKeyFmt=\t1\x08\n"},
+        DamagedFile{"HighBytes", "[\xC4dvanced]\n\xFF\xFE=\xFD\n[Debug]\nTestPage=\xB9\n"},
+        DamagedFile{"NoLineBreakAtTheEnd", "[Advanced]\nFirstChan=5\nLastChan=2"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

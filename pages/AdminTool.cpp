@@ -84,19 +84,20 @@ void CAdminTool::onImport(const fw::Message&) {
     // The file is read outside the lock; its records then join the list at its end.
     ProfileList read;
     const LoadStatus status = mainWindow_.loadProfiles(*path, read);
+    const size_t readCount = read.size();
     std::vector<std::unique_ptr<Profile>> removed;
     {
         std::lock_guard<std::mutex> lock(mainWindow_.profileLock());
         ProfileList& profiles = mainWindow_.profiles();
-        for (const auto& record : read) profiles.append(std::make_unique<Profile>(*record));
+        profiles.appendAll(std::move(read));
         removed = normalizeProfiles(profiles);
     }
     std::vector<const Profile*> gone;
     for (const auto& record : removed) gone.push_back(record.get());
     mainWindow_.forgetProfiles(gone);
     if (status != LoadStatus::Loaded) {
-        showMessage(fill(mainWindow_.text(IDS_IMPORT_INCOMPLETE), *path,
-                         static_cast<unsigned>(read.size())));
+        showMessage(
+            fill(mainWindow_.text(IDS_IMPORT_INCOMPLETE), *path, static_cast<unsigned>(readCount)));
     }
 }
 

@@ -21,6 +21,9 @@ NewFile writeNewFile(const std::string& path, const std::vector<uint8_t>& bytes)
 // step; false when that failed.
 bool replaceFile(const std::string& source, const std::string& target);
 
+// Deletes the file `path`; never a folder. False when nothing was deleted.
+bool removeFile(const std::string& path);
+
 // Gives the file `source` the name `target`, which must be free: never replaces
 // anything; false when that failed.
 bool moveFile(const std::string& source, const std::string& target);

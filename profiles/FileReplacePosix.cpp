@@ -32,6 +32,8 @@ bool replaceFile(const std::string& source, const std::string& target) {
     return std::rename(source.c_str(), target.c_str()) == 0;
 }
 
+bool removeFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
 // A new link fails when the name is taken; the old name goes once the new one stands.
 bool moveFile(const std::string& source, const std::string& target) {
     if (::link(source.c_str(), target.c_str()) != 0) return false;

@@ -54,6 +54,8 @@ bool replaceFile(const std::string& source, const std::string& target) {
     return false;
 }
 
+bool removeFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+
 // MoveFile never replaces an existing file, on every system.
 bool moveFile(const std::string& source, const std::string& target) {
     return MoveFileA(source.c_str(), target.c_str()) != 0;

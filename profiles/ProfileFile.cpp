@@ -91,12 +91,10 @@ private:
     std::FILE* file_;
 };
 
-using Records = std::vector<std::unique_ptr<Profile>>;
-
 // Reads the records of `source` into `records` until the records end, `room` records
 // were read or the source ends early.
 template <class Source>
-LoadStatus readRecords(Source& source, size_t room, Records& records) {
+LoadStatus readRecords(Source& source, size_t room, ProfileList& records) {
     for (;;) {
         uint8_t lengthBytes[4];
         const size_t lengthRead = source.read(lengthBytes, sizeof lengthBytes);
@@ -116,17 +114,13 @@ LoadStatus readRecords(Source& source, size_t room, Records& records) {
         }
         scramble(record, kept);
         terminateTextFields(*profile);
-        records.push_back(std::move(profile));
+        records.append(std::move(profile));
     }
 }
 
 // Room for records in `list`.
 size_t roomIn(const ProfileList& list) {
     return kMaxLoadedProfiles - std::min(list.size(), kMaxLoadedProfiles);
-}
-
-void appendTo(ProfileList& list, Records& records) {
-    for (auto& record : records) list.append(std::move(record));
 }
 
 // The n-th name for a copy of the profile file: "Data.cfg.bad", "Data.cfg.bad2", ...
@@ -138,9 +132,9 @@ std::string damagedCopyName(const std::string& profilePath, int n) {
 
 LoadStatus decodeProfiles(const std::vector<uint8_t>& bytes, ProfileList& list) {
     MemorySource source(bytes);
-    Records records;
+    ProfileList records;
     const LoadStatus status = readRecords(source, roomIn(list), records);
-    appendTo(list, records);
+    list.appendAll(std::move(records));
     return status;
 }
 
@@ -186,11 +180,11 @@ LoadStatus ProfileStore::loadProfiles(const std::string& path, ProfileList& list
     File file(std::fopen(path.c_str(), "rb"));
     if (!file) return errno == ENOENT ? LoadStatus::Missing : LoadStatus::Unreadable;
     FileSource source(file.get());
-    Records records;
+    ProfileList records;
     const LoadStatus status = readRecords(source, roomIn(list), records);
     // A file that fails to be read appends nothing.
     if (source.failed()) return LoadStatus::Unreadable;
-    appendTo(list, records);
+    list.appendAll(std::move(records));
     return status;
 }
 
@@ -199,13 +193,17 @@ bool ProfileStore::saveProfiles(const std::string& path, const ProfileList& list
     if (profileFile && profileFileUnreadable_) return false;
     const auto bytes =
         encodeProfiles(list, profileFile ? SaveScope::Everything : SaveScope::Export);
-    // The new file is written whole beside the old one and then takes its place. A name
-    // taken by something left from before is passed over.
+    // The new file is written whole beside the old one and then takes its place. A file
+    // under the temporary name is what a save that never finished left: it goes. A name
+    // taken by anything else is passed over.
     std::string temporary;
     NewFile written = NewFile::Taken;
     for (int n = 1; written == NewFile::Taken && n <= kTemporaryNames; ++n) {
         temporary = path + ".tmp" + (n > 1 ? std::to_string(n) : std::string());
         written = writeNewFile(temporary, bytes);
+        if (written == NewFile::Taken && removeFile(temporary)) {
+            written = writeNewFile(temporary, bytes);
+        }
     }
     if (written == NewFile::Written) {
         if (profileFile && damagedFileInPlace_) {

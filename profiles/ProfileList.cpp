@@ -24,9 +24,28 @@ Profile* ProfileList::append(std::unique_ptr<Profile> profile) {
 
 Profile* ProfileList::insert(size_t position, std::unique_ptr<Profile> profile) {
     Profile* record = profile.get();
+    // Room first, so that nothing can fail once the record is a member.
+    if (records_.size() == records_.capacity()) {
+        records_.reserve(std::max<size_t>(8, records_.capacity() * 2));
+    }
     members_.insert(record);
     records_.insert(records_.begin() + static_cast<std::ptrdiff_t>(position), std::move(profile));
     return record;
+}
+
+void ProfileList::appendAll(ProfileList&& other) {
+    records_.reserve(records_.size() + other.size());
+    size_t added = 0;
+    try {
+        for (; added < other.records_.size(); ++added) members_.insert(other.records_[added].get());
+    } catch (...) {
+        for (size_t i = 0; i < added; ++i) members_.erase(other.records_[i].get());
+        throw;
+    }
+    for (auto& record : other.records_) records_.push_back(std::move(record));
+    other.records_.clear();
+    other.members_.clear();
+    other.inUse_ = nullptr;
 }
 
 std::unique_ptr<Profile> ProfileList::remove(const Profile* profile) {

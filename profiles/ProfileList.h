@@ -34,7 +34,11 @@ public:
     // First record with this name, or null.
     Profile* findByName(std::string_view name) const;
 
+    // Adding a record that fails for want of memory leaves the list as it was.
     Profile* append(std::unique_ptr<Profile> profile);
+    // Moves every record of `other` to the end of this list, in order; when that fails
+    // for want of memory, both lists stay as they were.
+    void appendAll(ProfileList&& other);
     // Inserts at `position` (at most size()).
     Profile* insert(size_t position, std::unique_ptr<Profile> profile);
     // Takes the record out of the list; null when it is not listed. Removing the

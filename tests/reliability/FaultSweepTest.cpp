@@ -100,6 +100,26 @@ Outcome autoConfigurationScenario(Kind kind, int failAt, bool autoLink) {
     return outcome;
 }
 
+// The card goes away just before the worker's `failAt`-th library call, which fails:
+// the worker must end by the next cycle, without waiting out the cycles it was given.
+Outcome removalScenario(Kind kind, int failAt, bool autoLink) {
+    WorkerBench bench;
+    bench.list = listOf({infra("Office"), wpa2("Home"), adHoc("Peer")});
+    bench.autoLink = autoLink;
+    bench.stopAfterCycles(6);
+    faults::injectLibraryFaults(bench.zel, [&] {
+        bench.cardOpen = false;
+        bench.note("removed");
+    });
+    Outcome outcome = underFault(kind, failAt, [&] { bench.worker.run(); });
+    const auto journal = bench.takeJournal();
+    const auto removed = std::find(journal.begin(), journal.end(), "removed");
+    if (std::count(removed, journal.end(), "wait 5000") > 1) {
+        outcome.problem = "the worker went on without the card";
+    }
+    return outcome;
+}
+
 // ---- Files: load, save, import, export.
 
 ProfileList oldList() { return listOf({infra("Old1"), wpa2("Old2"), adHoc("Old3")}); }
@@ -202,6 +222,10 @@ std::vector<Scenario> scenarios() {
         add("AutoLinkThenAutoConfiguration",
             [](Kind k, int n) { return autoConfigurationScenario(k, n, true); });
     }
+    all.push_back({"RemovalDuringAutoConfiguration", Kind::Library,
+                   [](Kind k, int n) { return removalScenario(k, n, false); }});
+    all.push_back({"RemovalDuringAutoLink", Kind::Library,
+                   [](Kind k, int n) { return removalScenario(k, n, true); }});
     for (const Kind kind : files) {
         const std::string suffix = kind == Kind::File ? "" : "_Allocation";
         auto add = [&](const char* name, std::function<Outcome(Kind, int)> run) {

@@ -70,10 +70,11 @@ bool Armed::fired() const { return plan.fired; }
 std::string Armed::firedAt() const { return plan.firedAt; }
 
 #define FAULTS_UNPAREN(...) __VA_ARGS__
-void injectLibraryFaults(ZelRecorder& zel) {
+void injectLibraryFaults(ZelRecorder& zel, std::function<void()> onFault) {
 #define FAULTS_WRAP(name, params, args)                                      \
-    zel.on.name = [inner = zel.on.name] params -> int32_t {                  \
+    zel.on.name = [inner = zel.on.name, onFault] params -> int32_t {         \
         if (failsNow(Kind::Library, #name)) {                                \
+            if (onFault) onFault();                                          \
             return std::string_view(#name) == "ZelGetConnectStatus" ? 0 : 1; \
         }                                                                    \
         return inner ? inner(FAULTS_UNPAREN args) : 0;                       \

@@ -9,6 +9,7 @@
 // linking), so the code under test runs unchanged. Allocations fail in operator new.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "tests/support/ZelRecorder.h"
@@ -35,8 +36,9 @@ public:
     std::string firedAt() const;
 };
 
-// Wraps every handler of `zel` (installed or not) with the library's fault point.
-void injectLibraryFaults(ZelRecorder& zel);
+// Wraps every handler of `zel` (installed or not) with the library's fault point;
+// `onFault` runs just before the failing call returns (the card going away, say).
+void injectLibraryFaults(ZelRecorder& zel, std::function<void()> onFault = {});
 
 // Ends this process, as a kill would, once the writes since this call have put more than
 // `bytes` bytes into files: the write that passes the mark puts only the bytes up to it.

@@ -1,0 +1,196 @@
+// The main window with the simulated card behind a guard that sees every library call:
+// start-up and exit with each window-thread library call failing in turn, and a storm
+// of card removals and arrivals at random moments while the worker connects. Nothing
+// may use the adapter between its close and the next open.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <iostream>
+#include <random>
+#include <string>
+
+#include "profiles/ProfileFile.h"
+#include "sim/NativeCard.h"
+#include "tests/profiles/ProfileFixtures.h"
+#include "tests/reliability/Faults.h"
+#include "tests/shell/ShellBench.h"
+
+namespace {
+
+const std::string kWorld = R"(
+card
+    mac                 00:1D:6A:70:42:17
+    association-delay   300
+network
+    ssid        "Open"
+    bssid       00:1D:6A:10:00:01
+    channel     6
+network
+    ssid        "Studio"
+    bssid       00:1D:6A:10:00:02
+    channel     11
+    security    wpa2-psk
+    passphrase  "blue whale song"
+)";
+
+// The library as the simulated card answers it, through a recorder that notes every
+// call made with an adapter handle while no adapter is open.
+class GuardedCard {
+public:
+    explicit GuardedCard(sim::NativeCard& card) : card_(card) {
+#define GUARD_FIRST(first, ...) first
+#define GUARD_FORWARD(name, params, args)             \
+    zel.on.name = [this] params -> int32_t {          \
+        before(#name, GUARD_FIRST args);              \
+        const int32_t result = card_.api().name args; \
+        after(#name, GUARD_FIRST args);               \
+        return result;                                \
+    };
+        ZEL_OPERATIONS(GUARD_FORWARD)
+#undef GUARD_FORWARD
+#undef GUARD_FIRST
+    }
+
+    // Calls made with a handle while the adapter was closed, the first of them named.
+    int misuses() const { return misuses_; }
+    std::string firstMisuse() const { return firstMisuse_; }
+
+    ZelRecorder zel;
+
+private:
+    void before(const char* name, ZelHandle* handle) {
+        if (std::string_view(name) == "ZelCloseAdapter" && handle && *handle) open_ = false;
+    }
+    void after(const char* name, ZelHandle* handle) {
+        if (std::string_view(name) == "ZelOpenAdapter" && handle && *handle) open_ = true;
+    }
+    void before(const char* name, ZelHandle handle) {
+        if (open_ || handle == nullptr || std::string_view(name) == "ZelInitialize") return;
+        if (misuses_++ == 0) firstMisuse_ = name;
+    }
+    template <typename T>
+    void before(const char*, T) {}
+    template <typename T>
+    void after(const char*, T) {}
+
+    sim::NativeCard& card_;
+    std::atomic<bool> open_{false};
+    std::atomic<int> misuses_{0};
+    std::string firstMisuse_;
+};
+
+Profile studio() {
+    Profile p = infra("Studio");
+    p.securityType = SecurityWpa2Psk;
+    p.encryption = EncryptionAes;
+    setFieldText(p.psk, "blue whale song");
+    p.pskLength = 15;
+    return p;
+}
+
+std::vector<std::string> sorted(std::vector<std::string> names) {
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+struct StartupRun {
+    int calls = 0;
+    bool fired = false;
+    std::string firedAt;
+    std::string problem;
+};
+
+// Starts the window over a profile file, ends it, with the `failAt`-th library call of
+// the window thread failing.
+StartupRun startAndExit(int failAt) {
+    sim::NativeCard card(kWorld);
+    GuardedCard guard(card);
+    faults::injectLibraryFaults(guard.zel);
+    ShellBench bench(guard.zel.api());
+    bench.set("Advanced", "AutoLink", "0");
+    const ProfileList profiles = listOf({infra("Open"), infra("Office"), adHoc("Peer")});
+    const auto before = sorted(namesOf(profiles));
+    ProfileStore(bench.profilePath()).saveProfiles(bench.profilePath(), profiles);
+    StartupRun run;
+    {
+        faults::Armed armed(faults::Kind::Library, failAt);
+        bench.start();
+        bench.pump();
+        bench.exit();
+        run.calls = armed.calls();
+        run.fired = armed.fired();
+        run.firedAt = armed.firedAt();
+    }
+    ProfileList saved;
+    const LoadStatus status =
+        ProfileStore(bench.profilePath()).loadProfiles(bench.profilePath(), saved);
+    auto names = namesOf(saved);
+    names.erase(std::remove(names.begin(), names.end(), "<Default>"), names.end());
+    if (bench.sheet->hasWindow()) run.problem = "the window stayed";
+    if (status != LoadStatus::Loaded || sorted(names) != before) run.problem = "profiles lost";
+    if (!bench.host.script().failures().empty()) run.problem = "an unexpected message box";
+    if (guard.misuses() > 0) run.problem = "a closed adapter was used: " + guard.firstMisuse();
+    return run;
+}
+
+TEST(StartupFaults, EveryLibraryCallOfStartupAndExitFailsInTurn) {
+    const int calls = startAndExit(0).calls;
+    ASSERT_GT(calls, 0);
+    for (int n = 1; n <= calls; ++n) {
+        const StartupRun run = startAndExit(n);
+        EXPECT_TRUE(run.fired && run.problem.empty())
+            << "library call " << n << " of " << calls << " ("
+            << (run.fired ? run.firedAt : "never fired") << "): " << run.problem;
+    }
+    std::cout << "Startup and exit: " << calls << " library faults injected, each fired\n";
+}
+
+int flips() {
+    const char* text = std::getenv("TOVIX_REMOVAL_FLIPS");
+    const int count = text ? std::atoi(text) : 0;
+    return count > 0 ? count : 10000;
+}
+
+TEST(RemovalStorm, TheCardComesAndGoesAtRandomMomentsWhileTheWorkerConnects) {
+    sim::NativeCard card(kWorld);
+    GuardedCard guard(card);
+    ShellBench bench(guard.zel.api());
+    bench.set("Advanced", "AutoLink", "0");
+    ProfileStore(bench.profilePath())
+        .saveProfiles(bench.profilePath(), listOf({studio(), infra("Open")}));
+    bench.start();
+    std::mt19937 random(20261209);
+    bool present = true;
+    int wrongState = 0;
+    size_t joins = 0;
+    const int count = flips();
+    for (int flip = 0; flip < count; ++flip) {
+        card.advance(random() % 2001);
+        for (const sim::PostedEvent& event : card.takeEvents()) {
+            if (event.window == bench.shell.eventWindow()) bench.event(event.code);
+        }
+        bench.pump();
+        present = !present;
+        card.load(present ? kWorld : kWorld + "card\n    present no\n");
+        card.advance(0);
+        card.takeEvents();
+        for (const sim::DeviceChange& change : card.takeDeviceChanges()) {
+            bench.sheet->onDeviceChange(
+                change.arrival ? DeviceChange::Arrival : DeviceChange::RemovalComplete,
+                "\\\\?\\" + change.hardwareId + "#{ad498944-762f-11d0-8dcb-00c04fc3358c}");
+        }
+        if ((bench.sheet->adapter() != nullptr) != present) ++wrongState;
+        joins += guard.zel.callsTo("ZelSetSsid").size();
+        guard.zel.takeCalls();
+    }
+    bench.exit();
+    ProfileList saved;
+    ProfileStore(bench.profilePath()).loadProfiles(bench.profilePath(), saved);
+    EXPECT_EQ(guard.misuses(), 0) << "first: " << guard.firstMisuse();
+    EXPECT_EQ(wrongState, 0) << "flips after which the adapter was not as the card";
+    EXPECT_EQ(sorted(namesOf(saved)), (std::vector<std::string>{"<Default>", "Open", "Studio"}));
+    std::cout << "Removal storm: " << count << " flips, " << joins << " joins handed to the card\n";
+}
+
+}  // namespace

@@ -59,21 +59,26 @@ function(tovix_test name)
   endif()
 endfunction()
 
-# tovix_fuzz(name SOURCES ... [LIBS ...])
-# A libFuzzer target, built only in the fuzzing build. Its test runs it for a few seconds
-# from a fixed seed, so that the test command keeps every target building and running.
+# tovix_fuzz(name SOURCES ... CORPUS dir [LIBS ...])
+# A libFuzzer target, built only in the fuzzing build, with its seed corpus kept in the
+# tree. Its test runs it for a few seconds from a fixed seed, starting from the seeds and
+# keeping what it finds in the build tree, so that the test command keeps every target
+# building and running and the tree's corpus stays as it is.
 set(TOVIX_FUZZ_SECONDS 10 CACHE STRING "How long each fuzz target runs as a test")
 function(tovix_fuzz name)
   if(NOT TOVIX_FUZZ)
     return()
   endif()
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "CORPUS" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_compile_options(${name} PRIVATE ${TOVIX_WARNINGS})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS})
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
-  add_test(NAME ${name} COMMAND ${name} -seed=1 -max_total_time=${TOVIX_FUZZ_SECONDS})
+  set(found ${CMAKE_BINARY_DIR}/corpus/${name})
+  file(MAKE_DIRECTORY ${found})
+  add_test(NAME ${name}
+           COMMAND ${name} -seed=1 -max_total_time=${TOVIX_FUZZ_SECONDS} ${found} ${ARG_CORPUS})
 endfunction()
 
 # tovix_test_templates(name RC ...)

@@ -198,7 +198,7 @@ Outcome importScenario(Kind kind, int failAt) {
 }
 
 struct Scenario {
-    const char* name;
+    std::string name;
     Kind kind;
     std::function<Outcome(Kind, int)> run;
 };
@@ -210,7 +210,7 @@ std::vector<Scenario> scenarios() {
     for (const Kind kind : both) {
         const std::string suffix = kind == Kind::Library ? "" : "_Allocation";
         auto add = [&](const char* name, std::function<Outcome(Kind, int)> run) {
-            all.push_back({strdup((name + suffix).c_str()), kind, std::move(run)});
+            all.push_back({name + suffix, kind, std::move(run)});
         };
         add("ConnectOpen", [](Kind k, int n) { return connectScenario(k, n, infra("Open")); });
         add("ConnectWpa2Psk", [](Kind k, int n) { return connectScenario(k, n, wpa2("Home")); });
@@ -229,7 +229,7 @@ std::vector<Scenario> scenarios() {
     for (const Kind kind : files) {
         const std::string suffix = kind == Kind::File ? "" : "_Allocation";
         auto add = [&](const char* name, std::function<Outcome(Kind, int)> run) {
-            all.push_back({strdup((name + suffix).c_str()), kind, std::move(run)});
+            all.push_back({name + suffix, kind, std::move(run)});
         };
         add("Startup", [](Kind k, int n) { return startupScenario(k, n); });
         add("Save", [](Kind k, int n) { return saveScenario(k, n, "Data.cfg"); });
@@ -257,6 +257,6 @@ TEST_P(FaultSweep, EveryCallFailsInTurnAndLeavesEverythingSound) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, FaultSweep, testing::ValuesIn(scenarios()),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& info) { return info.param.name; });
 
 }  // namespace

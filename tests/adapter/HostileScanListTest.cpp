@@ -11,6 +11,7 @@
 
 #include "adapter/ScanList.h"
 #include "tests/adapter/ScanListBuilder.h"
+#include "tests/support/EscapedText.h"
 
 using scan::Layout;
 using scantest::element;
@@ -89,21 +90,6 @@ Network withMode(uint32_t mode) {
     Network n = net("m");
     n.infrastructureMode = mode;
     return n;
-}
-
-// Control and high bytes as \xNN.
-std::string escaped(const std::string& text) {
-    std::string out;
-    for (const unsigned char c : text) {
-        if (c < 0x20 || c >= 0x7F) {
-            char hex[5];
-            std::snprintf(hex, sizeof hex, "\\x%02X", c);
-            out += hex;
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out;
 }
 
 // Each record as SSID ("!" when it is too long to be used) / channel / signal

@@ -12,6 +12,7 @@
 #include "profiles/ProfileFile.h"
 #include "tests/profiles/ProfileFileFixtures.h"
 #include "tests/profiles/ProfileFixtures.h"
+#include "tests/support/EscapedText.h"
 
 using Bytes = std::vector<uint8_t>;
 
@@ -29,20 +30,6 @@ const char* statusName(LoadStatus status) {
             return "Truncated";
     }
     return "?";
-}
-
-std::string escaped(const std::string& text) {
-    std::string out;
-    for (const unsigned char c : text) {
-        if (c < 0x20 || c >= 0x7F) {
-            char hex[5];
-            std::snprintf(hex, sizeof hex, "\\x%02X", c);
-            out += hex;
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out;
 }
 
 template <size_t N>

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "pages/win32/LibraryFunction.h"
 #include "res/resource.h"
 
 namespace {
@@ -16,8 +17,8 @@ constexpr const char* kTitle = "VORNAX TX-LM70RDV Utility";
 
 DWORD handleCount(HANDLE process) {
     using Query = BOOL(WINAPI*)(HANDLE, PDWORD);
-    const auto query = reinterpret_cast<Query>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetProcessHandleCount"));
+    const auto query =
+        libraryFunction<Query>(GetModuleHandleA("kernel32.dll"), "GetProcessHandleCount");
     DWORD count = 0;
     return query && query(process, &count) ? count : 0;
 }

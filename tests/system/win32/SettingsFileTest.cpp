@@ -109,8 +109,13 @@ INSTANTIATE_TEST_SUITE_P(
                     "[Advanced]\nFirstChan=0x0E\nLastChan=  +12abc\nBoostMode=-2147483648\n"
                     "[Debug]\nTrace=4294967295\nDebugWin=1e9\n[Security]\nWepKeyFmt=-0\n"},
         DamagedFile{"ControlCharacters",
-                    "[Adv\x01anced]\n\x1B[2JFirstChan=\x7F\n[Security]\r\rWepKeyFmt=\t1\x08\n"},
-        DamagedFile{"HighBytes", "[\xC4dvanced]\n\xFF\xFE=\xFD\n[Debug]\nTestPage=\xB9\n"},
+                    "[Adv\x01"
+                    "anced]\n\x1B[2JFirstChan=\x7F"
+                    "\n[Security]\r\rWepKeyFmt=\t1\x08\n"},
+        DamagedFile{"HighBytes",
+                    "[\xC4"
+                    "dvanced]\n\xFF\xFE=\xFD"
+                    "\n[Debug]\nTestPage=\xB9\n"},
         DamagedFile{"NoLineBreakAtTheEnd", "[Advanced]\nFirstChan=5\nLastChan=2"}),
     [](const auto& info) { return std::string(info.param.name); });
 

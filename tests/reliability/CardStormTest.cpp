@@ -12,6 +12,7 @@
 
 #include "profiles/ProfileFile.h"
 #include "sim/NativeCard.h"
+#include "tests/profiles/ProfileFileFixtures.h"
 #include "tests/profiles/ProfileFixtures.h"
 #include "tests/reliability/Faults.h"
 #include "tests/shell/ShellBench.h"
@@ -101,9 +102,11 @@ struct StartupRun {
     std::string problem;
 };
 
-// Starts the window over a profile file, ends it, with the `failAt`-th library call of
-// the window thread failing.
-StartupRun startAndExit(int failAt) {
+// Starts the window over a profile file and ends it, with the `failAt`-th call of `kind`
+// on the window thread failing: a library call, or a file operation of the load at
+// start-up and the save at exit. A profile file that could not be read or written must
+// have been told, and must be as it was before.
+StartupRun startAndExit(faults::Kind kind, int failAt) {
     sim::NativeCard card(kWorld);
     GuardedCard guard(card);
     faults::injectLibraryFaults(guard.zel);
@@ -111,10 +114,12 @@ StartupRun startAndExit(int failAt) {
     bench.set("Advanced", "AutoLink", "0");
     const ProfileList profiles = listOf({infra("Open"), infra("Office"), adHoc("Peer")});
     const auto before = sorted(namesOf(profiles));
-    ProfileStore(bench.profilePath()).saveProfiles(bench.profilePath(), profiles);
+    const std::string path = bench.profilePath();
+    ProfileStore(path).saveProfiles(path, profiles);
+    const auto oldImage = readBytes(path);
     StartupRun run;
     {
-        faults::Armed armed(faults::Kind::Library, failAt);
+        faults::Armed armed(kind, failAt);
         bench.start();
         bench.pump();
         bench.exit();
@@ -123,31 +128,45 @@ StartupRun startAndExit(int failAt) {
         run.firedAt = armed.firedAt();
     }
     ProfileList saved;
-    const LoadStatus status =
-        ProfileStore(bench.profilePath()).loadProfiles(bench.profilePath(), saved);
+    const LoadStatus status = ProfileStore(path).loadProfiles(path, saved);
     auto names = namesOf(saved);
     names.erase(std::remove(names.begin(), names.end(), "<Default>"), names.end());
+    bool told = false;
+    for (const fw::ShownBox& box : bench.host.script().shownBoxes()) {
+        told = told || box.text == "Not saved: " + path || box.text == "Unreadable: " + path;
+    }
     if (bench.sheet->hasWindow()) run.problem = "the window stayed";
     if (status != LoadStatus::Loaded || sorted(names) != before) run.problem = "profiles lost";
-    if (!bench.host.script().failures().empty()) run.problem = "an unexpected message box";
+    if (readBytes(path) == oldImage && !told) run.problem = "a failed save was not told";
+    if (kind == faults::Kind::Library && !bench.host.script().failures().empty()) {
+        run.problem = "an unexpected message box";
+    }
     if (guard.misuses() > 0) run.problem = "a closed adapter was used: " + guard.firstMisuse();
     return run;
 }
 
-TEST(StartupFaults, EveryLibraryCallOfStartupAndExitFailsInTurn) {
-    const int calls = startAndExit(0).calls;
+class StartupFaults : public testing::TestWithParam<faults::Kind> {};
+
+TEST_P(StartupFaults, EveryCallOfStartupAndExitFailsInTurn) {
+    const faults::Kind kind = GetParam();
+    const int calls = startAndExit(kind, 0).calls;
     ASSERT_GT(calls, 0);
     for (int n = 1; n <= calls; ++n) {
-        const StartupRun run = startAndExit(n);
+        const StartupRun run = startAndExit(kind, n);
         EXPECT_TRUE(run.fired && run.problem.empty())
-            << "library call " << n << " of " << calls << " ("
+            << faults::kindName(kind) << " call " << n << " of " << calls << " ("
             << (run.fired ? run.firedAt : "never fired") << "): " << run.problem;
     }
-    std::cout << "Startup and exit: " << calls << " library faults injected, each fired\n";
+    std::cout << "Startup and exit: " << calls << " " << faults::kindName(kind)
+              << " faults injected, each fired\n";
 }
 
-// TOVIX_REMOVAL_FLIPS flips; by default 10,000, and 2,000 under a sanitizer, which
-// makes each flip many times slower.
+INSTANTIATE_TEST_SUITE_P(Kinds, StartupFaults,
+                         testing::Values(faults::Kind::Library, faults::Kind::File),
+                         [](const auto& info) {
+                             return std::string(faults::kindName(info.param));
+                         });
+
 int flips() {
     const char* text = std::getenv("TOVIX_REMOVAL_FLIPS");
     const int count = text ? std::atoi(text) : 0;

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "tests/system/MemorySettingsStore.h"
-#include "tests/system/SettingsSuite.h"
+#include "tests/system/SettingsRules.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);

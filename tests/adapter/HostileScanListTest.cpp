@@ -26,8 +26,12 @@ Network net(const std::string& ssid) {
     return n;
 }
 
-Bytes list(const std::vector<Network>& networks, Layout layout = Layout::ScanList,
-           std::optional<uint32_t> count = std::nullopt) {
+Bytes list(const std::vector<Network>& networks, Layout layout = Layout::ScanList) {
+    return scantest::scanList(networks, layout, 0);
+}
+
+// With a NumberOfItems of its own.
+Bytes list(const std::vector<Network>& networks, Layout layout, uint32_t count) {
     return scantest::scanList(networks, layout, 0, count);
 }
 

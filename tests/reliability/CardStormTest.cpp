@@ -193,7 +193,7 @@ TEST(RemovalStorm, TheCardComesAndGoesAtRandomMomentsWhileTheWorkerConnects) {
     for (int flip = 0; flip < count; ++flip) {
         card.advance(random() % 2001);
         for (const sim::PostedEvent& event : card.takeEvents()) {
-            if (event.window == bench.shell.eventWindow()) bench.event(event.code);
+            if (event.window == bench.sheet->ui().handle()) bench.event(event.code);
         }
         bench.pump();
         present = !present;
@@ -201,8 +201,9 @@ TEST(RemovalStorm, TheCardComesAndGoesAtRandomMomentsWhileTheWorkerConnects) {
         card.advance(0);
         card.takeEvents();
         for (const sim::DeviceChange& change : card.takeDeviceChanges()) {
-            bench.sheet->onDeviceChange(
-                change.arrival ? DeviceChange::Arrival : DeviceChange::RemovalComplete,
+            bench.deviceChange(
+                change.arrival ? fw::dbt::Arrival : fw::dbt::RemoveComplete,
+                fw::DeviceKind::Interface,
                 "\\\\?\\" + change.hardwareId + "#{ad498944-762f-11d0-8dcb-00c04fc3358c}");
         }
         if ((bench.sheet->adapter() != nullptr) != present) ++wrongState;

@@ -8,32 +8,7 @@ namespace scan {
 
 namespace {
 
-// Offsets inside a record.
-constexpr size_t kLength = 0;
-constexpr size_t kMacAddress = 4;
-constexpr size_t kSsidLength = 12;
-constexpr size_t kSsid = 16;
-constexpr size_t kPrivacy = 48;
-constexpr size_t kRssi = 52;
-constexpr size_t kDsConfig = 72;
-constexpr size_t kInfrastructureMode = 92;
-constexpr size_t kSupportedRates = 96;
-constexpr size_t kBand = 112;              // ZelQueryScanList
-constexpr size_t kIeLength = 112;          // ZelQueryScanListLength
-constexpr size_t kScanListElements = 120;  // ZelQueryScanList
-constexpr size_t kFixedIeFields = 12;      // timestamp, beacon interval, capabilities
-constexpr size_t kFullListElements = 128;  // ZelQueryScanListLength
-constexpr size_t kFirstRecord = 4;         // after NumberOfItems
-
-// The smallest record of each layout: every fixed field it is read for.
-size_t minimumRecordSize(Layout layout) {
-    return layout == Layout::ScanList ? kScanListElements : kIeLength + 4;
-}
-
-uint32_t readU32(const uint8_t* bytes) {
-    return static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
-           static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
-}
+using namespace wire;
 
 // First channel, first frequency (MHz) and channel count of the three 5 GHz sub-bands;
 // channels step by 4 every 20 MHz.
@@ -46,32 +21,7 @@ constexpr SubBand kSubBands[] = {{36, 5180, 4}, {52, 5260, 4}, {149, 5745, 5}};
 
 }  // namespace
 
-// --- Elements
-
-Elements::Iterator::Iterator(const uint8_t* position, const uint8_t* end)
-    : position_(position), end_(end) {
-    const size_t left = static_cast<size_t>(end_ - position_);
-    if (left < 2 || left - 2 < position_[1]) position_ = end_;
-}
-
-Element Elements::Iterator::operator*() const {
-    return {position_[0], position_[1], position_ + 2};
-}
-
-Elements::Iterator& Elements::Iterator::operator++() {
-    *this = Iterator(position_ + 2 + position_[1], end_);
-    return *this;
-}
-
 // --- Entry
-
-uint32_t Entry::u32(size_t offset) const { return readU32(record_ + offset); }
-
-Bssid Entry::bssid() const {
-    Bssid bssid;
-    std::memcpy(bssid.data(), record_ + kMacAddress, bssid.size());
-    return bssid;
-}
 
 std::string Entry::bssidText() const {
     const Bssid b = bssid();
@@ -81,37 +31,10 @@ std::string Entry::bssidText() const {
     return text;
 }
 
-uint32_t Entry::ssidLength() const { return u32(kSsidLength); }
-
-std::string Entry::ssid() const {
-    const auto* bytes = reinterpret_cast<const char*>(record_ + kSsid);
-    return std::string(bytes, std::min(ssidLength(), kMaxSsidLength));
-}
-
-bool Entry::privacy() const { return u32(kPrivacy) != 0; }
-
-int32_t Entry::rssi() const { return static_cast<int32_t>(u32(kRssi)); }
-
-uint32_t Entry::frequencyKhz() const { return u32(kDsConfig); }
-
-uint32_t Entry::infrastructureMode() const { return u32(kInfrastructureMode); }
-
-std::array<uint8_t, 16> Entry::supportedRates() const {
-    std::array<uint8_t, 16> rates;
-    std::memcpy(rates.data(), record_ + kSupportedRates, rates.size());
-    return rates;
-}
-
 std::optional<uint32_t> Entry::driverBand() const {
     if (layout_ != Layout::ScanList) return std::nullopt;
     return u32(kBand);
 }
-
-Band Entry::band() const { return classifyBand(frequencyKhz(), supportedRates()); }
-
-uint32_t Entry::channel() const { return channelFromFrequency(frequencyKhz()); }
-
-int Entry::signalPercent() const { return scan::signalPercent(rssi()); }
 
 Elements Entry::elements() const {
     const uint8_t* end = record_ + size_;
@@ -126,36 +49,8 @@ Elements Entry::elements() const {
 
 // --- ScanList
 
-ScanList::Iterator::Iterator(const ScanList* list, size_t offset, uint32_t position)
-    : list_(list), offset_(offset), position_(position) {}
-
-Entry ScanList::Iterator::operator*() const {
-    return Entry(list_->buffer_ + offset_, list_->recordSizeAt(offset_), list_->layout_);
-}
-
-ScanList::Iterator& ScanList::Iterator::operator++() {
-    *this = list_->iteratorAt(offset_ + list_->recordSizeAt(offset_), position_ + 1);
-    return *this;
-}
-
 ScanList::ScanList(const uint8_t* buffer, size_t size, Layout layout)
     : buffer_(buffer), size_(size), layout_(layout), count_(size >= 4 ? readU32(buffer) : 0) {}
-
-size_t ScanList::recordSizeAt(size_t offset) const {
-    if (offset > size_ || size_ - offset < 4) return 0;
-    const uint32_t length = readU32(buffer_ + offset + kLength);
-    if (length < minimumRecordSize(layout_) || length > size_ - offset) return 0;
-    return length;
-}
-
-ScanList::Iterator ScanList::iteratorAt(size_t offset, uint32_t position) const {
-    if (position >= count_ || recordSizeAt(offset) == 0) return end();
-    return Iterator(this, offset, position);
-}
-
-ScanList::Iterator ScanList::begin() const { return iteratorAt(kFirstRecord, 0); }
-
-ScanList::Iterator ScanList::end() const { return Iterator(this, 0, count_); }
 
 std::optional<Entry> ScanList::at(int position) const {
     if (position < 0) return std::nullopt;
@@ -201,13 +96,6 @@ uint32_t channelFromFrequency(uint32_t frequencyKhz) {
     const uint32_t step = (mhz - band->firstMhz) / 20;
     return step < band->channels ? band->firstChannel + 4 * step : 0;
 }
-
-int signalLevel(int32_t rssi) {
-    const int64_t sum = static_cast<int64_t>(rssi) + 96;
-    return static_cast<int>(std::clamp<int64_t>(sum, 0, 40));
-}
-
-int signalPercent(int32_t rssi) { return signalLevel(rssi) * 100 / 40; }
 
 // --- Security detection
 

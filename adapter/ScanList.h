@@ -7,9 +7,11 @@
 // runs past the end of the data, ends the walk.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,6 +39,36 @@ enum class Layout {
 // The longest SSID a record may carry.
 constexpr uint32_t kMaxSsidLength = 32;
 
+// Where the fields stand inside a record. The walk and the fixed fields are read in
+// place by inline code: decoding a full list costs a few instructions a field.
+namespace wire {
+constexpr size_t kLength = 0;
+constexpr size_t kMacAddress = 4;
+constexpr size_t kSsidLength = 12;
+constexpr size_t kSsid = 16;
+constexpr size_t kPrivacy = 48;
+constexpr size_t kRssi = 52;
+constexpr size_t kDsConfig = 72;
+constexpr size_t kInfrastructureMode = 92;
+constexpr size_t kSupportedRates = 96;
+constexpr size_t kBand = 112;              // ZelQueryScanList
+constexpr size_t kIeLength = 112;          // ZelQueryScanListLength
+constexpr size_t kScanListElements = 120;  // ZelQueryScanList
+constexpr size_t kFixedIeFields = 12;      // timestamp, beacon interval, capabilities
+constexpr size_t kFullListElements = 128;  // ZelQueryScanListLength
+constexpr size_t kFirstRecord = 4;         // after NumberOfItems
+
+inline uint32_t readU32(const uint8_t* bytes) {
+    return static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
+           static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
+}
+
+// The smallest record of each layout: every fixed field it is read for.
+constexpr size_t minimumSize(Layout layout) {
+    return layout == Layout::ScanList ? kScanListElements : kIeLength + 4;
+}
+}  // namespace wire
+
 // One information element: id, and the body of `length` bytes inside the record.
 struct Element {
     uint8_t id;
@@ -50,9 +82,15 @@ class Elements {
 public:
     class Iterator {
     public:
-        Iterator(const uint8_t* position, const uint8_t* end);
-        Element operator*() const;
-        Iterator& operator++();
+        Iterator(const uint8_t* position, const uint8_t* end) : position_(position), end_(end) {
+            const size_t left = static_cast<size_t>(end_ - position_);
+            if (left < 2 || left - 2 < position_[1]) position_ = end_;
+        }
+        Element operator*() const { return {position_[0], position_[1], position_ + 2}; }
+        Iterator& operator++() {
+            *this = Iterator(position_ + 2 + position_[1], end_);
+            return *this;
+        }
         bool operator!=(const Iterator& other) const { return position_ != other.position_; }
 
     private:
@@ -75,22 +113,33 @@ public:
     Entry(const uint8_t* record, size_t size, Layout layout)
         : record_(record), size_(size), layout_(layout) {}
 
-    Bssid bssid() const;
+    Bssid bssid() const {
+        Bssid bssid;
+        std::memcpy(bssid.data(), record_ + wire::kMacAddress, bssid.size());
+        return bssid;
+    }
     // "%02X-%02X-%02X-%02X-%02X-%02X".
     std::string bssidText() const;
     // The driver's SSID length; readers skip a record whose length passes 32.
-    uint32_t ssidLength() const;
+    uint32_t ssidLength() const { return u32(wire::kSsidLength); }
     bool ssidFits() const { return ssidLength() <= kMaxSsidLength; }
     // The SSID bytes (at most 32); empty for a hidden network.
-    std::string ssid() const;
-    bool privacy() const;
-    int32_t rssi() const;
+    std::string ssid() const {
+        const auto* bytes = reinterpret_cast<const char*>(record_ + wire::kSsid);
+        return std::string(bytes, std::min(ssidLength(), kMaxSsidLength));
+    }
+    bool privacy() const { return u32(wire::kPrivacy) != 0; }
+    int32_t rssi() const { return static_cast<int32_t>(u32(wire::kRssi)); }
     // Configuration.DSConfig: the centre frequency in kHz.
-    uint32_t frequencyKhz() const;
-    uint32_t infrastructureMode() const;
+    uint32_t frequencyKhz() const { return u32(wire::kDsConfig); }
+    uint32_t infrastructureMode() const { return u32(wire::kInfrastructureMode); }
     // Every non-zero InfrastructureMode counts as infrastructure.
     bool isAdHoc() const { return infrastructureMode() == 0; }
-    std::array<uint8_t, 16> supportedRates() const;
+    std::array<uint8_t, 16> supportedRates() const {
+        std::array<uint8_t, 16> rates;
+        std::memcpy(rates.data(), record_ + wire::kSupportedRates, rates.size());
+        return rates;
+    }
     // The driver's Band field; records of ZelQueryScanListLength have none.
     std::optional<uint32_t> driverBand() const;
 
@@ -100,7 +149,7 @@ public:
     Elements elements() const;
 
 private:
-    uint32_t u32(size_t offset) const;
+    uint32_t u32(size_t offset) const { return wire::readU32(record_ + offset); }
 
     const uint8_t* record_;
     size_t size_;  // the record's Length: at least the fixed part of its layout
@@ -112,9 +161,15 @@ class ScanList {
 public:
     class Iterator {
     public:
-        Iterator(const ScanList* list, size_t offset, uint32_t position);
-        Entry operator*() const;
-        Iterator& operator++();
+        Iterator(const ScanList* list, size_t offset, uint32_t position)
+            : list_(list), offset_(offset), position_(position) {}
+        Entry operator*() const {
+            return Entry(list_->buffer_ + offset_, list_->recordSizeAt(offset_), list_->layout_);
+        }
+        Iterator& operator++() {
+            *this = list_->iteratorAt(offset_ + list_->recordSizeAt(offset_), position_ + 1);
+            return *this;
+        }
         bool operator!=(const Iterator& other) const { return position_ != other.position_; }
 
     private:
@@ -128,8 +183,8 @@ public:
     ScanList(const std::vector<uint8_t>& buffer, Layout layout)
         : ScanList(buffer.data(), buffer.size(), layout) {}
 
-    Iterator begin() const;
-    Iterator end() const;
+    Iterator begin() const { return iteratorAt(wire::kFirstRecord, 0); }
+    Iterator end() const { return Iterator(this, 0, count_); }
 
     // The record at `position` in buffer order, if there is one.
     std::optional<Entry> at(int position) const;
@@ -138,9 +193,17 @@ public:
 
 private:
     // The record's length when a whole record of this layout starts at `offset`, else 0.
-    size_t recordSizeAt(size_t offset) const;
+    size_t recordSizeAt(size_t offset) const {
+        if (offset > size_ || size_ - offset < 4) return 0;
+        const uint32_t length = wire::readU32(buffer_ + offset + wire::kLength);
+        if (length < wire::minimumSize(layout_) || length > size_ - offset) return 0;
+        return length;
+    }
     // An iterator on the record at `offset`, or end() when there is none to visit.
-    Iterator iteratorAt(size_t offset, uint32_t position) const;
+    Iterator iteratorAt(size_t offset, uint32_t position) const {
+        if (position >= count_ || recordSizeAt(offset) == 0) return end();
+        return Iterator(this, offset, position);
+    }
 
     const uint8_t* buffer_;
     size_t size_;
@@ -156,9 +219,16 @@ Band classifyBand(uint32_t frequencyKhz, const std::array<uint8_t, 16>& rates);
 // 149 to 165; 0 when it is none of these.
 uint32_t channelFromFrequency(uint32_t frequencyKhz);
 // RSSI + 96 dBm, limited to 0..40: the signal level of level bars and Auto Link.
-int signalLevel(int32_t rssi);
+inline int signalLevel(int32_t rssi) {
+    const int64_t sum = static_cast<int64_t>(rssi) + 96;
+    return static_cast<int>(std::clamp<int64_t>(sum, 0, 40));
+}
 // The signal level as a percentage of 40.
-int signalPercent(int32_t rssi);
+inline int signalPercent(int32_t rssi) { return signalLevel(rssi) * 100 / 40; }
+
+inline Band Entry::band() const { return classifyBand(frequencyKhz(), supportedRates()); }
+inline uint32_t Entry::channel() const { return channelFromFrequency(frequencyKhz()); }
+inline int Entry::signalPercent() const { return scan::signalPercent(rssi()); }
 
 // Security of a network: its SecurityType and Encryption (adapter/ZelTypes.h).
 struct Security {

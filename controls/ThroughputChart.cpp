@@ -65,4 +65,11 @@ void ThroughputChart::step() {
     previousY_ = newY_;
 }
 
+void ThroughputChart::steps(uint64_t count) {
+    // Steps that scroll every column out, and a whole turn of the grid's phases beyond.
+    const uint64_t all = static_cast<uint64_t>(picture_.width() / kStep + 1 + kGridSpacing);
+    if (count > all) count = all + (count - all) % kGridSpacing;
+    for (; count > 0; --count) step();
+}
+
 }  // namespace ctl

@@ -39,6 +39,9 @@ public:
     // segment to the average of the values added since the last step, or stays level
     // when none were.
     void step();
+    // `count` steps at once, as a timer that went on would have made them: once the whole
+    // picture has scrolled out, only the grid's place among its 13 phases still counts.
+    void steps(uint64_t count);
 
     const Picture& picture() const { return picture_; }
 

@@ -25,6 +25,7 @@ public:
     bool onInit() override;
     void onSetActive() override;
     bool onKillActive() override;
+    void onSheetHidden() override { onKillActive(); }
 
 protected:
     bool onPageMessage(const fw::Message& m) override;

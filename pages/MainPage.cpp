@@ -106,6 +106,7 @@ void CMainPage::onSetActive() {
     linkSpeed_.clear();
     fillProfileList();
     updateDisplay();
+    platform_.setGraphsRunning(true);
     ui().setTimer(kTimer, kTimerMs);
     timerRunning_ = true;
     tick();
@@ -114,6 +115,7 @@ void CMainPage::onSetActive() {
 bool CMainPage::onKillActive() {
     ui().killTimer(kTimer);
     timerRunning_ = false;
+    platform_.setGraphsRunning(false);
     return true;
 }
 

@@ -25,10 +25,12 @@ public:
     CMainPage(MainPageHost& host, MainPagePlatform& platform);
 
     bool onInit() override;
-    // Shown: fresh samples, the profiles, the display, and the refresh timer with one
-    // tick at once. Left: the timer stops.
+    // Shown: fresh samples, the profiles, the display, the graphs going on and the refresh
+    // timer with one tick at once. Left, or hidden in the tray: the timer and the graphs
+    // stop, and so the readings of the card's interface.
     void onSetActive() override;
     bool onKillActive() override;
+    void onSheetHidden() override { onKillActive(); }
     // While the radio is off the page stands still.
     void setRadioState(bool on) override;
     void onMainWindowEvent(uint32_t code, intptr_t value) override;

@@ -59,6 +59,9 @@ public:
     // The graphs; nothing happens before createControls.
     virtual void setGraphRange(Graph graph, int lower, int upper) = 0;
     virtual void addGraphValue(Graph graph, uint32_t value) = 0;
+    // The graphs scroll only while the page shows; started again, they first make the
+    // steps they missed, so that they read as if they had gone on.
+    virtual void setGraphsRunning(bool running) = 0;
 
     // The IP helper functions' latest reading of the interface with the card's address
     // `mac`; nothing when there is none yet.

@@ -18,6 +18,7 @@ public:
     // timer stops.
     void onSetActive() override;
     bool onKillActive() override;
+    void onSheetHidden() override { onKillActive(); }
     // While the radio is off the page stands still.
     void setRadioState(bool on) override;
 

@@ -18,6 +18,9 @@ public:
     // zel::kEventMessage reached the page: a library event or a program code, with the
     // message's lParam as `value` (a text for the codes that carry one).
     virtual void onMainWindowEvent(uint32_t, intptr_t) {}
+    // The main window went into the tray with this page selected: a page that refreshes
+    // itself stops until the main window, coming back, selects it again.
+    virtual void onSheetHidden() {}
 
 protected:
     // The page's own message map; zel::kEventMessage never reaches it.

@@ -164,7 +164,7 @@ bool CMainSheet::onMessage(const fw::Message& m) {
     // Messages that default processing sees as well.
     if (m.message == shell::wm::Size && m.wParam == shell::wm::SizeMinimized) {
         // Minimised, the program lives in the tray alone.
-        platform_.hide();
+        hideToTray();
     }
     if (m.message == shell::wm::Hotkey) return onHotkey(m);
     return false;
@@ -317,14 +317,14 @@ void CMainSheet::onOkButton(const fw::Message&) {
             return;
         }
     }
-    platform_.hide();
+    hideToTray();
 }
 
 void CMainSheet::onCancelButton(const fw::Message&) {
     for (int index = 0; index < pageCount(); ++index) {
         if (page(index).hasWindow()) page(index).onReset();
     }
-    platform_.hide();
+    hideToTray();
 }
 
 void CMainSheet::onRadioCommand(const fw::Message&) { toggleRadio(); }
@@ -339,12 +339,17 @@ void CMainSheet::onTrayCallback(const fw::Message& m) {
     if (m.lParam == shell::wm::LeftDoubleClick) {
         restore();
     } else if (m.lParam == shell::wm::RightButtonUp) {
-        platform_.hide();
+        hideToTray();
         platform_.openTrayMenu();
     }
 }
 
-void CMainSheet::onClose(const fw::Message&) { platform_.hide(); }
+void CMainSheet::onClose(const fw::Message&) { hideToTray(); }
+
+void CMainSheet::hideToTray() {
+    platform_.hide();
+    if (CZelPage* page = currentPage()) page->onSheetHidden();
+}
 
 bool CMainSheet::onHotkey(const fw::Message& m) {
     const auto modifiers = static_cast<unsigned>(m.lParam & 0xFFFF);

@@ -125,6 +125,8 @@ public:
 
     // Back from the tray.
     void restore();
+    // Into the tray; the selected page stops refreshing itself until restore().
+    void hideToTray();
     // Saves the profiles, lets go of everything and destroys the window; once.
     void exit();
 

@@ -61,8 +61,28 @@ UINT CThroughputGraph::setTimer(UINT interval) {
     if (!window_) return previous;
     KillTimer(window_, kStepTimer);
     interval_ = interval;
+    stopped_ = false;
+    lastStep_ = GetTickCount();
     if (interval != 0) SetTimer(window_, kStepTimer, interval, nullptr);
     return previous;
+}
+
+void CThroughputGraph::stop() {
+    if (!window_ || interval_ == 0 || stopped_) return;
+    KillTimer(window_, kStepTimer);
+    stopped_ = true;
+}
+
+void CThroughputGraph::resume() {
+    if (!window_ || !stopped_) return;
+    stopped_ = false;
+    const DWORD missed = (GetTickCount() - lastStep_) / interval_;
+    if (missed > 0) {
+        chart_->steps(missed);
+        lastStep_ += missed * interval_;
+        InvalidateRect(window_, nullptr, FALSE);
+    }
+    SetTimer(window_, kStepTimer, interval_, nullptr);
 }
 
 void CThroughputGraph::paint() {
@@ -82,6 +102,7 @@ LRESULT CThroughputGraph::handle(HWND window, UINT message, WPARAM wParam, LPARA
         case WM_TIMER:
             if (wParam != kStepTimer || !chart_) break;
             chart_->step();
+            lastStep_ = GetTickCount();
             InvalidateRect(window_, nullptr, FALSE);
             return 0;
         case WM_NCDESTROY:

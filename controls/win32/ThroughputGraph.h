@@ -36,6 +36,10 @@ public:
     // Restarts the scroll timer with `interval` ms (0: stops it); returns the interval
     // it had.
     UINT setTimer(UINT interval);
+    // Stops the scroll steps while nobody can see the graph; resume() makes the steps
+    // missed meanwhile at once and goes on, so that the graph reads as if it had run.
+    void stop();
+    void resume();
 
     // The chart as drawn so far; only after a successful create.
     const ctl::ThroughputChart& chart() const { return *chart_; }
@@ -49,4 +53,6 @@ private:
     ctl::OffscreenPicture picture_;
     std::unique_ptr<ctl::ThroughputChart> chart_;
     UINT interval_ = 0;
+    bool stopped_ = false;
+    DWORD lastStep_ = 0;  // the tick count of the last step, or of the timer's start
 };

@@ -42,3 +42,13 @@ void Win32MainPagePlatform::setGraphRange(Graph which, int lower, int upper) {
 void Win32MainPagePlatform::addGraphValue(Graph which, uint32_t value) {
     graph(which).addValue(value);
 }
+
+void Win32MainPagePlatform::setGraphsRunning(bool running) {
+    for (CThroughputGraph* graph : {&transmit_, &receive_}) {
+        if (running) {
+            graph->resume();
+        } else {
+            graph->stop();
+        }
+    }
+}

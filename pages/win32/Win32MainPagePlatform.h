@@ -13,6 +13,7 @@ public:
     void createControls(fw::Page& page) override;
     void setGraphRange(Graph graph, int lower, int upper) override;
     void addGraphValue(Graph graph, uint32_t value) override;
+    void setGraphsRunning(bool running) override;
     std::optional<InterfaceReading> cardInterface(const MacAddress& mac) override {
         return interface_.latest(mac);
     }

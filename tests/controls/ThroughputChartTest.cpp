@@ -91,6 +91,27 @@ TEST_F(ThroughputChartTest, AStepWithoutNewValuesRepeatsTheLastLevel) {
     EXPECT_THAT(lineRows(kSegment - 1), ElementsAre(first));
 }
 
+TEST_F(ThroughputChartTest, ManyStepsAtOnceDrawWhatAsManySingleStepsDraw) {
+    // 34 steps scroll the 60 columns out and turn the grid through all its phases.
+    for (uint64_t count : {1u, 20u, 34u, 35u, 47u, 1000u}) {
+        Picture single(kWidth, kHeight), many(kWidth, kHeight);
+        ThroughputChart one(single), all(many);
+        for (ThroughputChart* chart : {&one, &all}) {
+            chart->setRange(1, 10);
+            chart->addValue(4);
+            chart->step();
+            chart->addValue(8);
+        }
+        for (uint64_t i = 0; i < count; ++i) one.step();
+        all.steps(count);
+        int differ = 0;
+        for (int y = 0; y < kHeight; ++y) {
+            for (int x = 0; x < kWidth; ++x) differ += single.pixel(x, y) != many.pixel(x, y);
+        }
+        EXPECT_EQ(differ, 0) << count << " steps";
+    }
+}
+
 TEST_F(ThroughputChartTest, ZeroPlotsAtTheFloorAndValuesAboveTheRangeAtTheTop) {
     chart.setRange(1, 10);
     plot({1});

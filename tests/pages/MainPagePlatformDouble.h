@@ -55,6 +55,10 @@ public:
         graph(which).values.push_back(value);
         if (real_) real_->addGraphValue(which, value);
     }
+    void setGraphsRunning(bool running) override {
+        graphsRunning.push_back(running);
+        if (real_) real_->setGraphsRunning(running);
+    }
     // The interface is read at once from `ip`, at the tick count of the moment; with
     // `systemInterfaces` the real platform reads the system's.
     std::optional<InterfaceReading> cardInterface(const MacAddress& mac) override {
@@ -67,6 +71,7 @@ public:
     int controlsCreated = 0;
     GraphRecord transmit;
     GraphRecord receive;
+    std::vector<bool> graphsRunning;  // each start and stop the page asked for
     // The tick count: `clock`'s when there is one, else `now`.
     uint32_t now = 0;
     std::function<uint32_t()> clock;

@@ -68,6 +68,18 @@ TEST_P(MainPageSuite, WithoutALinkThePageReadsNoConnection) {
     EXPECT_EQ(page->ui().text(IDC_STATUS_TX_RATE), "Current Tx Rate:");
 }
 
+TEST_P(MainPageSuite, LeftThePageReadsNothingAndShownAgainItRefreshesAtOnce) {
+    start(kCard + kNetworks);
+    show();
+    page->onKillActive();
+    const size_t shown = platform->transmit.values.size();
+    world->pass(*page, 1500);
+    EXPECT_EQ(platform->transmit.values.size(), shown) << "no tick while left";
+    page->onSetActive();
+    EXPECT_EQ(platform->transmit.values.size(), shown + 1) << "one tick at once";
+    EXPECT_EQ(platform->graphsRunning, (std::vector<bool>{true, false, true}));
+}
+
 TEST_P(MainPageSuite, ChoosingAProfileConnectsItAndThePageShowsTheLink) {
     start(kCard + kNetworks);
     host->addProfile(labProfile());

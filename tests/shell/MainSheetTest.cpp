@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "pages/MainPage.h"
+#include "pages/StatisticsTables.h"
 #include "profiles/ProfileFile.h"
 #include "shell/MainWindowCodes.h"
 #include "sim/NativeCard.h"
@@ -476,6 +478,22 @@ TEST_F(MainSheetTest, ClosingAndMinimisingLeaveOnlyTheTrayIcon) {
     bench.deliver(shell::wm::Size, 0);
     EXPECT_TRUE(bench.shell.visible);
     EXPECT_TRUE(bench.sheet->hasWindow()) << "the program goes on";
+}
+
+TEST_F(MainSheetTest, APageThatRefreshesItselfStopsInTheTrayAndGoesOnWhenRestored) {
+    struct Case {
+        int page;
+        int timer;
+    };
+    bench.start();
+    for (const Case& c : {Case{0, CMainPage::kTimer}, Case{3, stats::kTimer}}) {
+        ASSERT_TRUE(bench.sheet->select(c.page));
+        const fw::MemorySurface& page = bench.host.surfaceOf(bench.sheet->page(c.page));
+        bench.deliver(shell::wm::Close);
+        EXPECT_FALSE(page.isTimerRunning(c.timer)) << "hidden, page " << c.page;
+        bench.deliver(shell::kTrayMessage, 0, shell::wm::LeftDoubleClick);
+        EXPECT_TRUE(page.isTimerRunning(c.timer)) << "restored, page " << c.page;
+    }
 }
 
 TEST_F(MainSheetTest, TheTrayIconRestoresOnDoubleClickAndOpensItsMenuOnRightClick) {

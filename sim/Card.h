@@ -53,6 +53,9 @@ public:
     // switch and Zero Configuration take effect as changes against the scenario before.
     void load(const Scenario& scenario, uint64_t nowMs);
     void advanceTo(uint64_t nowMs);
+    // The card's time of its next step of its own (an association, an exchange step);
+    // the largest value when none is coming.
+    uint64_t nextDue() const;
     Outbox takeOutbox();
 
     // Presence and identity.
@@ -180,7 +183,6 @@ private:
     Programming programming() const;
 
     void runDue();
-    uint64_t nextDue() const;
     void attemptJoin();
     void supervise(bool worldChanged);
     void associateWith(const Network& network, uint32_t event);

@@ -69,10 +69,13 @@ std::vector<DeviceChange> CardLibrary::load(const Scenario& scenario) {
     return std::exchange(deviceChanges_, {});
 }
 
-void CardLibrary::tick() {
+uint64_t CardLibrary::tick() {
     std::lock_guard<std::mutex> lock(mutex_);
-    card_.advanceTo(host_.nowMs());
+    const uint64_t now = host_.nowMs();
+    card_.advanceTo(now);
     deliver();
+    const uint64_t due = card_.nextDue();
+    return due > now ? due - now : 0;
 }
 
 bool CardLibrary::adapterOpen() const {
@@ -109,8 +112,10 @@ template <class Operation>
 int32_t CardLibrary::withCard(ZelHandle handle, int32_t failure, Operation operation) {
     std::lock_guard<std::mutex> lock(mutex_);
     card_.advanceTo(host_.nowMs());
+    const uint64_t due = card_.nextDue();
     const int32_t result = handleValid(handle) ? operation(card_) : failure;
     deliver();
+    if (card_.nextDue() < due) host_.stepComing();
     return result;
 }
 
@@ -119,8 +124,10 @@ template <class Operation>
 int32_t CardLibrary::withLibrary(Operation operation) {
     std::lock_guard<std::mutex> lock(mutex_);
     card_.advanceTo(host_.nowMs());
+    const uint64_t due = card_.nextDue();
     const int32_t result = operation();
     deliver();
+    if (card_.nextDue() < due) host_.stepComing();
     return result;
 }
 

@@ -28,6 +28,10 @@ public:
     virtual void postEvent(ZelWindow window, uint32_t code) = 0;
     // A line for a person watching the simulator.
     virtual void note(const std::string& text) = 0;
+    // The card has a step of its own coming sooner than before (an association, an
+    // exchange step): whoever lets its time pass should look at tick() again. Called with
+    // the library's lock held, so it must not wait for anything.
+    virtual void stepComing() {}
     virtual Registry& registry() = 0;
 };
 
@@ -38,8 +42,9 @@ public:
     // A new world (Card::load). Returns the device broadcasts to send; the caller sends
     // them without holding any lock that the program's threads may wait for.
     std::vector<DeviceChange> load(const Scenario& scenario);
-    // Lets time pass up to the host's clock and delivers what happened.
-    void tick();
+    // Lets time pass up to the host's clock and delivers what happened; returns how many
+    // ms lie before the card's next step of its own (the largest value: none is coming).
+    uint64_t tick();
     // Somebody listens to the card: an adapter is open or a window is registered.
     bool adapterOpen() const;
     ZelWindow window() const;

@@ -1,5 +1,6 @@
 #include "sim/win32/ScenarioWatch.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "sim/Scenario.h"
@@ -8,7 +9,9 @@
 namespace sim {
 namespace {
 
-constexpr DWORD kPollMs = 200;
+// The card's time passes at least this often, and the file is looked at, when no change
+// of the folder is reported (or the system reports none).
+constexpr DWORD kIdleMs = 1000;
 constexpr DWORD kMaxScenarioBytes = 1 << 20;
 constexpr const char* kScenarioName = "Tovix.scn";
 
@@ -54,7 +57,7 @@ Scenario withoutCard() {
 
 }  // namespace
 
-ScenarioWatch::ScenarioWatch(CardLibrary& library, Host& host, HMODULE module)
+ScenarioWatch::ScenarioWatch(CardLibrary& library, Win32Host& host, HMODULE module)
     : library_(library),
       host_(host),
       libraryPath_(modulePath(module)),
@@ -84,10 +87,20 @@ void ScenarioWatch::ensureRunning() {
 DWORD WINAPI ScenarioWatch::run(void* param) {
     auto* watch = static_cast<ScenarioWatch*>(param);
     HMODULE self = nullptr;
+    // The thread sleeps until the folder changes or the card has a step of its own due.
+    const HANDLE change = FindFirstChangeNotificationA(
+        folderOf(watch->path_).c_str(), FALSE,
+        FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE);
+    const HANDLE wakes[] = {watch->host_.stepComingEvent(), change};
+    const DWORD wakeCount = change == INVALID_HANDLE_VALUE ? 1 : 2;
+    uint64_t untilDue = 0;
     for (;;) {
-        Sleep(kPollMs);
+        const DWORD wait = static_cast<DWORD>(std::min<uint64_t>(untilDue, kIdleMs));
+        if (WaitForMultipleObjects(wakeCount, wakes, FALSE, wait) == WAIT_OBJECT_0 + 1) {
+            FindNextChangeNotification(change);
+        }
         watch->checkFile();
-        watch->library_.tick();
+        untilDue = watch->library_.tick();
         std::lock_guard<std::mutex> lock(watch->runMutex_);
         if (!watch->listening()) {
             watch->running_ = false;
@@ -95,6 +108,7 @@ DWORD WINAPI ScenarioWatch::run(void* param) {
             break;
         }
     }
+    if (change != INVALID_HANDLE_VALUE) FindCloseChangeNotification(change);
     FreeLibraryAndExitThread(self, 0);
 }
 

@@ -14,12 +14,13 @@
 #include <string>
 
 #include "sim/CardLibrary.h"
+#include "sim/win32/Win32Host.h"
 
 namespace sim {
 
 class ScenarioWatch {
 public:
-    ScenarioWatch(CardLibrary& library, Host& host, HMODULE module);
+    ScenarioWatch(CardLibrary& library, Win32Host& host, HMODULE module);
 
     // Makes sure the watch runs. Starting it reads the scenario first, so the card's world
     // is current before the operation that started it.
@@ -32,7 +33,7 @@ private:
     bool listening() const;
 
     CardLibrary& library_;
-    Host& host_;
+    Win32Host& host_;
     const std::string libraryPath_;
     const std::string path_;  // of the scenario file
 

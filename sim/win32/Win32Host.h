@@ -31,9 +31,13 @@ public:
     void postEvent(ZelWindow window, uint32_t code) override;
     void note(const std::string& text) override;
     Registry& registry() override { return registry_; }
+    void stepComing() override { SetEvent(stepComing_); }
+    // Set when the card has a step of its own coming sooner than before.
+    HANDLE stepComingEvent() const { return stepComing_; }
 
 private:
     Win32Registry registry_;
+    HANDLE stepComing_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
     DWORD lastTick_ = 0;
     uint64_t wrapped_ = 0;
 };

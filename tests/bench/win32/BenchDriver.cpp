@@ -392,8 +392,13 @@ int main(int argc, char** argv) {
         const bool floorFirst = i % 2 == 0;
         for (int turn = 0; turn < 2; ++turn) {
             const bool tovix = (turn == 0) != floorFirst;
-            failures += !(tovix ? runOnce("Tovix.exe", "Tovix.exe", true, seconds)
-                                : runOnce("bench_floor.exe", "floor", false, seconds));
+            // A run that failed (the machine may be busy) is made again, twice at most.
+            bool done = false;
+            for (int attempt = 0; attempt < 3 && !done; ++attempt) {
+                done = tovix ? runOnce("Tovix.exe", "Tovix.exe", true, seconds)
+                             : runOnce("bench_floor.exe", "floor", false, seconds);
+            }
+            failures += !done;
         }
         std::fprintf(stderr, "round %d of %d done\n", i + 1, runs);
     }

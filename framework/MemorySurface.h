@@ -164,6 +164,8 @@ public:
     void setIcon(int id, int iconId) override { control(id, Kind::Static).icon = iconId; }
     int icon(int id) const override;
     void centreOverOwner() override { centred_ = true; }
+    // Memory windows have no geometry.
+    void coverOwner() override {}
     void bringToFront() override;
     void pause(unsigned milliseconds) override;
     // Every window's own address: a handle no other window has.

@@ -150,6 +150,8 @@ public:
     virtual int icon(int id) const = 0;
     // Centres the window over its owner (over the screen without one), inside the screen.
     virtual void centreOverOwner() = 0;
+    // Gives the window its owner's position and size (the screen's without one).
+    virtual void coverOwner() = 0;
     // Brings the window in front of every other and activates it.
     virtual void bringToFront() = 0;
     // Waits `milliseconds` while the window goes on handling its messages: it paints,
@@ -224,6 +226,7 @@ public:
     void setIcon(int, int) override {}
     int icon(int) const override { return 0; }
     void centreOverOwner() override {}
+    void coverOwner() override {}
     void bringToFront() override {}
     void pause(unsigned) override {}
     void* handle() const override { return nullptr; }

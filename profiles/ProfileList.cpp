@@ -108,6 +108,8 @@ Profile* ProfileList::replaceSameNetwork(std::unique_ptr<Profile> profile) {
             remove(&record);
         }
     }
+    // A profile of another network may carry the name.
+    setFieldText(profile->name, uniqueProfileName(*this, fieldText(profile->name)));
     return insert(0, std::move(profile));
 }
 

@@ -60,7 +60,8 @@ public:
     void markInUse(const Profile* profile);
 
     // Adds a profile that Auto Link set up: every profile with the same SSID and network
-    // type is removed first, and the new one goes to position 0.
+    // type is removed first, and the new one goes to position 0 under a name no other
+    // profile has.
     Profile* replaceSameNetwork(std::unique_ptr<Profile> profile);
 
 private:

@@ -416,4 +416,16 @@
 #define IDC_ABOUT_REGION 1076
 #define IDC_ABOUT_REGION_LABEL 1132
 
+// Auto Link dialog (129) and its countdown dialog (128) --------------------------------
+#define IDD_COUNTDOWN 128
+#define IDC_COUNTDOWN_TEXT 1007
+#define IDC_COUNTDOWN_PROGRESS 1008
+#define IDD_AUTO_LINK 129
+#define IDC_AUTO_LINK_APS 1001
+#define IDC_AUTO_LINK_PIN 1002
+#define IDC_AUTO_LINK_CONFIRM 1003
+#define IDC_AUTO_LINK_DONT_ASK 1015
+#define IDC_AUTO_LINK_CONFIRM_LABEL 1124
+#define IDC_AUTO_LINK_STATUS 1126
+
 #endif

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "adapter/ZelShared.h"
+#include "framework/Host.h"
 #include "pages/AboutPage.h"
 #include "pages/AdminTool.h"
 #include "pages/AdvancedPage.h"
@@ -273,13 +274,62 @@ void CMainSheet::handleEvent(uint32_t code, intptr_t value) {
             reselectCurrentPage();
             break;
         case sys::kCodeAutoLinkDetection:
-            // No access point is offered Auto Link yet: the worker goes on at once.
-            if (!autoLinkRunning_) worker_.answerAutoLink(AutoLinkResult::NothingToDo);
+            detectAutoLink();
             break;
         default:
             forward(code, value);
             break;
     }
+}
+
+void CMainSheet::detectAutoLink() {
+    if (autoLinkRunning_) return;
+    // Not over another dialog of the program, nor while a page works the card.
+    if (busy_ || platform_.modalDialogUp() || adapter_ == nullptr) {
+        worker_.answerAutoLink(AutoLinkResult::NothingToDo);
+        return;
+    }
+    autoLinkRunning_ = true;
+    CAutoLinkDlg dialog(*this);
+    autoLinkDlg_ = &dialog;
+    if (dialog.BuildApList() == 0) {
+        worker_.answerAutoLink(AutoLinkResult::NothingToDo);
+    } else {
+        const bool wasVisible = platform_.isVisible();
+        platform_.hide();
+        const int ended = host().runModal(dialog, this);
+        api_.ZelInitialize(ui().handle());
+        AutoLinkResult result = AutoLinkResult::NothingToDo;
+        bool added = false;
+        if (const ZelHandle adapter = adapter_; adapter == nullptr) {
+            result = AutoLinkResult::Connected;  // the card went away
+        } else if (ended == fw::id::Ok) {
+            if (api_.ZelGetConnectStatus(adapter)) {
+                refreshConnection(true);
+                addAutoLinkProfile(*this, engine_, dialog.setupProfile(), true);
+                added = true;
+                result = AutoLinkResult::Connected;
+            } else {
+                refreshConnection(false);
+            }
+        } else {
+            refreshConnection(false);
+            if (dialog.done()) {
+                addAutoLinkProfile(*this, engine_, dialog.setupProfile(), false);
+                added = true;
+                result = AutoLinkResult::NewProfile;
+            }
+        }
+        worker_.answerAutoLink(result);
+        reselectCurrentPage();
+        if (wasVisible || added) {
+            platform_.show();
+            select(0);
+        }
+    }
+    autoLinkDlg_ = nullptr;
+    api_.ZelInitialize(ui().handle());
+    autoLinkRunning_ = false;
 }
 
 void CMainSheet::forward(uint32_t code, intptr_t value) {
@@ -587,7 +637,9 @@ fw::Reply CMainSheet::onDeviceChange(const fw::Message& m) {
             if (!thisCard || adapter_ == nullptr) break;
             ui().killTimer(shell::kZeroConfigTimer);
             if (autoLinkRunning_) worker_.answerAutoLink(AutoLinkResult::Connected);
-            if (closeAdapter()) deviceHandled_ = true;
+            // The open Auto Link dialog hands the removal back here, which closes the card.
+            if (autoLinkDlg_) autoLinkDlg_->cardRemoved();
+            if (adapter_ == nullptr || closeAdapter()) deviceHandled_ = true;
             break;
         case fw::dbt::NodesChanged:
             if (osKind_ != sys::OsWin9x) break;

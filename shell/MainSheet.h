@@ -23,6 +23,7 @@
 #include "pages/AboutPage.h"
 #include "pages/AdminTool.h"
 #include "pages/AdvancedPage.h"
+#include "pages/AutoLinkDlg.h"
 #include "pages/DiagnosticsHost.h"
 #include "pages/MainPageHost.h"
 #include "pages/ProfileSheet.h"
@@ -48,7 +49,8 @@ class CMainSheet : public fw::Sheet,
                    public SiteSurveyHost,
                    public DiagnosticsHost,
                    public AdminHost,
-                   public AdvancedHost {
+                   public AdvancedHost,
+                   public AutoLinkHost {
 public:
     // Reads its settings, creates its pages and loads the profile file at `profilePath`.
     CMainSheet(const ZelApi& api, sys::Settings& settings, sys::OsKind osKind,
@@ -81,7 +83,7 @@ public:
     sys::Settings& settings() override { return settings_; }
     ConnectionState connection() const override { return monitor_.state(); }
     uint32_t currentWepStatus() override { return monitor_.currentWepStatus(adapter_); }
-    const std::array<uint8_t, 6>& macAddress() const { return macAddress_; }
+    const std::array<uint8_t, 6>& macAddress() const override { return macAddress_; }
     void setBusy(bool busy) override { busy_ = busy; }
     bool refreshRateEverySecond() const override { return refreshRatePS_; }
     // DiagnosticsHost: the Debug page's switches.
@@ -109,6 +111,9 @@ public:
     // AdvancedHost: the program switches, for the worker's next cycle.
     void setAutoConfiguration(bool on) override { autoConfiguration_ = on; }
     void setAutoLink(bool on) override { autoLink_ = on; }
+    // AutoLinkHost: what the Auto Link dialog needs beside the above.
+    IpHelper& ipHelper() override { return platform_.ipHelper(); }
+    void passEvent(uint32_t code, intptr_t value) override { handleEvent(code, value); }
 
     // The radio: the check box, the tray menu and Alt+F2 toggle it.
     void toggleRadio();
@@ -152,6 +157,8 @@ private:
 
     // The library's events and the program's codes of zel::kEventMessage.
     void handleEvent(uint32_t code, intptr_t value);
+    // Offers Auto Link for the worker and hands it the result.
+    void detectAutoLink();
     // Hands the event to the current page, unless the window is minimised.
     void forward(uint32_t code, intptr_t value);
     CZelPage* currentPage() const;
@@ -199,6 +206,8 @@ private:
     std::atomic<bool> zeroConfigActive_{false};
     std::atomic<bool> busy_{false};
     bool autoLinkRunning_ = false;
+    // The Auto Link dialog while it is open.
+    CAutoLinkDlg* autoLinkDlg_ = nullptr;
     // A device broadcast has just opened or closed the adapter (Windows 9x).
     bool deviceHandled_ = false;
     bool exiting_ = false;

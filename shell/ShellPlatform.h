@@ -15,6 +15,7 @@ class CertificatePlatform;
 class DeviceNotifications;
 class FileDialogPlatform;
 class FileVersions;
+class IpHelper;
 class MainPagePlatform;
 
 class ShellPlatform {
@@ -33,6 +34,8 @@ public:
     // The registrations for the card's device broadcasts: the main window's, made at
     // start-up, and those of the dialogs that watch for the card.
     virtual DeviceNotifications& deviceNotifications() = 0;
+    // The system's IP helper functions, for the Auto Link exchange.
+    virtual IpHelper& ipHelper() = 0;
     // Completes the window when it initialises: grows it for a strip below the tabs with
     // "&OK", "&Cancel" and the radio check box, gives it its small icon, binds the tray
     // icon to it and loads the tray menu.

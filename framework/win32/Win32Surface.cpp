@@ -607,6 +607,15 @@ void Win32Surface::centreOverOwner() {
     SetWindowPos(root, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void Win32Surface::coverOwner() {
+    HWND root = GetAncestor(window_, GA_ROOT);
+    RECT over = {};
+    HWND owner = GetWindow(root, GW_OWNER);
+    if (!owner || !GetWindowRect(owner, &over)) SystemParametersInfoA(SPI_GETWORKAREA, 0, &over, 0);
+    SetWindowPos(root, nullptr, over.left, over.top, over.right - over.left, over.bottom - over.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void Win32Surface::bringToFront() {
     HWND root = GetAncestor(window_, GA_ROOT);
     SetWindowPos(root, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);

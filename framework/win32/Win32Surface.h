@@ -100,6 +100,7 @@ public:
     void setIcon(int id, int iconId) override;
     int icon(int id) const override;
     void centreOverOwner() override;
+    void coverOwner() override;
     void bringToFront() override;
     void pause(unsigned milliseconds) override;
     void* handle() const override { return window_; }

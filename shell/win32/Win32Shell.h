@@ -48,6 +48,7 @@ public:
     FileDialogPlatform& fileDialogPlatform() override { return fileDialogPlatform_; }
     FileVersions& fileVersions() override { return fileVersions_; }
     DeviceNotifications& deviceNotifications() override { return deviceNotifications_; }
+    IpHelper& ipHelper() override { return ipHelper_; }
     void completeWindow() override;
     void attachTabs() override;
     bool enableTab(int index, bool enabled) override { return tabs_.enableTab(index, enabled); }
@@ -92,6 +93,7 @@ private:
     Win32CertificatePlatform certificatePlatform_;
     Win32FileDialogPlatform fileDialogPlatform_;
     Win32FileVersions fileVersions_;
+    Win32IpHelper ipHelper_;
     // Last, so that it goes first.
     std::unique_ptr<CMainSheet> sheet_;
 };

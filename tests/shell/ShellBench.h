@@ -54,6 +54,17 @@ public:
     FileVersions& fileVersions() override { return versions; }
     FakeFileVersions versions;
 
+    // No interface carries the card's address.
+    IpHelper& ipHelper() override { return interfaces; }
+    struct : IpHelper {
+        std::optional<CardInterface> findInterface(const MacAddress&) override {
+            return std::nullopt;
+        }
+        std::optional<OctetCounters> readCounters(uint32_t, const MacAddress&) override {
+            return std::nullopt;
+        }
+    } interfaces;
+
     // Device notifications, noted.
     DeviceNotifications& deviceNotifications() override { return *this; }
     bool add(void*) override {

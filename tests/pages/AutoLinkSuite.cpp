@@ -87,6 +87,14 @@ void AutoLinkDialog::event(Dialog& dialog, uint32_t code) {
     dialog.deliver(m);
 }
 
+void AutoLinkDialog::timer(Dialog& dialog, int timerId) {
+    fw::Message m;
+    m.message = fw::msg::Timer;
+    m.id = timerId;
+    m.wParam = static_cast<uintptr_t>(timerId);
+    dialog.deliver(m);
+}
+
 void AutoLinkDialog::letTimePass(Dialog& shown, uint64_t ms) {
     for (uint64_t passed = 0; passed < ms && shown.hasWindow(); passed += kStepMs) {
         card->advance(kStepMs);
@@ -114,7 +122,7 @@ void AutoLinkDialog::expectCountdown(const std::string& text, int seconds) {
             for (int second = 1; second <= seconds; ++second) {
                 // The events of the second go to the Auto Link dialog beneath.
                 letTimePass(*dialog, 1000);
-                shown.deliver(tick);
+                timer(shown, kCountdownTimer);
             }
         });
     });
@@ -277,7 +285,7 @@ TEST_P(AutoLinkDialog, AWrongPinFailsOnceWhenTheTimerEndsAndTheRightOneJoinsAfte
                   user.click(fw::id::Ok);
                   letTimePass(shown, 2000);
                   EXPECT_FALSE(associated());
-                  user.fireTimer(0x7000);
+                  timer(shown, 0x7000);
                   choose(shown, user, "Office", kOfficePin);
                   user.click(fw::id::Ok);
                   letTimePass(shown, 2000);

@@ -82,11 +82,13 @@ protected:
     void expectBox(const std::string& text);
     // Lets the card's time pass in small steps, handing each event it posts the dialog.
     void letTimePass(fw::Dialog& dialog, uint64_t ms);
-    // The next window inside the dialog is a countdown with `text`; it counts its seconds down meanwhile
-    // the card's time passes with them.
+    // The next window inside the dialog is a countdown with `text`; it counts its seconds down
+    // meanwhile the card's time passes with them.
     void expectCountdown(const std::string& text, int seconds);
-    // Hands the dialog a library event.
+    // Hands the dialog a library event, or a tick of its timer `timerId` (at once, under
+    // Wine too).
     static void event(fw::Dialog& dialog, uint32_t code);
+    static void timer(fw::Dialog& dialog, int timerId);
     // Picks the entry of `ssid` and types the PIN (and its confirmation).
     void choose(fw::Dialog& dialog, fw::UserActions& user, const std::string& ssid,
                 const std::string& pin, const std::string& confirmation = {});

@@ -96,6 +96,7 @@ TEST_F(Startup, ShowsItsMainSheetWhichClosingOnlyHidesAndEndsThroughExit) {
 TEST_F(Startup, RunsWithTheSimulatedCard) {
     ASSERT_TRUE(CopyFileA((ownFolder() + "Tovix.scn").c_str(),
                           programFolder.file("Tovix.scn").c_str(), FALSE));
+    keepAutoLinkOff(programFolder);
     useAdapter("Tovix.dll");
     ASSERT_TRUE(start());
     const HWND sheet = driver.waitForWindow(kTitle);

@@ -264,7 +264,12 @@ std::optional<std::string> copyProgram(const ScratchFolder& folder) {
     for (const char* file : {"Tovix.exe", "Tovix.dll", "Tovix.scn"}) {
         if (!CopyFileA((ownFolder() + file).c_str(), folder.file(file).c_str(), FALSE)) return file;
     }
+    keepAutoLinkOff(folder);
     return std::nullopt;
+}
+
+void keepAutoLinkOff(const ScratchFolder& folder) {
+    WritePrivateProfileStringA("Advanced", "AutoLink", "0", folder.file("Tovix.ini").c_str());
 }
 
 WineVersionOverride::WineVersionOverride(const std::string& exe, const std::string& version) {

@@ -101,9 +101,12 @@ private:
 };
 
 // Copies Tovix.exe, its Tovix.dll and the scenario beside them from the running
-// program's folder into `folder`; the name of the first file that could not be copied,
-// none when all were.
+// program's folder into `folder`, with Auto Link switched off; the name of the first
+// file that could not be copied, none when all were.
 std::optional<std::string> copyProgram(const ScratchFolder& folder);
+// Switches Auto Link off in the settings file of the program in `folder`, so that the
+// default world's Auto Link access point does not take the screen from the test.
+void keepAutoLinkOff(const ScratchFolder& folder);
 
 // Makes Wine report `version` ("win98", "nt40", "win2003", "win7", ...) to every
 // program started under the file name `exe` while this object lives.

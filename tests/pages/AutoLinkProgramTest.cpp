@@ -9,8 +9,6 @@
 
 #include <string>
 
-#include "app/ExitCode.h"
-#include "res/resource.h"
 #include "tests/pages/ProgramPages.h"
 #include "tests/support/win32/ProgramDriver.h"
 #include "tests/support/win32/RemoteListView.h"
@@ -53,14 +51,8 @@ constexpr const char* kConfigured = R"(network
     auto-link configured 9
 )";
 
-class AutoLinkProgram : public ::testing::Test {
+class AutoLinkProgram : public TovixProgram {
 protected:
-    void TearDown() override {
-        if (!driver.isRunning()) return;
-        PostMessageA(sheet, WM_COMMAND, ID_TRAY_EXIT, 0);
-        EXPECT_EQ(driver.waitForExit(), static_cast<DWORD>(app::ExitNormal));
-    }
-
     // Starts the program in `world` with Auto Link on and automatic connection off; the
     // Auto Link dialog.
     HWND start(const std::string& world) {
@@ -68,11 +60,9 @@ protected:
             EXPECT_TRUE(CopyFileA((ownFolder() + file).c_str(), folder.file(file).c_str(), FALSE));
         }
         writeWorld(world);
-        const std::string ini = folder.file("Tovix.ini");
-        WritePrivateProfileStringA("Advanced", "Auto Configuration", "0", ini.c_str());
-        WritePrivateProfileStringA("Advanced", "AutoLink", "1", ini.c_str());
-        if (!driver.start(folder.file("Tovix.exe"), folder.path())) return nullptr;
-        sheet = driver.waitForWindow(kTitle);
+        setting("Advanced", "Auto Configuration", "0");
+        setting("Advanced", "AutoLink", "1");
+        TovixProgram::start();
         return driver.waitForWindow(kDialogTitle);
     }
     void writeWorld(const std::string& world) {
@@ -97,23 +87,19 @@ protected:
     // The Network Status page shows the card connected to `ssid`.
     bool connectedTo(const char* ssid) {
         if (!waitUntil([&] { return IsWindowVisible(sheet) != FALSE; })) return false;
-        HWND status = showTab(sheet, kNetworkStatusTab);
+        HWND status = showTab(kNetworkStatusTab);
         return waitUntil([&] {
             return windowText(GetDlgItem(status, kStatusText)) == "Connected" &&
                    windowText(GetDlgItem(status, kStatusSsid)) == ssid;
         });
     }
     std::vector<std::string> profileNames() {
-        HWND manager = showTab(sheet, kProfileManagerTab);
+        HWND manager = showTab(kProfileManagerTab);
         RemoteListView rows(GetDlgItem(manager, IDC_PM_LIST));
         std::vector<std::string> names;
         for (int row = 0; row < rows.rows(); ++row) names.push_back(rows.cell(row, 0));
         return names;
     }
-
-    ScratchFolder folder;
-    ProgramDriver driver;
-    HWND sheet = nullptr;
 };
 
 TEST_F(AutoLinkProgram, ANewAccessPointTakesThePinAndIsJoinedUnderTheSsidItReports) {
@@ -165,8 +151,7 @@ TEST_F(AutoLinkProgram, PullingTheCardClosesTheDialogAndTheProgramStillEnds) {
     writeWorld(std::string(kCard) + "    present no\n" + unconfigured("success"));
     EXPECT_TRUE(dialogGone());
     // The worker is gone with the card: the program ends at once.
-    PostMessageA(sheet, WM_COMMAND, ID_TRAY_EXIT, 0);
-    EXPECT_EQ(driver.waitForExit(), static_cast<DWORD>(app::ExitNormal));
+    exitProgram();
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "adapter/ZelShared.h"
 #include "framework/Host.h"
 #include "pages/CountdownDlg.h"
+#include "profiles/ConnectEngine.h"
 #include "res/resource.h"
 
 namespace {
@@ -325,13 +326,7 @@ void CAutoLinkDlg::programCard() {
     api.ZelSetFswCCXNetworkEap(adapter, 0);
     if (p.encryption == 1) {
         api.ZelSetWepStatus(adapter, zel::WepEnabled);
-        const auto program = [&](uint32_t slot, uint32_t transmit) {
-            const WepKey& key = p.wepKeys[slot - 1];
-            const uint32_t length = key.length <= sizeof key.key ? key.length : 0;
-            api.ZelSetWepKey(adapter, slot, key.key, length, transmit);
-        };
-        for (uint32_t slot = 1; slot <= 4; ++slot) program(slot, slot == p.txKeyIndex ? 1 : 0);
-        if (p.txKeyIndex >= 1 && p.txKeyIndex <= 4) program(p.txKeyIndex, 1);
+        programWepKeys(api, adapter, p);
     } else {
         api.ZelSetWepStatus(adapter, p.encryption == 2 ? zel::TkipEnabled : zel::WepDisabled);
     }

@@ -196,7 +196,7 @@ void ConnectEngine::applySecurity(ZelHandle adapter, const Profile& profile) {
             break;
         case EncryptionWep:
             api_.ZelSetWepStatus(adapter, zel::WepEnabled);
-            if (usesWepKeys(profile.securityType)) applyWepKeys(adapter, profile);
+            if (usesWepKeys(profile.securityType)) programWepKeys(api_, adapter, profile);
             break;
         case EncryptionTkip:
             api_.ZelSetWepStatus(adapter, zel::TkipEnabled);
@@ -218,12 +218,12 @@ void ConnectEngine::applyAuthentication(ZelHandle adapter, const Profile& profil
     if (infrastructure) createIdentity(api_, profile);
 }
 
-void ConnectEngine::applyWepKeys(ZelHandle adapter, const Profile& profile) {
+void programWepKeys(const ZelApi& api, ZelHandle adapter, const Profile& profile) {
     const auto program = [&](uint32_t slot, uint32_t transmit) {
         const WepKey& key = profile.wepKeys[slot - 1];
         // A length that does not fit the key field is taken as an unset key.
         const uint32_t length = key.length <= sizeof key.key ? key.length : 0;
-        api_.ZelSetWepKey(adapter, slot, key.key, length, transmit);
+        api.ZelSetWepKey(adapter, slot, key.key, length, transmit);
     };
     for (uint32_t slot = 1; slot <= 4; ++slot) program(slot, slot == profile.txKeyIndex ? 1 : 0);
     if (profile.txKeyIndex >= 1 && profile.txKeyIndex <= 4) program(profile.txKeyIndex, 1);

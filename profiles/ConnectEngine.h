@@ -44,6 +44,9 @@ constexpr uint32_t kJoinAnySsidLimitMs = 8000;
 // associated with it and the refreshed state shows that network.
 bool connectSucceeded(int result, const Profile& profile, const LinkView& link);
 
+// Gives the card the profile's four WEP keys, the transmit key last again.
+void programWepKeys(const ZelApi& api, ZelHandle adapter, const Profile& profile);
+
 // Only one connect runs at a time; callers on other threads wait. Never call it while
 // holding the host's profile lock.
 class ConnectEngine {
@@ -74,7 +77,6 @@ private:
     void tellProfileInUse(ZelHandle adapter, const char* name);
     void applySecurity(ZelHandle adapter, const Profile& profile);
     void applyAuthentication(ZelHandle adapter, const Profile& profile);
-    void applyWepKeys(ZelHandle adapter, const Profile& profile);
     void applyRadio(ZelHandle adapter, const Profile& profile);
     int joinAnySsid();
 

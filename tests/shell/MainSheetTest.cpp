@@ -750,4 +750,52 @@ TEST_F(MainSheetTest, AutoLinkFailedIsShownByTheWindow) {
     EXPECT_EQ(bench.host.script().shownBoxes()[0].caption, "Tovix");
 }
 
+TEST_F(MainSheetTest, AutoLinksProfileReplacesItsNetworksAndTheWindowTakesTheEventsBack) {
+    world(kCard + R"(
+network
+    ssid        "Office"
+    bssid       00:1D:6A:AA:00:09
+    channel     6
+    security    wpa-psk
+    passphrase  "office-pin-9"
+    auto-link   configured 9
+)");
+    bench.start();
+    const auto profile = [](const char* name, uint32_t networkType) {
+        auto record = std::make_unique<Profile>(blankProfile());
+        setFieldText(record->name, name);
+        setFieldText(record->ssid, "Office");
+        record->networkType = networkType;
+        return record;
+    };
+    bench.sheet->profiles().append(profile("Office", 0));
+    bench.host.script().expectDialog(IDD_AUTO_LINK, [&](fw::Dialog& dialog, fw::UserActions& user) {
+        user.type(IDC_AUTO_LINK_PIN, "office-pin-9");
+        user.click(fw::id::Ok);
+        for (int step = 0; step < 20 && dialog.hasWindow(); ++step) {
+            card.advance(100);
+            for (const sim::PostedEvent& event : card.takeEvents()) {
+                fw::Message m;
+                m.message = zel::kEventMessage;
+                m.wParam = event.code;
+                if (event.window == &dialog) dialog.deliver(m);
+            }
+        }
+    });
+    bench.event(sys::kCodeAutoLinkDetection);
+    // The Ad-Hoc profile of the SSID stays, and the new one takes a name of its own.
+    std::vector<std::string> names;
+    for (const auto& record : bench.sheet->profiles()) names.push_back(fieldText(record->name));
+    EXPECT_EQ(names.at(0), "Office2");
+    EXPECT_EQ(bench.sheet->profiles().inUse(), bench.sheet->profiles().at(0));
+    EXPECT_TRUE(bench.sheet->connection().connected);
+    EXPECT_TRUE(bench.shell.visible);
+    // The library's events come to the main window again.
+    card.api().ZelSetRadioControl(bench.sheet->adapter(), 0);
+    card.advance(0);
+    const auto events = card.takeEvents();
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(events.back().window, bench.shell.eventWindow());
+}
+
 }  // namespace

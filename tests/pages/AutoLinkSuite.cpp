@@ -58,8 +58,7 @@ network
 }
 
 void AutoLinkDialog::TearDown() {
-    EXPECT_THAT(script().failures(), IsEmpty());
-    EXPECT_THAT(script().unmet(), IsEmpty());
+    fwtest::expectCleanEnd(*backEnd_);
     dialog.reset();
     if (mainWindow && mainWindow->handle) card->api().ZelCloseAdapter(&mainWindow->handle);
 }

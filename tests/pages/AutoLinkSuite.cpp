@@ -98,7 +98,7 @@ void AutoLinkDialog::letTimePass(Dialog& shown, uint64_t ms) {
     for (uint64_t passed = 0; passed < ms && shown.hasWindow(); passed += kStepMs) {
         card->advance(kStepMs);
         for (const sim::PostedEvent& posted : card->takeEvents()) {
-            if (posted.window != &shown || !shown.hasWindow()) continue;
+            if (!shown.hasWindow() || posted.window != shown.ui().handle()) continue;
             event(shown, posted.code);
             const std::string status = shown.ui().text(IDC_AUTO_LINK_STATUS);
             if (shown.hasWindow() && (statusLines.empty() || statusLines.back() != status)) {

@@ -38,9 +38,6 @@ public:
     void setAutoLink(bool on) override { autoLinkWrites.push_back(on); }
     bool dhcpFromLibrary() const override { return false; }
     IpHelper& ipHelper() override { return interfaces; }
-    ZelWindow libraryWindow(const fw::Dialog& dialog) const override {
-        return const_cast<fw::Dialog*>(&dialog);
-    }
     void passEvent(uint32_t code, intptr_t) override {
         passed.push_back(code);
         // The main window closes the card on event 2.

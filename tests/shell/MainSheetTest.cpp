@@ -778,7 +778,7 @@ network
                 fw::Message m;
                 m.message = zel::kEventMessage;
                 m.wParam = event.code;
-                if (event.window == &dialog) dialog.deliver(m);
+                if (event.window == dialog.ui().handle()) dialog.deliver(m);
             }
         }
     });
@@ -795,7 +795,7 @@ network
     card.advance(0);
     const auto events = card.takeEvents();
     ASSERT_FALSE(events.empty());
-    EXPECT_EQ(events.back().window, bench.shell.eventWindow());
+    EXPECT_EQ(events.back().window, bench.sheet->ui().handle());
 }
 
 }  // namespace

@@ -156,8 +156,8 @@ Section "un.${PRODUCT}" UnSecProgram
     Delete "$INSTDIR\Tovix.dll"
     Delete "$INSTDIR\Tovix.scn"
     Delete "$INSTDIR\ReadMe.txt"
-    ; What the program leaves while it saves.
-    Delete "$INSTDIR\Data.cfg.tmp"
+    ; What a save cut short leaves: "Data.cfg.tmp", "Data.cfg.tmp2", ...
+    Delete "$INSTDIR\Data.cfg.tmp*"
     Delete "$INSTDIR\Uninstall.exe"
     Delete "${MENU_FOLDER}\${PRODUCT}.lnk"
     Delete "${MENU_FOLDER}\Read Me.lnk"

@@ -130,10 +130,15 @@ TEST_P(Installer, InstallsStartsAndUninstalls) {
             ProfileStore(media.file("Data.cfg")).saveProfiles(media.file("Data.cfg"), list));
     }
 
+    // The administrator's settings: no Auto Link dialog comes up between the program and
+    // the uninstaller's Exit, which the program declines while a dialog of its own is up.
+    WritePrivateProfileStringA("Advanced", "AutoLink", "0", media.file("Tovix.ini").c_str());
+
     ASSERT_EQ(run(setup, std::string("/S ") + c.installOptions), 0u);
     const std::set<std::string> installed = {"Tovix.exe", "Tovix.dll", "Tovix.scn", "ReadMe.txt",
                                              "Uninstall.exe"};
     std::set<std::string> expected = installed;
+    expected.insert("Tovix.ini");
     if (c.preparedProfiles) expected.insert("Data.cfg");
     EXPECT_EQ(filesIn(folder()), expected);
     EXPECT_EQ(filesIn(menuFolder()), (std::set<std::string>{std::string(kTitle) + ".lnk",

@@ -299,6 +299,37 @@ TEST_F(Guide, FirstStartProfileSurveyStatisticsAndSettings) {
     shoot(about, "about");
 }
 
+// The first start as it comes: the default world's "VORNAX-Link" offers Auto Link, which
+// sets it up with a PIN. The exchange's steps are slowed down so that its countdown can be
+// seen.
+TEST_F(Guide, AutoLinkSetsUpTheAccessPointWithAPin) {
+    setting("Advanced", "AutoLink", "1");
+    std::ofstream(folder.file("Tovix.scn"), std::ios::binary | std::ios::app)
+        << "\ncard\n    exchange-step 1500\n";
+    start();
+    HWND dialog = driver.waitForWindow("Auto Link");
+    ASSERT_TRUE(dialog);
+    ASSERT_EQ(text(dialog, IDC_AUTO_LINK_APS).rfind("VORNAX-Link", 0), 0u)
+        << text(dialog, IDC_AUTO_LINK_APS);
+    for (int edit : {IDC_AUTO_LINK_PIN, IDC_AUTO_LINK_CONFIRM}) {
+        type(GetDlgItem(dialog, edit), "tiger-lily-42");
+    }
+    shoot(dialog, "auto-link");
+    pressButton(dialog, IDOK);
+    HWND countdown = nullptr;
+    waitUntil([&] {
+        for (HWND window : driver.windows()) {
+            const std::string title = windowText(window);
+            if (title.find("seconds remaining...") != std::string::npos) countdown = window;
+        }
+        return countdown != nullptr;
+    });
+    ASSERT_TRUE(countdown);
+    shoot(countdown, "auto-link-countdown");
+    ASSERT_TRUE(waitUntil([&] { return windowsTitled("Auto Link").empty(); }, 60000));
+    EXPECT_TRUE(connectedTo("VORNAX-Link"));
+}
+
 TEST_F(Guide, DetailedStatisticsAndTheDiagnosticPages) {
     setting("Debug", "Statistics", "1");
     setting("Debug", "DebugWin", "1");

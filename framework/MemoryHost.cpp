@@ -17,12 +17,15 @@ namespace fw {
 // first, and the control with the focus hears of it.
 class MemorySheet final : public SheetWindow {
 public:
-    MemorySheet(MemoryHost& host, Sheet& sheet, bool embedded)
-        : host_(host), sheet_(sheet), embedded_(embedded) {}
+    // `parent`: the window of the dialog an embedded sheet sits in (none for a top-level
+    // sheet).
+    MemorySheet(MemoryHost& host, Sheet& sheet, MemorySurface* parent)
+        : host_(host), sheet_(sheet), parent_(parent) {}
 
     void start() {
         sheet_.attachWindow(*this);
         surface_ = &host_.open(sheet_, [this](int result) { finish(result); });
+        surface_->setParent(parent_);
         for (int index = 0; index < sheet_.pageCount(); ++index)
             pages_.push_back(&sheet_.page(index));
         sheet_.onInit();
@@ -64,7 +67,7 @@ public:
                 if (!leave()) return;
                 for (int index = 0; index < static_cast<int>(pages_.size()); ++index) {
                     if (pages_[index]->hasWindow() && !pages_[index]->onApply()) {
-                        active_ = index;
+                        show(index);
                         return;
                     }
                 }
@@ -108,8 +111,8 @@ public:
     void finish(int result) {
         if (result_) return;
         result_ = result;
-        for (Page* page : pages_) closeWindow(*page, embedded_);
-        if (embedded_) surface_->dropFocus();
+        for (Page* page : pages_) closeWindow(*page, parent_ != nullptr);
+        if (parent_) surface_->dropFocus();
         surface_->close();
         sheet_.detachWindow();
     }
@@ -118,13 +121,31 @@ private:
     bool leave() { return active_ < 0 || pages_[active_]->onKillActive(); }
 
     void activate(int index) {
-        active_ = index;
         Page& page = *pages_.at(index);
         if (!page.hasWindow()) {
-            host_.open(page, {});
+            host_.open(page, {}).setParent(surface_);
             page.onInit();
         }
         page.onSetActive();
+        show(index);
+    }
+
+    // The sheet shows page `index` and hides the one it showed. A focus left on a control
+    // of a hidden page goes to the first control of the page shown, or to the tabs when
+    // it has none: keys never work on controls nobody sees. A focus elsewhere stays.
+    void show(int index) {
+        active_ = index;
+        MemorySurface& shown = host_.surfaceOf(*pages_[index]);
+        if (onHiddenPage(shown) && !shown.focusFirst()) surface_->setFocus(Sheet::kTabs);
+    }
+
+    // The focus is on a control of a page other than `shown`, or inside one.
+    bool onHiddenPage(const MemorySurface& shown) const {
+        for (const MemorySurface* window = host_.focus().surface; window;
+             window = window->parent()) {
+            if (window->parent() == surface_) return window != &shown;
+        }
+        return false;
     }
 
     // A wizard's page turn takes the focus along to the new page.
@@ -143,7 +164,7 @@ private:
 
     MemoryHost& host_;
     Sheet& sheet_;
-    bool embedded_;
+    MemorySurface* parent_;
     MemorySurface* surface_ = nullptr;
     std::vector<Page*> pages_;
     int active_ = -1;
@@ -216,8 +237,8 @@ void MemoryHost::createModeless(Dialog& dialog, Dialog*) {
     if (dialog.onInit() && !surface.closed()) surface.focusFirst();
 }
 
-MemorySheet& MemoryHost::openSheet(Sheet& sheet, bool embedded) {
-    sheets_.push_back(std::make_unique<MemorySheet>(*this, sheet, embedded));
+MemorySheet& MemoryHost::openSheet(Sheet& sheet, MemorySurface* parent) {
+    sheets_.push_back(std::make_unique<MemorySheet>(*this, sheet, parent));
     MemorySheet& window = *sheets_.back();
     window.start();
     return window;
@@ -225,7 +246,7 @@ MemorySheet& MemoryHost::openSheet(Sheet& sheet, bool embedded) {
 
 int MemoryHost::runSheet(Sheet& sheet, Dialog*) {
     const Focus owner = releaseFocus();
-    MemorySheet& window = openSheet(sheet, false);
+    MemorySheet& window = openSheet(sheet, nullptr);
     const auto action = script_.answerSheet(sheet.caption());
     if (action) {
         (*action)(sheet, surfaceOf(sheet));
@@ -236,8 +257,10 @@ int MemoryHost::runSheet(Sheet& sheet, Dialog*) {
     return window.result();
 }
 
-void MemoryHost::createSheet(Sheet& sheet, Dialog*) { openSheet(sheet, false); }
+void MemoryHost::createSheet(Sheet& sheet, Dialog*) { openSheet(sheet, nullptr); }
 
-void MemoryHost::embedSheet(Sheet& sheet, Dialog&, const Frame&) { openSheet(sheet, true); }
+void MemoryHost::embedSheet(Sheet& sheet, Dialog& parent, const Frame&) {
+    openSheet(sheet, &surfaceOf(parent));
+}
 
 }  // namespace fw

@@ -44,7 +44,7 @@ public:
     Focus releaseFocus() { return focus_.surface ? focus_.surface->releaseFocus() : Focus{}; }
 
 private:
-    MemorySheet& openSheet(Sheet& sheet, bool embedded);
+    MemorySheet& openSheet(Sheet& sheet, MemorySurface* parent);
 
     Script script_;
     Focus focus_;

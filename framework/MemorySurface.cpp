@@ -216,14 +216,15 @@ void MemorySurface::restoreFocus(const Focus& saved) {
     if (saved.surface && !saved.surface->closed()) saved.surface->setFocus(saved.id);
 }
 
-void MemorySurface::focusFirst() {
+bool MemorySurface::focusFirst() {
     for (int id : order_) {
         const Control& c = controls_.at(id);
         if (c.tabStop && focusable(c)) {
             setFocus(id);
-            return;
+            return true;
         }
     }
+    return false;
 }
 
 void MemorySurface::bringToFront() {

@@ -73,13 +73,18 @@ public:
     void close();
     // The focus is lost without a word, as when a child window that holds it is destroyed.
     void dropFocus();
-    // Gives the focus to the first control that can take it, as a new window does.
-    void focusFirst();
+    // Gives the focus to the first control that can take it, as a new window does; false
+    // when none can.
+    bool focusFirst();
     // The focus leaves this window's control for no other (a message box or another
     // window takes it); and comes back to where it was.
     Focus releaseFocus();
     static void restoreFocus(const Focus& saved);
     bool closed() const { return closed_; }
+    // The window this one is a child of: a page's sheet, an embedded sheet's dialog (none
+    // for a top-level window).
+    void setParent(MemorySurface* parent) { parent_ = parent; }
+    MemorySurface* parent() const { return parent_; }
 
     // What a test may look at beyond the surface.
     Kind kind(int id) const;
@@ -263,6 +268,7 @@ private:
     std::map<int, unsigned> timers_;
     std::map<int, Tip> tips_;
     Focus& focus_;
+    MemorySurface* parent_ = nullptr;
     int lastFocus_ = 0;  // the control that had the focus when the window last had it
     bool closed_ = false;
     bool waiting_ = false;

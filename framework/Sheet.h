@@ -30,6 +30,8 @@ public:
     static constexpr int kBackButton = 0x3023;
     static constexpr int kNextButton = 0x3024;
     static constexpr int kFinishButton = 0x3025;
+    // The tab strip, as a control of the sheet's window.
+    static constexpr int kTabs = 0x3020;
 
     Sheet(std::string caption, Mode mode) : Dialog(0), caption_(std::move(caption)), mode_(mode) {}
     ~Sheet() override;

@@ -357,8 +357,26 @@ bool sheetNotification(Page& page, UINT code, LRESULT& result) {
     }
 }
 
+// The sheet shows `page` and has hidden the one it showed. A focus left on a control of a
+// hidden page goes to the first control of the page shown, or to the tabs when it has
+// none: keys never work on controls nobody sees. A focus elsewhere stays.
+void takeFocusFromHiddenPage(HWND page) {
+    const HWND sheet = GetParent(page);
+    HWND holder = GetFocus();
+    while (holder && GetAncestor(holder, GA_PARENT) != sheet)
+        holder = GetAncestor(holder, GA_PARENT);
+    if (!holder || holder == page || PropSheet_HwndToIndex(sheet, holder) < 0) return;
+    HWND first = GetNextDlgTabItem(page, nullptr, FALSE);
+    if (!first || !IsChild(page, first)) first = PropSheet_GetTabControl(sheet);
+    SetFocus(first);
+}
+
 INT_PTR CALLBACK pageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     try {
+        if (message == WM_WINDOWPOSCHANGED &&
+            (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW)) {
+            takeFocusFromHiddenPage(window);
+        }
         if (message == WM_INITDIALOG) {
             const auto& sheetPage = *reinterpret_cast<const PROPSHEETPAGEA*>(lParam);
             Page& page = *reinterpret_cast<Page*>(sheetPage.lParam);

@@ -1019,14 +1019,50 @@ TEST_P(Contract, ASheetShowsItsPagesInOrderAndAPageMayRefuseToBeLeft) {
 
     EXPECT_TRUE(sheet.select(1));
     EXPECT_EQ(sheet.activeIndex(), 1);
-    EXPECT_THAT(pages.take(),
-                ElementsAre("Page A kill-active", "Page B init", "Page B set-active"));
+    EXPECT_THAT(pages.take(), ElementsAre("Page A kill-active", "Page B init", "Page B set-active",
+                                          "Page A blur", "Page B focus"));
 
     pages.b.refuseLeaving = true;
     EXPECT_FALSE(sheet.select(0));
     EXPECT_EQ(sheet.activeIndex(), 1);
     EXPECT_THAT(pages.take(), ElementsAre("Page B kill-active"));
     pages.b.refuseLeaving = false;
+}
+
+// Switching pages as Ctrl+Tab does: a focus left on a control of the page hidden goes to
+// the first control of the page shown that can take it, or to the tabs when it has none;
+// a focus on the sheet's own controls stays.
+TEST_P(Contract, ThePageShownTakesTheFocusLeftOnThePageHidden) {
+    struct Case {
+        int focusedOn;  // a control of the first page, or one of the sheet's own
+        bool secondPageFocusable;
+        const char* focusAfter;
+    };
+    const Case kCases[] = {
+        {IDC_PAGE_EDIT, true, "second page's edit"},
+        {IDC_PAGE_EDIT, false, "tabs"},
+        {fw::id::Ok, true, "sheet's OK"},
+    };
+    for (const Case& c : kCases) {
+        auto backEnd = GetParam().make();
+        Pages pages;
+        RecordingSheet sheet("Settings", fw::Sheet::Mode::Modeless, pages.log);
+        sheet.addPage(pages.a);
+        sheet.addPage(pages.b);
+        backEnd->host().createSheet(sheet, nullptr);
+        sheet.select(1);
+        pages.b.ui().enable(IDC_PAGE_EDIT, c.secondPageFocusable);
+        sheet.select(0);
+        backEnd->user(c.focusedOn == IDC_PAGE_EDIT ? static_cast<fw::Dialog&>(pages.a) : sheet)
+            .focus(c.focusedOn);
+        sheet.select(1);
+        const std::string focus = pages.b.ui().focus() == IDC_PAGE_EDIT    ? "second page's edit"
+                                  : pages.a.ui().focus() != 0              ? "first page"
+                                  : sheet.ui().focus() == fw::Sheet::kTabs ? "tabs"
+                                  : sheet.ui().focus() == fw::id::Ok       ? "sheet's OK"
+                                                                           : "elsewhere";
+        EXPECT_EQ(focus, c.focusAfter) << "focused on " << c.focusedOn;
+    }
 }
 
 TEST_P(Contract, PagesComeAndGoWhileTheSheetIsOpen) {
@@ -1048,7 +1084,7 @@ TEST_P(Contract, PagesComeAndGoWhileTheSheetIsOpen) {
     EXPECT_FALSE(pages.b.hasWindow());
     EXPECT_EQ(sheet.pageCount(), 2);
     EXPECT_EQ(&sheet.page(sheet.activeIndex()), &pages.a);
-    EXPECT_THAT(pages.take(), ElementsAre("Page A set-active"));
+    EXPECT_THAT(pages.take(), ElementsAre("Page A set-active", "Page B blur", "Page A focus"));
 
     sheet.setPages({&pages.c, &pages.b});
     EXPECT_EQ(sheet.pageCount(), 2);
@@ -1056,8 +1092,9 @@ TEST_P(Contract, PagesComeAndGoWhileTheSheetIsOpen) {
     EXPECT_EQ(&sheet.page(1), &pages.b);
     EXPECT_EQ(sheet.activeIndex(), 0);
     EXPECT_FALSE(pages.a.hasWindow());
-    EXPECT_THAT(pages.take(), ElementsAre("Page C init", "Page C set-active", "Page C kill-active",
-                                          "Page C set-active"));
+    EXPECT_THAT(pages.take(),
+                ElementsAre("Page C init", "Page C set-active", "Page A blur", "Page C focus",
+                            "Page C kill-active", "Page C set-active"));
 }
 
 TEST_P(Contract, OkAppliesEveryShownPageAndClosesAModelessSheet) {
@@ -1075,7 +1112,8 @@ TEST_P(Contract, OkAppliesEveryShownPageAndClosesAModelessSheet) {
     sheet.pressButton(fw::SheetButton::Ok);
     EXPECT_TRUE(sheet.hasWindow());
     EXPECT_EQ(sheet.activeIndex(), 0);
-    EXPECT_THAT(pages.take(), ElementsAre("Page C kill-active", "Page A apply"));
+    EXPECT_THAT(pages.take(),
+                ElementsAre("Page C kill-active", "Page A apply", "Page C blur", "Page A focus"));
 
     pages.a.refuseApply = false;
     sheet.pressButton(fw::SheetButton::Ok);
@@ -1097,12 +1135,12 @@ TEST_P(Contract, AModalSheetEndsWithOkOrCancel) {
         sheet.pressButton(fw::SheetButton::Ok);
     });
     EXPECT_EQ(bench.host().runSheet(sheet, &bench.dialog()), fw::id::Ok);
-    // The focus stays in the first page's edit while the tabs change, and leaves with the
-    // window.
+    // The focus goes along with the tabs, and leaves with the window.
     EXPECT_THAT(pages.take(),
                 ElementsAre("sheet init", "Page A init", "Page A set-active", "Page A focus",
-                            "Page A kill-active", "Page B init", "Page B set-active",
-                            "Page B kill-active", "Page A apply", "Page B apply", "Page A blur"));
+                            "Page A kill-active", "Page B init", "Page B set-active", "Page A blur",
+                            "Page B focus", "Page B kill-active", "Page A apply", "Page B apply",
+                            "Page B blur"));
     EXPECT_FALSE(pages.a.hasWindow());
 
     bench.script().expectSheet("Configure Network", [](fw::Dialog& dialog, fw::UserActions&) {
@@ -1183,10 +1221,11 @@ TEST_P(Contract, ASheetEmbeddedInADialogHostsItsPages) {
     EXPECT_EQ(pages.b.ui().messageBox("Please enter the network information:", "Tovix",
                                       fw::mb::Ok | fw::mb::IconExclamation),
               fw::id::Ok);
-    // The message box takes the focus from the first page's edit and gives it back.
-    EXPECT_THAT(pages.take(), ElementsAre("sheet init", "Page A init", "Page A set-active",
-                                          "Page A focus", "Page A kill-active", "Page B init",
-                                          "Page B set-active", "Page A blur", "Page A focus"));
+    // The message box takes the focus from the second page's edit and gives it back.
+    EXPECT_THAT(pages.take(),
+                ElementsAre("sheet init", "Page A init", "Page A set-active", "Page A focus",
+                            "Page A kill-active", "Page B init", "Page B set-active", "Page A blur",
+                            "Page B focus", "Page B blur", "Page B focus"));
 }
 
 }  // namespace

@@ -586,6 +586,31 @@ TEST_F(Program, TheCardPulledWhileConnectingOrHiddenLosesNoProfile) {
     EXPECT_EQ(names, (std::set<std::string>{"OpenNet", "Office", "Cafe", "<Default>"}));
 }
 
+// Ctrl+Tab away from the Profile Manager with the focus in its list: the page shown holds
+// the focus, and Tab walks only its controls and the main window's own.
+TEST_F(Program, CtrlTabFromTheProfileManagerTakesTheFocusToTheShownPage) {
+    start();
+    PropSheet_SetCurSel(sheet, nullptr, kProfileManagerTab);
+    bringToFront();
+    focusOn(IDC_PM_LIST);
+    ASSERT_EQ(focus(), GetDlgItem(shownPage(), IDC_PM_LIST));
+    press(VK_TAB, VK_CONTROL);
+    ASSERT_TRUE(waitUntil([&] { return shownPageIndex() == kSiteSurveyTab; }));
+    const auto reachable = [&](HWND control) {
+        return control && IsWindowVisible(control) &&
+               (IsChild(shownPage(), control) || GetParent(control) == sheet);
+    };
+    EXPECT_TRUE(waitUntil([&] { return focus() && IsChild(shownPage(), focus()); }))
+        << "the focus is on " << className(focus()) << " " << GetDlgCtrlID(focus());
+    for (int step = 0; step < 12; ++step) {
+        press(VK_TAB);
+        waitUntil([] { return false; }, 50);
+        EXPECT_TRUE(reachable(focus()))
+            << "Tab " << step << " reached " << className(focus()) << " " << GetDlgCtrlID(focus());
+    }
+    exitProgram();
+}
+
 // The Profile Manager's "&Create..." and the main window's "&Cancel" share their mnemonic:
 // the page in front wins it, wherever the focus is; Esc still cancels.
 TEST_F(Program, AltCOnTheProfileManagerCreatesAProfileAndEscStillCancels) {

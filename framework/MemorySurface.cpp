@@ -519,12 +519,7 @@ void MemorySurface::setOwnerItemState(int id, int row, unsigned state, unsigned 
     const unsigned after = (before & ~mask) | (state & mask);
     if (before == after) return;
     if (after & row::Selected) {
-        bool others = false;
-        for (Row& r : control(id, Kind::ListView).rows) {
-            others = others || r.selected;
-            r.selected = false;
-        }
-        if (others) listNotify(id, code::ItemChanged, -1, row::Selected, 0, lvif::State);
+        clearOwnerSelection(id);
         if (!findRow(id, row)) return;
     }
     control(id, Kind::ListView).rows[row].selected = (after & row::Selected) != 0;
@@ -544,9 +539,21 @@ void MemorySurface::setOwnerItemState(int id, int row, unsigned state, unsigned 
     listNotify(id, code::ItemChanged, row, before, after, lvif::State);
 }
 
+void MemorySurface::clearOwnerSelection(int id) {
+    bool any = false;
+    for (Row& r : control(id, Kind::ListView).rows) {
+        any = any || r.selected;
+        r.selected = false;
+    }
+    if (any) listNotify(id, code::ItemChanged, -1, row::Selected, 0, lvif::State);
+}
+
 void MemorySurface::deselectAllBut(int id, int row) {
-    // An owner-data list clears the others' selection itself, at once.
-    if (controls_.at(id).source) return;
+    // An owner-data list clears the selection of every row at once, that row's too.
+    if (controls_.at(id).source) {
+        clearOwnerSelection(id);
+        return;
+    }
     for (int other = 0; other < rowCount(id); ++other) {
         if (other != row && findRow(id, other)->selected) {
             setItemState(id, other, 0, row::Selected);
@@ -778,6 +785,26 @@ void MemorySurface::doubleClickRow(int id, int row) {
 
 void MemorySurface::rightClickRow(int id, int row) {
     if (findRow(id, row)) rowClick(id, row, code::RightClick, false);
+}
+
+// The list hears of the key before it acts on it; Space turns the focused row's box over
+// (an owner-data list's box is its source's business) and selects the row.
+void MemorySurface::pressKey(int id, int key) {
+    control(id, Kind::ListView);
+    requireUsable(id);
+    setFocus(id);
+    Message m;
+    m.message = msg::Notify;
+    m.code = code::KeyDown;
+    m.id = id;
+    m.key = key;
+    notify(std::move(m));
+    const int focused = control(id, Kind::ListView).focusedRow;
+    if (key != vk::Space || !findRow(id, focused)) return;
+    if (controls_.at(id).listStyle & lvs::CheckBoxes) {
+        setRowChecked(id, focused, !isRowChecked(id, focused));
+    }
+    if (findRow(id, focused)) selectOnly(id, focused);
 }
 
 int MemorySurface::icon(int id) const {

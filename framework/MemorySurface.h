@@ -185,6 +185,7 @@ public:
     void clickCheckBox(int id, int row) override;
     void doubleClickRow(int id, int row) override;
     void rightClickRow(int id, int row) override;
+    void pressKey(int id, int key) override;
     void fireTimer(int timerId) override;
     intptr_t deviceChange(int event, const std::string& interfaceName) override;
     Cursor cursorOver(int id) override;
@@ -251,6 +252,8 @@ private:
     unsigned stateOf(const Control& list, int row) const;
     void setItemState(int id, int row, unsigned state, unsigned mask);
     void setOwnerItemState(int id, int row, unsigned state, unsigned mask);
+    // Clears the selection of every row of an owner-data list, told of as row -1.
+    void clearOwnerSelection(int id);
     void deselectAllBut(int id, int row);
     void selectOnly(int id, int row);
     void rowClick(int id, int row, NotifyCode code, bool onCheckBox);

@@ -34,8 +34,9 @@ struct Message {
     uintptr_t wParam = 0;  // raw parameters of any other message
     intptr_t lParam = 0;
     // List-view notifications: the row (-1 for none) and column, the row state before
-    // and after with the mask of what changed (LVN_ITEMCHANGED), and the point of a
-    // click in the list's client area (NM_CLICK, NM_DBLCLK, NM_RCLICK).
+    // and after with the mask of what changed (LVN_ITEMCHANGED), the point of a click in
+    // the list's client area (NM_CLICK, NM_DBLCLK, NM_RCLICK), and the fw::vk virtual key
+    // pressed (LVN_KEYDOWN).
     int row = -1;
     int column = 0;
     unsigned oldState = 0;
@@ -43,6 +44,7 @@ struct Message {
     unsigned changed = 0;
     int x = 0;
     int y = 0;
+    int key = 0;
     // Device-change broadcasts (msg::DeviceChange, code: a fw::dbt event): the device the
     // broadcast names, of its kind.
     DeviceKind deviceKind = DeviceKind::None;

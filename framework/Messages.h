@@ -99,7 +99,13 @@ constexpr ListViewCode InsertItem{-102};      // LVN_INSERTITEM
 constexpr ListViewCode DeleteItem{-103};      // LVN_DELETEITEM
 constexpr ListViewCode DeleteAllItems{-104};  // LVN_DELETEALLITEMS
 constexpr ListViewCode ItemActivate{-114};    // LVN_ITEMACTIVATE
+constexpr ListViewCode KeyDown{-155};         // LVN_KEYDOWN: a key pressed in the list
 }  // namespace code
+
+// Virtual keys, as LVN_KEYDOWN reports them.
+namespace vk {
+constexpr int Space = 0x20;  // VK_SPACE
+}  // namespace vk
 
 // What a device-change broadcast (msg::DeviceChange) announces: its code.
 namespace dbt {

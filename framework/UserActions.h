@@ -31,6 +31,10 @@ public:
     virtual void clickCheckBox(int id, int row) = 0;
     virtual void doubleClickRow(int id, int row) = 0;
     virtual void rightClickRow(int id, int row) = 0;
+    // Presses and releases the key `key` (a fw::vk code) in a list view, which takes the
+    // focus first: LVN_KEYDOWN, then what the list does with the key (Space ticks the
+    // focused row's check box and selects the row).
+    virtual void pressKey(int id, int key) = 0;
     // Lets the window's running timer `timerId` fire once.
     virtual void fireTimer(int timerId) = 0;
     // The system broadcasts the device change `event` (a fw::dbt code) to the window, as

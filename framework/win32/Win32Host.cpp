@@ -178,6 +178,8 @@ Message translate(UINT message, WPARAM wParam, LPARAM lParam) {
                 m.changed = item.uChanged;
                 m.x = item.ptAction.x;
                 m.y = item.ptAction.y;
+            } else if (m.code == code::KeyDown && isListView(header.hwndFrom)) {
+                m.key = reinterpret_cast<const NMLVKEYDOWN*>(lParam)->wVKey;
             }
             break;
         }

@@ -30,7 +30,8 @@ static_assert(code::ItemChanging == int(LVN_ITEMCHANGING) &&
               code::ItemChanged == int(LVN_ITEMCHANGED) &&
               code::InsertItem == int(LVN_INSERTITEM) && code::DeleteItem == int(LVN_DELETEITEM) &&
               code::DeleteAllItems == int(LVN_DELETEALLITEMS) &&
-              code::ItemActivate == int(LVN_ITEMACTIVATE));
+              code::ItemActivate == int(LVN_ITEMACTIVATE) && code::KeyDown == int(LVN_KEYDOWN));
+static_assert(vk::Space == VK_SPACE);
 static_assert(lvif::Text == LVIF_TEXT && lvif::Image == LVIF_IMAGE && lvif::State == LVIF_STATE);
 static_assert(id::Ok == IDOK && id::Cancel == IDCANCEL && id::Retry == IDRETRY &&
               id::Yes == IDYES && id::No == IDNO);

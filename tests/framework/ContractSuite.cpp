@@ -45,6 +45,7 @@ std::string describe(const fw::Message& m) {
         {fw::code::InsertItem, "LVN_INSERTITEM"},
         {fw::code::DeleteItem, "LVN_DELETEITEM"},
         {fw::code::DeleteAllItems, "LVN_DELETEALLITEMS"},
+        {fw::code::KeyDown, "LVN_KEYDOWN"},
     };
     const std::string id = std::to_string(m.id) + " ";
     if (m.message == fw::msg::Timer) return "timer " + std::to_string(m.id);
@@ -78,6 +79,8 @@ std::string describe(const fw::Message& m) {
     } else if (m.code == fw::code::Click || m.code == fw::code::DoubleClick ||
                m.code == fw::code::RightClick) {
         line += " row " + std::to_string(m.row) + (m.x < 16 ? " on box" : " on text");
+    } else if (m.code == fw::code::KeyDown) {
+        line += " key " + hex(static_cast<unsigned>(m.key));
     }
     return line;
 }
@@ -85,7 +88,8 @@ std::string describe(const fw::Message& m) {
 // Notifications that only painting raises.
 bool isPainting(const fw::Message& m) {
     constexpr int kCustomDraw = -12;  // NM_CUSTOMDRAW
-    return m.message == fw::msg::Notify && m.code == kCustomDraw;
+    constexpr int kCacheHint = -113;  // LVN_ODCACHEHINT: an owner-data list about to draw rows
+    return m.message == fw::msg::Notify && (m.code == kCustomDraw || m.code == kCacheHint);
 }
 
 // A dialog that records what reaches it, with a small message map of its own.
@@ -697,6 +701,40 @@ TEST_P(Contract, ClickingAnOwnerDataRowSelectsItAndItsBoxIsTheSourcesBusiness) {
     bench.user().clickRow(IDC_OWNER_ROWS, 0);
     EXPECT_THAT(bench.take(),
                 ElementsAre("1019 NM_RELEASEDCAPTURE", "1019 NM_CLICK row 0 on text"));
+}
+
+// Space on the selected row of a list with check boxes: the list takes the focus and
+// hears the key first; then a list turns its own box over, while an owner-data list
+// leaves the box to its source, and the row is selected again (an owner-data list clears
+// its selection first).
+TEST_P(Contract, AKeyPressedOnAListReachesTheMapWithItsKey) {
+    const unsigned both = fw::row::Selected | fw::row::Focused;
+    struct Case {
+        int list;
+        Log notified;
+    };
+    const Case cases[] = {
+        {IDC_ROWS,
+         {"1005 NM_SETFOCUS", "1005 LVN_KEYDOWN key 20",
+          "1005 LVN_ITEMCHANGING row 1 1003->2003 changed 8",
+          "1005 LVN_ITEMCHANGED row 1 1003->2003 changed 8",
+          "1005 LVN_ITEMCHANGING row 1 2003->2003 changed 8"}},
+        {IDC_OWNER_ROWS,
+         {"1019 NM_SETFOCUS", "1019 LVN_KEYDOWN key 20",
+          "1019 LVN_ITEMCHANGED row -1 2->0 changed 8", "1019 LVN_ITEMCHANGED row 1 3->2 changed 8",
+          "1019 LVN_ITEMCHANGED row 1 1->3 changed 8"}},
+    };
+    for (const Case& c : cases) {
+        Bench bench(GetParam());
+        Rows rows;
+        fillRows(bench);
+        bench.take();
+        showOwnerRows(bench, rows);
+        bench.ui().setRowState(c.list, 1, both, both);
+        bench.take();
+        bench.user().pressKey(c.list, fw::vk::Space);
+        EXPECT_EQ(bench.take(), c.notified) << c.list;
+    }
 }
 
 TEST_P(Contract, AControlCarriesItsTooltip) {

@@ -100,6 +100,20 @@ void Win32User::rightClickRow(int id, int row) {
     SendMessageA(list, WM_RBUTTONDOWN, MK_RBUTTON, where);
 }
 
+void Win32User::pressKey(int id, int key) {
+    HWND list = item(id);
+    if (!list) return;
+    SetFocus(list);
+    // What the keyboard sends the focused control: the key going down, the character it
+    // makes (as the message loop translates it), the key coming up.
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)) << 16;
+    SendMessageA(list, WM_KEYDOWN, key, scan | 1);
+    if (const UINT typed = MapVirtualKeyA(key, MAPVK_VK_TO_CHAR)) {
+        SendMessageA(list, WM_CHAR, typed, scan | 1);
+    }
+    SendMessageA(list, WM_KEYUP, key, scan | 1 | 0xC0000000);
+}
+
 intptr_t Win32User::deviceChange(int event, const std::string& interfaceName) {
     if (interfaceName.empty()) return SendMessageA(dialog_, WM_DEVICECHANGE, event, 0);
     const size_t nameOffset = offsetof(DEV_BROADCAST_DEVICEINTERFACE_A, dbcc_name);

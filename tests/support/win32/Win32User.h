@@ -21,6 +21,7 @@ public:
     void clickCheckBox(int id, int row) override;
     void doubleClickRow(int id, int row) override;
     void rightClickRow(int id, int row) override;
+    void pressKey(int id, int key) override;
     void fireTimer(int timerId) override;
     intptr_t deviceChange(int event, const std::string& interfaceName) override;
     fw::Cursor cursorOver(int id) override;

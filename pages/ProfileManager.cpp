@@ -37,6 +37,7 @@ const fw::MessageEntry<CProfileManager> CProfileManager::kMap[] = {
     fw::onNotify(fw::code::DoubleClick, IDC_PM_LIST, &CProfileManager::onApplyProfile),
     fw::onNotify(fw::code::RightClick, IDC_PM_LIST, &CProfileManager::onRowRightClick),
     fw::onNotify(fw::code::ItemChanged, IDC_PM_LIST, &CProfileManager::onRowChanged),
+    fw::onNotify(fw::code::KeyDown, IDC_PM_LIST, &CProfileManager::onRowKey),
 };
 
 CProfileManager::CProfileManager(ProfileHost& mainWindow)
@@ -199,14 +200,27 @@ void CProfileManager::rowSelected(int row) {
 }
 
 void CProfileManager::onRowChanged(const fw::Message& m) {
-    if (m.row >= 0 && m.gained(fw::row::Selected)) rowSelected(m.row);
+    if (m.row < 0 || !m.gained(fw::row::Selected)) return;
+    // After Space the list selects its focused row anew: the editor keeps what the user
+    // typed into it.
+    if ((m.oldState & fw::row::Focused) && rowProfile(m.row) == editor_.editedProfile()) return;
+    rowSelected(m.row);
+}
+
+void CProfileManager::togglePreferred(int row) {
+    if (rowProfile(row)) setPreferred(row, !ui().isRowChecked(IDC_PM_LIST, row));
 }
 
 void CProfileManager::onRowClick(const fw::Message& m) {
     // The click comes before the list turns the box over: the profile takes the state
     // the box is about to show.
-    if (m.row < 0 || m.x < 0 || m.x > kCheckBoxStrip) return;
-    if (rowProfile(m.row)) setPreferred(m.row, !ui().isRowChecked(IDC_PM_LIST, m.row));
+    if (m.row >= 0 && m.x >= 0 && m.x <= kCheckBoxStrip) togglePreferred(m.row);
+}
+
+void CProfileManager::onRowKey(const fw::Message& m) {
+    // Space turns the box of the selected row over, as a click on it does; the key comes
+    // before the list acts on it.
+    if (m.key == fw::vk::Space) togglePreferred(ui().selectedRow(IDC_PM_LIST));
 }
 
 void CProfileManager::onRowRightClick(const fw::Message&) {

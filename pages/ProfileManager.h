@@ -47,6 +47,7 @@ private:
     void onRowClick(const fw::Message& m);
     void onRowRightClick(const fw::Message&);
     void onRowChanged(const fw::Message& m);
+    void onRowKey(const fw::Message& m);
 
     // The list view's row: the record's name, its box from `preferred`, and the in-use
     // image on the marked record.
@@ -79,6 +80,8 @@ private:
     bool storeSelected();
     // Puts the row's profile (row -1: every row's) on the prefer list or takes it off.
     void setPreferred(int row, bool preferred);
+    // Turns the row's box over: its profile goes on the prefer list or off it.
+    void togglePreferred(int row);
 
     // The row's record; null when there is no such row or its record left the list.
     Profile* rowProfile(int row) const;

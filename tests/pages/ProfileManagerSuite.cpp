@@ -174,6 +174,23 @@ TEST_P(ProfileManagerSuite, OnlyTheCheckBoxTurnsTheProfileOnOrOffThePreferList) 
     EXPECT_TRUE(ui().isRowChecked(IDC_PM_LIST, 0));
 }
 
+// The keyboard's way to the box: Space on the selected row, with what the user typed
+// into the editor left as it is.
+TEST_P(ProfileManagerSuite, SpaceTurnsTheSelectedProfileOnAndOffThePreferList) {
+    mainWindow.add("Home");
+    Profile* office = mainWindow.add("Office");
+    office->preferred = 0;
+    CProfileManager& manager = open();
+    pickRow(1);
+    user(*manager.editor().networkPage()).type(IDC_NET_SSID, "Lab");
+    const std::vector<bool> afterEachPress[] = {{true, true}, {true, false}};
+    for (const std::vector<bool>& boxes : afterEachPress) {
+        hands().pressKey(IDC_PM_LIST, fw::vk::Space);
+        EXPECT_EQ(checks(), boxes);
+    }
+    EXPECT_EQ(manager.editor().networkPage()->ui().text(IDC_NET_SSID), "NetLab");
+}
+
 TEST_P(ProfileManagerSuite, TheContextMenuSetsThePreferListAndApplies) {
     mainWindow.add("Home");
     mainWindow.add("Office");

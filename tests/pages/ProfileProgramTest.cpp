@@ -12,6 +12,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -252,6 +253,10 @@ TEST_F(ProfileProgram, AProfileMadeWithTheWizardConnectsAndOutlivesARestart) {
         return row >= 0 && list.image(row) == 1;
     })) << "the in-use mark";
 
+    // Space on the selected row takes it off the prefer list.
+    pressKey(GetDlgItem(manager, IDC_PM_LIST), VK_SPACE);
+    EXPECT_FALSE(list.checked(list.find("Guest")));
+
     HWND status = showTab(kNetworkStatusTab);
     EXPECT_TRUE(waitUntil([&] {
         return windowText(GetDlgItem(status, kStatusText)) == "Connected";
@@ -259,19 +264,34 @@ TEST_F(ProfileProgram, AProfileMadeWithTheWizardConnectsAndOutlivesARestart) {
     EXPECT_EQ(windowText(GetDlgItem(status, kStatusSsid)), kOpenNetwork);
     exitProgram();
 
-    // The profile file holds it, and the restarted program lists it.
-    ProfileList saved;
-    ASSERT_EQ(ProfileStore(folder.file("Data.cfg")).loadAtStartup(saved), LoadStatus::Loaded);
-    const Profile* guest = saved.findByName("Guest");
+    // The profile file holds it, and the restarted program lists it; Space puts it back
+    // on the prefer list, and the file keeps that too.
+    const auto savedGuest = [&]() -> std::optional<Profile> {
+        ProfileList saved;
+        if (ProfileStore(folder.file("Data.cfg")).loadAtStartup(saved) != LoadStatus::Loaded) {
+            return std::nullopt;
+        }
+        const Profile* guest = saved.findByName("Guest");
+        return guest ? std::optional<Profile>(*guest) : std::nullopt;
+    };
+    const std::optional<Profile> guest = savedGuest();
     ASSERT_TRUE(guest);
     EXPECT_EQ(fieldText(guest->ssid), kOpenNetwork);
-    EXPECT_EQ(guest->preferred, 1u);
+    EXPECT_EQ(guest->preferred, 0u);
 
     start();
     manager = showTab(kProfileManagerTab);
     RemoteListView restarted(GetDlgItem(manager, IDC_PM_LIST));
-    EXPECT_GE(restarted.find("Guest"), 0);
+    const int row = restarted.find("Guest");
+    ASSERT_GE(row, 0);
+    EXPECT_FALSE(restarted.checked(row));
+    restarted.select(row);
+    pressKey(GetDlgItem(manager, IDC_PM_LIST), VK_SPACE);
+    EXPECT_TRUE(restarted.checked(row));
     exitProgram();
+    const std::optional<Profile> preferred = savedGuest();
+    ASSERT_TRUE(preferred);
+    EXPECT_EQ(preferred->preferred, 1u);
 }
 
 TEST_F(ProfileProgram, WepAndWpa2PskProfilesMadeWithTheSecurityPageConnect) {

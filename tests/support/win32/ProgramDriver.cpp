@@ -213,6 +213,20 @@ void type(HWND edit, const std::string& text) {
     AttachThreadInput(GetCurrentThreadId(), program, FALSE);
 }
 
+void pressKey(HWND control, int key) {
+    const DWORD thread = GetWindowThreadProcessId(control, nullptr);
+    const bool other = thread != GetCurrentThreadId();
+    if (other) AttachThreadInput(GetCurrentThreadId(), thread, TRUE);
+    SetFocus(control);
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)) << 16;
+    SendMessageA(control, WM_KEYDOWN, key, scan | 1);
+    if (const UINT typed = MapVirtualKeyA(key, MAPVK_VK_TO_CHAR)) {
+        SendMessageA(control, WM_CHAR, typed, scan | 1);
+    }
+    SendMessageA(control, WM_KEYUP, key, scan | 1 | 0xC0000000);
+    if (other) AttachThreadInput(GetCurrentThreadId(), thread, FALSE);
+}
+
 void pickEntry(HWND dialog, int combo, int position) {
     HWND list = GetDlgItem(dialog, combo);
     SendMessageA(list, CB_SETCURSEL, position, 0);

@@ -72,6 +72,10 @@ void setText(HWND window, int control, const std::string& text);
 // The user types `text` into an edit of the program: the edit takes the focus, then gets
 // the characters one by one.
 void type(HWND edit, const std::string& text);
+// The user presses the key `key` (a virtual key) in a control, of the program or of the
+// test itself: the control takes the focus, then hears the key go down, the character it
+// makes (as the message loop translates it) and the key come up.
+void pressKey(HWND control, int key);
 // Picks entry `position` of the drop-down list `combo` of a dialog, as the user does.
 void pickEntry(HWND dialog, int combo, int position);
 // The window of a property sheet's current page.

@@ -45,6 +45,11 @@ int RemoteListView::image(int row) const { return fetch(row, 0).image; }
 
 std::string RemoteListView::cell(int row, int column) const { return fetch(row, column).text; }
 
+bool RemoteListView::checked(int row) const {
+    const LRESULT state = SendMessageA(list_, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK);
+    return (state & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
+}
+
 void RemoteListView::select(int row) const {
     LVITEMA item = {};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;

@@ -22,6 +22,8 @@ public:
     // The row showing `text` in column 0, -1 when none does.
     int find(const std::string& text) const;
     int image(int row) const;
+    // Whether the row's check box shows a tick.
+    bool checked(int row) const;
     std::string cell(int row, int column) const;
     // Selects and focuses `row`, as a click on it does.
     void select(int row) const;

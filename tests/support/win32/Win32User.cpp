@@ -9,6 +9,8 @@
 #include <cstring>
 #include <vector>
 
+#include "tests/support/win32/ProgramDriver.h"
+
 namespace fwtest {
 
 HWND Win32User::item(int id) const {
@@ -101,17 +103,7 @@ void Win32User::rightClickRow(int id, int row) {
 }
 
 void Win32User::pressKey(int id, int key) {
-    HWND list = item(id);
-    if (!list) return;
-    SetFocus(list);
-    // What the keyboard sends the focused control: the key going down, the character it
-    // makes (as the message loop translates it), the key coming up.
-    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)) << 16;
-    SendMessageA(list, WM_KEYDOWN, key, scan | 1);
-    if (const UINT typed = MapVirtualKeyA(key, MAPVK_VK_TO_CHAR)) {
-        SendMessageA(list, WM_CHAR, typed, scan | 1);
-    }
-    SendMessageA(list, WM_KEYUP, key, scan | 1 | 0xC0000000);
+    if (HWND list = item(id)) program_driver::pressKey(list, key);
 }
 
 intptr_t Win32User::deviceChange(int event, const std::string& interfaceName) {

@@ -280,6 +280,11 @@ TEST_F(ProfileProgram, AProfileMadeWithTheWizardConnectsAndOutlivesARestart) {
     EXPECT_EQ(guest->preferred, 0u);
 
     start();
+    // Connecting selects the profile in use again: the row is chosen once the card is on.
+    status = showTab(kNetworkStatusTab);
+    ASSERT_TRUE(waitUntil([&] {
+        return windowText(GetDlgItem(status, kStatusText)) == "Connected";
+    })) << windowText(GetDlgItem(status, kStatusText));
     manager = showTab(kProfileManagerTab);
     RemoteListView restarted(GetDlgItem(manager, IDC_PM_LIST));
     const int row = restarted.find("Guest");

@@ -198,6 +198,17 @@ void* operator new(size_t size) {
     throw std::bad_alloc();
 }
 void* operator new[](size_t size) { return operator new(size); }
+// The forms that answer null rather than throw (std::stable_sort's buffer) must come from
+// the same heap as the rest, as they go back through the same delete.
+void* operator new(size_t size, const std::nothrow_t&) noexcept {
+    if (failsNow(Kind::Allocation, "operator new")) return nullptr;
+    return std::malloc(size ? size : 1);
+}
+void* operator new[](size_t size, const std::nothrow_t& tag) noexcept {
+    return operator new(size, tag);
+}
+void operator delete(void* block, const std::nothrow_t&) noexcept { std::free(block); }
+void operator delete[](void* block, const std::nothrow_t&) noexcept { std::free(block); }
 void operator delete(void* block) noexcept { std::free(block); }
 void operator delete[](void* block) noexcept { std::free(block); }
 void operator delete(void* block, size_t) noexcept { std::free(block); }

@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "adapter/ScanList.h"
@@ -52,7 +53,7 @@ Bytes join(Bytes a, const Bytes& b) {
 
 Bytes repeat(const Bytes& part, int times) {
     Bytes all;
-    for (int i = 0; i < times; ++i) all = join(all, part);
+    for (int i = 0; i < times; ++i) all = join(std::move(all), part);
     return all;
 }
 

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "profiles/ProfileFile.h"
@@ -114,7 +115,8 @@ std::vector<HostileFile> files() {
     const Bytes a = named("a");
     const Bytes b = named("b");
     Bytes thousand;
-    for (int i = 0; i < 1000; ++i) thousand = join(thousand, named("n" + std::to_string(i)));
+    for (int i = 0; i < 1000; ++i)
+        thousand = join(std::move(thousand), named("n" + std::to_string(i)));
     Profile longName = infra("x");
     std::memset(longName.name, 'L', sizeof longName.name);
     return {

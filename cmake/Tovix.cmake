@@ -34,13 +34,15 @@ endif()
 
 include(GoogleTest)
 
-# tovix_test(name SOURCES ... [LIBS ...] [NO_MAIN])
+# tovix_test(name SOURCES ... [LIBS ...] [NO_MAIN] [NATIVE_ONLY])
 # A GoogleTest program. Natively each of its cases is a test of its own; in the Windows
 # build ctest runs the whole program through the Wine harness, in the program's folder.
+# NATIVE_ONLY marks behaviour suites on the in-memory back end whose Windows run is their
+# _win32 twin on the real windows: the Windows build leaves them out.
 function(tovix_test name)
-  cmake_parse_arguments(ARG "NO_MAIN" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "NO_MAIN;NATIVE_ONLY" "" "SOURCES;LIBS" ${ARGN})
   # The fuzzing build builds and runs its fuzz targets alone.
-  if(TOVIX_FUZZ)
+  if(TOVIX_FUZZ OR (WIN32 AND ARG_NATIVE_ONLY))
     add_executable(${name} EXCLUDE_FROM_ALL ${ARG_SOURCES})
     return()
   endif()

@@ -1,7 +1,7 @@
 # The Statistics pages: their behaviour suite natively and under Wine on the program's own
 # templates, and the whole program with both pages.
 tovix_test(pages_statistics SOURCES StatisticsSuite.cpp StatisticsMemory.cpp
-  LIBS tovix_pages tovix_zel_recorder tovix_test_support tovix_sim)
+  LIBS tovix_pages tovix_zel_recorder tovix_test_support tovix_sim NATIVE_ONLY)
 tovix_test_templates(pages_statistics ${PROJECT_SOURCE_DIR}/res/Tovix.rc)
 
 if(WIN32)

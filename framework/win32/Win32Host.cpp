@@ -9,6 +9,7 @@
 #include <cstring>
 #include <exception>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -188,13 +189,24 @@ Message translate(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 // A list view asks for what it shows by LVN_GETDISPINFO: an owner-data list for every
-// row, which its row source answers; any other only for a cell never set. Neither reaches
-// the message map.
-bool isInternal(UINT message, LPARAM lParam) {
-    if (message != WM_NOTIFY) return false;
-    const UINT code = reinterpret_cast<const NMHDR*>(lParam)->code;
-    if (code == LVN_GETDISPINFOA) Win32Surface::answerRowRequest(lParam);
-    return code == LVN_GETDISPINFOA || code == LVN_GETDISPINFOW;
+// row, which its row source answers; any other only for a cell never set. An owner-data
+// list asks by LVN_ODFINDITEM for the row that a typed prefix names. None of these
+// reaches the message map; the answer is the notification's result.
+std::optional<LRESULT> internalAnswer(UINT message, LPARAM lParam) {
+    if (message != WM_NOTIFY) return std::nullopt;
+    switch (reinterpret_cast<const NMHDR*>(lParam)->code) {
+        case LVN_GETDISPINFOA:
+            Win32Surface::answerRowRequest(lParam);
+            return 0;
+        case LVN_GETDISPINFOW:
+            return 0;
+        case LVN_ODFINDITEMA:
+            return Win32Surface::answerFindRequest(lParam, false);
+        case LVN_ODFINDITEMW:
+            return Win32Surface::answerFindRequest(lParam, true);
+        default:
+            return std::nullopt;
+    }
 }
 
 // Busy mode: the wait cursor over the window and every control in it, as the system
@@ -236,7 +248,11 @@ bool answeredByReturn(UINT message) {
 // dialog procedure's result.
 INT_PTR deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     Binding* binding = bindingOf(window);
-    if (!binding || isInternal(message, lParam)) return FALSE;
+    if (!binding) return FALSE;
+    if (const auto answer = internalAnswer(message, lParam)) {
+        SetWindowLongPtrA(window, DWLP_MSGRESULT, *answer);
+        return TRUE;
+    }
     if (message == WM_NCDESTROY) {
         unbind(window);
         return FALSE;
@@ -310,8 +326,9 @@ LRESULT CALLBACK sheetProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     try {
         LRESULT result = 0;
         if (filtered(*binding, message, wParam, lParam, result)) return result;
+        if (const auto answer = internalAnswer(message, lParam)) return *answer;
         const Message m = translate(message, wParam, lParam);
-        if (!isInternal(message, lParam) && binding->dialog.deliver(m)) return m.result;
+        if (binding->dialog.deliver(m)) return m.result;
     } catch (...) {
         report("a property sheet's window procedure");
         return 0;

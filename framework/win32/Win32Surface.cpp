@@ -399,6 +399,41 @@ void Win32Surface::answerRowRequest(LPARAM request) {
     }
 }
 
+LRESULT Win32Surface::answerFindRequest(LPARAM request, bool wide) {
+    const NMLVFINDITEMA& find = *reinterpret_cast<const NMLVFINDITEMA*>(request);
+    const RowSource* source = rowSourceOf(find.hdr.hwndFrom);
+    const UINT flags = find.lvfi.flags;
+    if (!source || !(flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz) return -1;
+    // The list's own search string is wide on a list that notifies in Unicode.
+    std::string wanted;
+    if (wide) {
+        const auto* text = reinterpret_cast<const wchar_t*>(find.lvfi.psz);
+        const int size = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+        if (size <= 1) return -1;
+        wanted.resize(static_cast<size_t>(size));
+        WideCharToMultiByte(CP_ACP, 0, text, -1, &wanted[0], size, nullptr, nullptr);
+        wanted.pop_back();
+    } else {
+        wanted = find.lvfi.psz;
+    }
+    if (wanted.empty()) return -1;
+    const int rows = static_cast<int>(SendMessageA(find.hdr.hwndFrom, LVM_GETITEMCOUNT, 0, 0));
+    const int start = find.iStart < 0 || find.iStart >= rows ? 0 : find.iStart;
+    const bool partial = (flags & LVFI_PARTIAL) != 0;
+    const int length = static_cast<int>(wanted.size());
+    for (int step = 0; step < rows; ++step) {
+        if (start + step >= rows && !(flags & LVFI_WRAP)) break;
+        const int row = (start + step) % rows;
+        const std::string text = source->rowView(row).text;
+        if (text.size() < wanted.size() || (!partial && text.size() != wanted.size())) continue;
+        if (CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, text.c_str(), length,
+                           wanted.c_str(), length) == CSTR_EQUAL) {
+            return row;
+        }
+    }
+    return -1;
+}
+
 void Win32Surface::setRowChecked(int id, int row, bool checked) {
     setRowState(id, row, checked ? row::Checked : row::Unchecked, row::StateImageMask);
 }

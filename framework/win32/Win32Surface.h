@@ -32,6 +32,10 @@ public:
     // Answers an owner-data list view's LVN_GETDISPINFO from its row source; leaves the
     // request of any other list view alone.
     static void answerRowRequest(LPARAM request);
+    // Answers an owner-data list view's LVN_ODFINDITEM (a typed prefix) with the first
+    // row from the one it names, wrapping if asked, whose text begins with the prefix in
+    // any case; -1 when none does or the list has no row source.
+    static LRESULT answerFindRequest(LPARAM request, bool wide);
 
     HWND window() const { return window_; }
     Role role() const { return role_; }

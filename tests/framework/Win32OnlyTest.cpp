@@ -174,6 +174,38 @@ TEST(Win32Surface, APageInBusyModeShowsTheWaitCursorOverItsWholeSheet) {
     sheet.ui().endDialog(fw::id::Cancel);
 }
 
+// Typing a letter in an owner-data list moves to the next row whose name begins with it, as
+// in any list: the list asks its row source through the window's answer.
+TEST(Win32Surface, ALetterTypedInAnOwnerDataListSelectsTheRowItBegins) {
+    struct Rows : fw::RowSource {
+        fw::RowView rowView(int row) const override {
+            static const char* const names[] = {"Home", "Cafe", "office", "Hotel"};
+            return {names[row], 0, false, row};
+        }
+    } rows;
+    struct Case {
+        int from;
+        char typed;
+        int selected;
+    };
+    const Case cases[] = {{0, 'c', 1}, {0, 'O', 2}, {0, 'h', 3}, {3, 'h', 0}, {2, 'z', 2}};
+    for (const Case& c : cases) {
+        fw::Win32Host host(GetModuleHandleA(nullptr));
+        fw::Dialog dialog(IDD_CONTRACT);
+        host.createModeless(dialog, nullptr);
+        dialog.ui().setRowSource(IDC_OWNER_ROWS, &rows);
+        dialog.ui().addColumn(IDC_OWNER_ROWS, "", 200);
+        dialog.ui().setRowCount(IDC_OWNER_ROWS, 4);
+        const unsigned both = fw::row::Selected | fw::row::Focused;
+        dialog.ui().setRowState(IDC_OWNER_ROWS, c.from, both, both);
+        HWND list = GetDlgItem(fw::Win32Host::windowOf(dialog), IDC_OWNER_ROWS);
+        SendMessageA(list, WM_CHAR, static_cast<WPARAM>(c.typed), 1);
+        EXPECT_EQ(dialog.ui().selectedRow(IDC_OWNER_ROWS), c.selected)
+            << "'" << c.typed << "' from row " << c.from;
+        DestroyWindow(fw::Win32Host::windowOf(dialog));
+    }
+}
+
 // A window that the script was not told of, here the system's open dialog, fails the test
 // at once, named, and is closed instead of waiting for a user.
 TEST(Win32Script, AnUnexpectedWindowFailsAtOnceNamingIt) {

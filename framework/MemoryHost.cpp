@@ -209,7 +209,9 @@ MemorySurface& MemoryHost::open(Dialog& dialog, std::function<void(int)> onEnd) 
     return surface;
 }
 
-// A modal window takes the focus from its owner while it is up, and gives it back.
+// A modal window takes the focus from its owner while it is up, and gives it back. What
+// the dialog's initialisation throws goes no further, as at the system's dialog
+// procedure; whatever else ends the run takes the window with it.
 int MemoryHost::runModal(Dialog& dialog, Dialog*) {
     const Focus owner = releaseFocus();
     std::optional<int> result;
@@ -218,7 +220,21 @@ int MemoryHost::runModal(Dialog& dialog, Dialog*) {
         result = ended;
         surface->close();
     });
-    if (dialog.onInit() && !result) surface->focusFirst();
+    struct Ending {
+        MemorySurface& surface;
+        const Focus& owner;
+        ~Ending() {
+            surface.close();
+            MemorySurface::restoreFocus(owner);
+        }
+    } ending{*surface, owner};
+    bool focusFirst = false;
+    try {
+        focusFirst = dialog.onInit();
+    } catch (const std::exception& e) {
+        script_.fail(std::string("exception in a dialog procedure: ") + e.what());
+    }
+    if (focusFirst && !result) surface->focusFirst();
     if (!result) {
         const auto action = script_.answerDialog(dialog.templateId());
         if (action) {
@@ -228,7 +244,6 @@ int MemoryHost::runModal(Dialog& dialog, Dialog*) {
         }
         if (!result) surface->endDialog(id::Cancel);
     }
-    MemorySurface::restoreFocus(owner);
     return *result;
 }
 

@@ -68,7 +68,17 @@ const MemorySurface::Row* MemorySurface::findRow(int id, int row) const {
     return &c->rows[row];
 }
 
-intptr_t MemorySurface::notify(Message m) { return !closed_ && dialog_.deliver(m) ? m.result : 0; }
+// As at the system's window procedure, nothing the dialog throws goes further; it is
+// recorded as a failure.
+intptr_t MemorySurface::notify(Message m) {
+    if (closed_) return 0;
+    try {
+        return dialog_.deliver(m) ? m.result : 0;
+    } catch (const std::exception& e) {
+        script_.fail(std::string("exception in a dialog procedure: ") + e.what());
+    }
+    return 0;
+}
 
 void MemorySurface::command(int id, CommandCode code) {
     Message m;

@@ -334,6 +334,7 @@ void CAutoLinkDlg::programCard() {
     api.ZelSetWlanMode(adapter, p.wirelessMode);
     api.ZelSetNetworkMode(adapter, p.networkType);
     const auto length = static_cast<uint32_t>(fieldText(p.ssid).size());
+    joined_ = true;
     if (api.ZelSetSsid(adapter, p.ssid, length, 0) != 0 && !api.ZelGetConnectStatus(adapter)) {
         release();
         ui().setWaitCursor(false);
@@ -345,7 +346,8 @@ void CAutoLinkDlg::release() {
     const ZelHandle adapter = mainWindow_.adapter();
     if (adapter == nullptr) return;
     mainWindow_.api().ZelWPAPortDown(adapter);
-    mainWindow_.api().ZelSetSsid(adapter, kNoNetwork, sizeof kNoNetwork, 0);
+    // Refused, it is tried again when the dialog closes.
+    joined_ = mainWindow_.api().ZelSetSsid(adapter, kNoNetwork, sizeof kNoNetwork, 0) != 0;
 }
 
 void CAutoLinkDlg::onEvent(const fw::Message& m) {
@@ -495,12 +497,16 @@ void CAutoLinkDlg::writeAutoLinkFlag() {
 void CAutoLinkDlg::onCancel() { close(fw::id::Cancel); }
 
 void CAutoLinkDlg::cardRemoved() {
-    if (hasWindow() && !closed_ && mainWindow_.adapter() != nullptr) {
-        fw::Message removal;
-        removal.message = zel::kEventMessage;
-        removal.wParam = zel::EventCardRemoval;
-        onEvent(removal);
+    if (!hasWindow() || closed_) return;
+    if (mainWindow_.adapter() == nullptr) {
+        // The main window heard of it first and has closed the card.
+        close(fw::id::Cancel);
+        return;
     }
+    fw::Message removal;
+    removal.message = zel::kEventMessage;
+    removal.wParam = zel::EventCardRemoval;
+    onEvent(removal);
 }
 
 void CAutoLinkDlg::cleanUp() {
@@ -512,6 +518,9 @@ void CAutoLinkDlg::cleanUp() {
 
 void CAutoLinkDlg::close(int result) {
     if (closed_) return;
+    // Closed while a join or an exchange is under way, the card leaves the access point,
+    // which would otherwise hold the card openly or in a half-done setup.
+    if (joined_) release();
     writeAutoLinkFlag();
     cleanUp();
     closed_ = true;

@@ -107,7 +107,8 @@ public:
     bool done() const { return done_; }
     const Profile& setupProfile() const { return setup_; }
 
-    // The card went away while the dialog is open: it closes as event 2 says.
+    // The card went away while the dialog is open: it closes as event 2 says, or at once
+    // when the main window has closed the card already.
     void cardRemoved();
 
     bool onInit() override;
@@ -160,5 +161,7 @@ private:
     bool done_ = false;
     bool associationTimer_ = false;
     bool closed_ = false;
+    // The card was sent to an access point and has not been released since.
+    bool joined_ = false;
     Profile setup_;
 };

@@ -254,6 +254,8 @@ void CMainSheet::handleEvent(uint32_t code, intptr_t value) {
             if (autoLinkRunning_) worker_.answerAutoLink(AutoLinkResult::Connected);
             closeAdapter();
             forward(code, value);
+            // The Auto Link dialog, when the event came here rather than to it, closes too.
+            if (autoLinkDlg_) autoLinkDlg_->cardRemoved();
             break;
         case zel::EventMediaCheck:
             if (adapter && !busy_ && !api_.ZelGetConnectStatus(adapter)) {
@@ -292,8 +294,23 @@ void CMainSheet::detectAutoLink() {
     autoLinkRunning_ = true;
     CAutoLinkDlg dialog(*this);
     autoLinkDlg_ = &dialog;
+    // However the detection ends (an allocation that failed among them), the worker has
+    // its answer and the dialog is forgotten.
+    bool answered = false;
+    const auto answer = [&](AutoLinkResult result) {
+        if (!std::exchange(answered, true)) worker_.answerAutoLink(result);
+    };
+    struct Ending {
+        CMainSheet& sheet;
+        const bool& answered;
+        ~Ending() {
+            if (!answered) sheet.worker_.answerAutoLink(AutoLinkResult::NothingToDo);
+            sheet.autoLinkDlg_ = nullptr;
+            sheet.autoLinkRunning_ = false;
+        }
+    } ending{*this, answered};
     if (dialog.BuildApList() == 0) {
-        worker_.answerAutoLink(AutoLinkResult::NothingToDo);
+        answer(AutoLinkResult::NothingToDo);
     } else {
         const bool wasVisible = platform_.isVisible();
         platform_.hide();
@@ -320,16 +337,14 @@ void CMainSheet::detectAutoLink() {
                 result = AutoLinkResult::NewProfile;
             }
         }
-        worker_.answerAutoLink(result);
+        answer(result);
         reselectCurrentPage();
         if (wasVisible || added) {
             platform_.show();
             select(0);
         }
     }
-    autoLinkDlg_ = nullptr;
     api_.ZelInitialize(ui().handle());
-    autoLinkRunning_ = false;
 }
 
 void CMainSheet::forward(uint32_t code, intptr_t value) {

@@ -15,6 +15,7 @@
 #include "tests/profiles/ProfileFileFixtures.h"
 #include "tests/profiles/ProfileFixtures.h"
 #include "tests/reliability/Faults.h"
+#include "tests/reliability/GuardedCard.h"
 #include "tests/shell/ShellBench.h"
 
 namespace {
@@ -34,52 +35,6 @@ network
     security    wpa2-psk
     passphrase  "blue whale song"
 )";
-
-// The library as the simulated card answers it, through a recorder that notes every
-// call made with an adapter handle while no adapter is open.
-class GuardedCard {
-public:
-    explicit GuardedCard(sim::NativeCard& card) : card_(card) {
-#define GUARD_FIRST(first, ...) first
-#define GUARD_FORWARD(name, params, args)             \
-    zel.on.name = [this] params -> int32_t {          \
-        before(#name, GUARD_FIRST args);              \
-        const int32_t result = card_.api().name args; \
-        after(#name, GUARD_FIRST args);               \
-        return result;                                \
-    };
-        ZEL_OPERATIONS(GUARD_FORWARD)
-#undef GUARD_FORWARD
-#undef GUARD_FIRST
-    }
-
-    // Calls made with a handle while the adapter was closed, the first of them named.
-    int misuses() const { return misuses_; }
-    std::string firstMisuse() const { return firstMisuse_; }
-
-    ZelRecorder zel;
-
-private:
-    void before(const char* name, ZelHandle* handle) {
-        if (std::string_view(name) == "ZelCloseAdapter" && handle && *handle) open_ = false;
-    }
-    void after(const char* name, ZelHandle* handle) {
-        if (std::string_view(name) == "ZelOpenAdapter" && handle && *handle) open_ = true;
-    }
-    void before(const char* name, ZelHandle handle) {
-        if (open_ || handle == nullptr || std::string_view(name) == "ZelInitialize") return;
-        if (misuses_++ == 0) firstMisuse_ = name;
-    }
-    template <typename T>
-    void before(const char*, T) {}
-    template <typename T>
-    void after(const char*, T) {}
-
-    sim::NativeCard& card_;
-    std::atomic<bool> open_{false};
-    std::atomic<int> misuses_{0};
-    std::string firstMisuse_;
-};
 
 Profile studio() {
     Profile p = infra("Studio");

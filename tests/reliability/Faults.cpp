@@ -65,6 +65,9 @@ Armed::Armed(Kind kind, int failAt) {
 
 Armed::~Armed() { plan.armed = false; }
 
+Uncounted::Uncounted() : wasArmed_(plan.armed) { plan.armed = false; }
+Uncounted::~Uncounted() { plan.armed = wasArmed_; }
+
 int Armed::calls() const { return plan.calls; }
 bool Armed::fired() const { return plan.fired; }
 std::string Armed::firedAt() const { return plan.firedAt; }

@@ -36,6 +36,19 @@ public:
     std::string firedAt() const;
 };
 
+// While one lives, this thread's calls are not counted: the code of the test itself, or
+// of what stands in for the system beneath the program, which never fails by throwing.
+class Uncounted {
+public:
+    Uncounted();
+    ~Uncounted();
+    Uncounted(const Uncounted&) = delete;
+    Uncounted& operator=(const Uncounted&) = delete;
+
+private:
+    bool wasArmed_;
+};
+
 // Wraps every handler of `zel` (installed or not) with the library's fault point;
 // `onFault` runs just before the failing call returns (the card going away, say).
 void injectLibraryFaults(ZelRecorder& zel, std::function<void()> onFault = {});

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <functional>
 #include <iostream>
+#include <memory>
 #include <new>
 #include <string>
 #include <vector>
@@ -73,12 +74,66 @@ Profile anySsid() {
     return p;
 }
 
+// A profile of one of the 802.1X kinds, with the credentials its method takes.
+Profile eap(const std::string& name, SecurityType security, uint32_t encryption) {
+    Profile p = infra(name);
+    p.securityType = security;
+    p.encryption = encryption;
+    setFieldText(p.loginName, "walter");
+    setFieldText(p.password, "a password");
+    setFieldText(p.domain, "OFFICE");
+    setFieldText(p.anonymousName, "anonymous");
+    std::fill(std::begin(p.certHash), std::end(p.certHash), uint8_t{0x5A});
+    return p;
+}
+
+struct SecurityKind {
+    const char* name;
+    std::function<Profile()> make;
+};
+
+const std::vector<SecurityKind>& securityKinds() {
+    static const std::vector<SecurityKind> kinds = {
+        {"Open", [] { return infra("Open"); }},
+        {"Wep", [] { return wep("Cafe"); }},
+        {"SharedKey",
+         [] {
+             Profile p = wep("Shared");
+             p.securityType = SecuritySharedKey;
+             return p;
+         }},
+        {"WpaPsk",
+         [] {
+             Profile p = wpa2("Wpa");
+             p.securityType = SecurityWpaPsk;
+             p.encryption = EncryptionTkip;
+             return p;
+         }},
+        {"Wpa2Psk", [] { return wpa2("Home"); }},
+        {"WpaLeap", [] { return eap("Leap", SecurityWpaLeap, EncryptionTkip); }},
+        {"CcxLeap", [] { return eap("Ccx", SecurityCcxLeap, EncryptionWep); }},
+        {"WpaTtls", [] { return eap("Ttls", SecurityWpaTtls, EncryptionTkip); }},
+        {"Wpa2Tls", [] { return eap("Tls", SecurityWpa2Tls, EncryptionAes); }},
+        {"Dot1xPeap", [] { return eap("Peap", Security8021xPeap, EncryptionWep); }},
+        {"AdHoc", [] { return adHoc("Peer2"); }},
+        {"AnySsid", [] { return anySsid(); }},
+    };
+    return kinds;
+}
+
+// Where a connect starts from.
+enum class Start { Idle, ConnectedToAnother };
+
 // ---- The library: connect and auto configuration.
 
-Outcome connectScenario(Kind kind, int failAt, const Profile& profile) {
+Outcome connectScenario(Kind kind, int failAt, const Profile& profile, Start start) {
     WorkerBench bench;
     bench.list = listOf({infra("First"), profile, adHoc("Peer")});
     bench.onSetSsid = [](const std::string&) { return 0; };
+    if (start == Start::ConnectedToAnother) {
+        bench.engine.markInUse(bench.list.at(0));
+        bench.associate("First");
+    }
     faults::injectLibraryFaults(bench.zel);
     const auto before = sorted(namesOf(bench.list));
     Outcome outcome =
@@ -100,12 +155,27 @@ Outcome autoConfigurationScenario(Kind kind, int failAt, bool autoLink) {
     return outcome;
 }
 
+// The worker's state when the card goes away.
+enum class WorkerState { Idle, Scanning, Connecting, Connected, AutoLinkOffer };
+
 // The card goes away just before the worker's `failAt`-th library call, which fails:
 // the worker must end by the next cycle, without waiting out the cycles it was given.
-Outcome removalScenario(Kind kind, int failAt, bool autoLink) {
+Outcome removalScenario(Kind kind, int failAt, WorkerState state) {
     WorkerBench bench;
     bench.list = listOf({infra("Office"), wpa2("Home"), adHoc("Peer")});
-    bench.autoLink = autoLink;
+    bench.autoLink = state == WorkerState::AutoLinkOffer;
+    bench.autoConfiguration = state != WorkerState::Idle;
+    // Scanning: no network admits a join; connecting: "Home" takes it but never links.
+    if (state == WorkerState::Connecting) {
+        bench.onSetSsid = [](const std::string& ssid) { return ssid == "Home" ? 0 : 1; };
+    }
+    if (state == WorkerState::Connected) {
+        bench.onSetSsid = [&bench](const std::string& ssid) {
+            if (ssid != "Home") return 1;
+            bench.setCardLink({true, NetworkInfrastructure, "Home", {0, 0x1D, 0x6A, 1, 2, 3}, 6});
+            return 0;
+        };
+    }
     bench.stopAfterCycles(6);
     faults::injectLibraryFaults(bench.zel, [&] {
         bench.cardOpen = false;
@@ -120,40 +190,85 @@ Outcome removalScenario(Kind kind, int failAt, bool autoLink) {
     return outcome;
 }
 
-// ---- Files: load, save, import, export.
+// ---- Files: load, save, import, export, over lists of each shape.
 
-ProfileList oldList() { return listOf({infra("Old1"), wpa2("Old2"), adHoc("Old3")}); }
-ProfileList newList() { return listOf({infra("New1"), wep("New2"), makeDefaultProfile()}); }
+// The list a file holds before (`before`) and the list saved or imported (`after`).
+struct Shape {
+    const char* name;
+    std::function<ProfileList()> before;
+    std::function<ProfileList()> after;
+};
 
-Outcome startupScenario(Kind kind, int failAt) {
+ProfileList manyProfiles(size_t count) {
+    ProfileList list;
+    for (size_t i = 0; i < count; ++i) {
+        list.append(std::make_unique<Profile>(infra("P" + std::to_string(i))));
+    }
+    return list;
+}
+
+const std::vector<Shape>& shapes() {
+    static const std::vector<Shape> all = {
+        {"",
+         [] {
+             return listOf({infra("Old1"), wpa2("Old2"), adHoc("Old3")});
+         },
+         [] {
+             return listOf({infra("New1"), wep("New2"), makeDefaultProfile()});
+         }},
+        {"Empty", [] { return ProfileList(); }, [] { return ProfileList(); }},
+        {"One", [] { return listOf({wpa2("Old1")}); }, [] { return listOf({wep("New1")}); }},
+        {"SameNames",
+         [] {
+             return listOf({infra("Twin"), adHoc("Twin"), infra("Old3")});
+         },
+         [] {
+             return listOf({wpa2("Twin"), wep("Twin")});
+         }},
+        {"Thousand", [] { return manyProfiles(1000); }, [] { return manyProfiles(999); }},
+    };
+    return all;
+}
+
+// The names a clean load of `path` leaves in a list that held `list`.
+std::vector<std::string> namesAfterLoad(const std::string& path, ProfileList list, bool startup) {
+    ProfileStore store(path);
+    if (startup) {
+        store.loadAtStartup(list);
+    } else {
+        store.loadProfiles(path, list);
+    }
+    return namesOf(list);
+}
+
+Outcome startupScenario(Kind kind, int failAt, const Shape& shape) {
     TempFolder folder;
     const std::string path = folder.path("Data.cfg");
-    const auto image = encodeProfiles(oldList(), SaveScope::Everything);
+    const auto image = encodeProfiles(shape.before(), SaveScope::Everything);
     writeBytes(path, image);
+    const auto expected = namesAfterLoad(path, ProfileList(), true);
     ProfileStore store(path);
     ProfileList list;
     LoadStatus status = LoadStatus::Unreadable;
     Outcome outcome = underFault(kind, failAt, [&] { status = store.loadAtStartup(list); });
-    const auto names = namesOf(list);
-    const bool whole = status == LoadStatus::Loaded &&
-                       names == std::vector<std::string>{"Old1", "Old2", "<Default>", "Old3"};
+    const bool whole = status == LoadStatus::Loaded && namesOf(list) == expected;
     const bool refused = status == LoadStatus::Unreadable && !store.writesProfileFile();
     if (readBytes(path) != image) outcome.problem = "the profile file changed";
     if (kind != Kind::Allocation && !whole && !refused) outcome.problem = "a load in part";
     return outcome;
 }
 
-// Saves `newList()` over a file of `oldList()` at `target`.
-Outcome saveScenario(Kind kind, int failAt, const std::string& target) {
+// Saves `shape.after()` over a file of `shape.before()` at `target`.
+Outcome saveScenario(Kind kind, int failAt, const std::string& target, const Shape& shape) {
     TempFolder folder;
     const std::string profilePath = folder.path("Data.cfg");
     const std::string path = folder.path(target);
     const SaveScope scope = path == profilePath ? SaveScope::Everything : SaveScope::Export;
-    const auto oldImage = encodeProfiles(oldList(), scope);
-    const auto newImage = encodeProfiles(newList(), scope);
+    const auto oldImage = encodeProfiles(shape.before(), scope);
+    const ProfileList list = shape.after();
+    const auto newImage = encodeProfiles(list, scope);
     writeBytes(path, oldImage);
     ProfileStore store(profilePath);
-    const ProfileList list = newList();
     bool saved = false;
     Outcome outcome = underFault(kind, failAt, [&] { saved = store.saveProfiles(path, list); });
     const auto now = readBytes(path);
@@ -163,10 +278,10 @@ Outcome saveScenario(Kind kind, int failAt, const std::string& target) {
 }
 
 // A damaged profile file read at start-up, then the first save, which keeps it aside.
-Outcome damagedSaveScenario(Kind kind, int failAt) {
+Outcome damagedSaveScenario(Kind kind, int failAt, const Shape& shape) {
     TempFolder folder;
     const std::string path = folder.path("Data.cfg");
-    auto damaged = encodeProfiles(oldList(), SaveScope::Everything);
+    auto damaged = encodeProfiles(shape.before(), SaveScope::Everything);
     damaged.resize(damaged.size() - 10);
     writeBytes(path, damaged);
     ProfileStore store(path);
@@ -181,17 +296,18 @@ Outcome damagedSaveScenario(Kind kind, int failAt) {
     return outcome;
 }
 
-Outcome importScenario(Kind kind, int failAt) {
+// Imports a file of `shape.after()` into `shape.before()`: all of it or nothing.
+Outcome importScenario(Kind kind, int failAt, const Shape& shape) {
     TempFolder folder;
     const std::string path = folder.path("import.cfg");
-    writeBytes(path, encodeProfiles(newList(), SaveScope::Export));
+    writeBytes(path, encodeProfiles(shape.after(), SaveScope::Export));
+    const auto before = namesOf(shape.before());
+    const auto after = namesAfterLoad(path, shape.before(), false);
     ProfileStore store(folder.path("Data.cfg"));
-    ProfileList list = oldList();
+    ProfileList list = shape.before();
     LoadStatus status = LoadStatus::Unreadable;
     Outcome outcome = underFault(kind, failAt, [&] { status = store.loadProfiles(path, list); });
     const auto names = namesOf(list);
-    const std::vector<std::string> before = {"Old1", "Old2", "Old3"};
-    const std::vector<std::string> after = {"Old1", "Old2", "Old3", "New1", "New2"};
     if (names != before && names != after) outcome.problem = "the list took part of the file";
     if (status == LoadStatus::Loaded && names != after) outcome.problem = "loaded but not whole";
     return outcome;
@@ -205,37 +321,66 @@ struct Scenario {
 
 std::vector<Scenario> scenarios() {
     std::vector<Scenario> all;
-    const auto both = {Kind::Library, Kind::Allocation};
-    const auto files = {Kind::File, Kind::Allocation};
-    for (const Kind kind : both) {
-        const std::string suffix = kind == Kind::Library ? "" : "_Allocation";
-        auto add = [&](const char* name, std::function<Outcome(Kind, int)> run) {
-            all.push_back({name + suffix, kind, std::move(run)});
+    const auto suffixed = [](std::string name, Kind kind, Kind plain) {
+        return kind == plain ? name : name + "_" + faults::kindName(kind);
+    };
+    for (const Kind kind : {Kind::Library, Kind::Allocation}) {
+        const auto add = [&](std::string name, std::function<Outcome(Kind, int)> run) {
+            all.push_back({suffixed(std::move(name), kind, Kind::Library), kind, std::move(run)});
         };
-        add("ConnectOpen", [](Kind k, int n) { return connectScenario(k, n, infra("Open")); });
-        add("ConnectWpa2Psk", [](Kind k, int n) { return connectScenario(k, n, wpa2("Home")); });
-        add("ConnectWep", [](Kind k, int n) { return connectScenario(k, n, wep("Cafe")); });
-        add("ConnectAdHoc", [](Kind k, int n) { return connectScenario(k, n, adHoc("Peer2")); });
-        add("ConnectAnySsid", [](Kind k, int n) { return connectScenario(k, n, anySsid()); });
+        const std::pair<const char*, Start> starts[] = {{"", Start::Idle},
+                                                        {"FromAnother", Start::ConnectedToAnother}};
+        for (const auto& [from, start] : starts) {
+            for (const SecurityKind& security : securityKinds()) {
+                add(std::string("Connect") + security.name + from,
+                    [make = security.make, start = start](Kind k, int n) {
+                        return connectScenario(k, n, make(), start);
+                    });
+            }
+        }
         add("AutoConfiguration",
             [](Kind k, int n) { return autoConfigurationScenario(k, n, false); });
         add("AutoLinkThenAutoConfiguration",
             [](Kind k, int n) { return autoConfigurationScenario(k, n, true); });
     }
-    all.push_back({"RemovalDuringAutoConfiguration", Kind::Library,
-                   [](Kind k, int n) { return removalScenario(k, n, false); }});
-    all.push_back({"RemovalDuringAutoLink", Kind::Library,
-                   [](Kind k, int n) { return removalScenario(k, n, true); }});
-    for (const Kind kind : files) {
-        const std::string suffix = kind == Kind::File ? "" : "_Allocation";
-        auto add = [&](const char* name, std::function<Outcome(Kind, int)> run) {
-            all.push_back({name + suffix, kind, std::move(run)});
-        };
-        add("Startup", [](Kind k, int n) { return startupScenario(k, n); });
-        add("Save", [](Kind k, int n) { return saveScenario(k, n, "Data.cfg"); });
-        add("SaveOverADamagedFile", [](Kind k, int n) { return damagedSaveScenario(k, n); });
-        add("Export", [](Kind k, int n) { return saveScenario(k, n, "export.cfg"); });
-        add("Import", [](Kind k, int n) { return importScenario(k, n); });
+    const std::pair<const char*, WorkerState> states[] = {
+        {"Idle", WorkerState::Idle},
+        {"Scanning", WorkerState::Scanning},
+        {"Connecting", WorkerState::Connecting},
+        {"Connected", WorkerState::Connected},
+        {"AutoLinkOffer", WorkerState::AutoLinkOffer},
+    };
+    for (const auto& [name, state] : states) {
+        all.push_back({std::string("RemovalWhile") + name, Kind::Library,
+                       [state = state](Kind k, int n) { return removalScenario(k, n, state); }});
+    }
+    for (const Kind kind : {Kind::File, Kind::Allocation}) {
+        for (const Shape& shape : shapes()) {
+            // Allocations grow with the list; a thousand profiles are swept for files only.
+            if (kind == Kind::Allocation && std::string(shape.name) == "Thousand") continue;
+            const auto add = [&](const char* name, std::function<Outcome(Kind, int)> run) {
+                all.push_back({suffixed(name + std::string(shape.name), kind, Kind::File), kind,
+                               std::move(run)});
+            };
+            // Reading a thousand records takes the same steps as reading three, each a
+            // fault point; an empty file has nothing to damage.
+            const bool large = std::string(shape.name) == "Thousand";
+            const bool empty = std::string(shape.name) == "Empty";
+            if (!large) {
+                add("Startup", [&shape](Kind k, int n) { return startupScenario(k, n, shape); });
+            }
+            // An empty file is imported without an allocation.
+            if (!large && !(empty && kind == Kind::Allocation)) {
+                add("Import", [&shape](Kind k, int n) { return importScenario(k, n, shape); });
+            }
+            add("Save", [&shape](Kind k, int n) { return saveScenario(k, n, "Data.cfg", shape); });
+            if (!empty) {
+                add("SaveOverADamagedFile",
+                    [&shape](Kind k, int n) { return damagedSaveScenario(k, n, shape); });
+            }
+            add("Export",
+                [&shape](Kind k, int n) { return saveScenario(k, n, "export.cfg", shape); });
+        }
     }
     return all;
 }

@@ -15,15 +15,31 @@
 
 #include "profiles/ProfileFile.h"
 
+#ifdef _WIN32
+#include <process.h>
+#else
+#include <unistd.h>
+#endif
+
 namespace fs = std::filesystem;
 
-// A fresh folder for one test, removed afterwards.
+inline long testProcessId() {
+#ifdef _WIN32
+    return _getpid();
+#else
+    return getpid();
+#endif
+}
+
+// A fresh folder for one test, removed afterwards. Its name holds the process, so that
+// two builds' tests run at once never share one.
 class TempFolder {
 public:
     TempFolder() {
         static std::atomic<int> counter{0};
         const auto* test = testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = std::string("tovix-") + test->name() + "-" + std::to_string(counter++);
+        std::string name = std::string("tovix-") + test->name() + "-" +
+                           std::to_string(testProcessId()) + "-" + std::to_string(counter++);
         std::replace(name.begin(), name.end(), '/', '-');  // the name of a row of a table
         folder_ = fs::temp_directory_path() / name;
         fs::remove_all(folder_);

@@ -400,9 +400,10 @@ private:
         size_t start = 0;
         for (int part = 0; part < 4; ++part) {
             const size_t end = part < 3 ? text.find('.', start) : text.size();
-            const std::optional<int64_t> value = end == std::string::npos
-                                                     ? std::nullopt
-                                                     : parseNumber(text.substr(start, end - start));
+            // A missing dot reads as an empty part, which is no number.
+            const std::optional<int64_t> value = parseNumber(
+                end == std::string::npos ? std::string_view()
+                                         : std::string_view(text).substr(start, end - start));
             if (!value || *value < 0 || *value > 255) {
                 throw LineError("firmware-version: \"" + text +
                                 "\" is not four numbers 0 to 255 like 1.2.0.3");

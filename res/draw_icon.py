@@ -2,7 +2,8 @@
 """Draws the program icon Tovix.ico: a blue tile with radio waves rising from a dot.
 
 Each size comes twice: 32-bit with soft edges for Windows XP, and 16 colours with a
-transparency mask for older systems and displays. Run it from anywhere; it writes the
+transparency mask for older systems and displays. The program icon has both sizes (the
+window's small and large icons); the other icons have only the size they are shown at. Run it from anywhere; it writes the
 icon beside itself. Other icon scripts draw with its helpers (the tile, the waves,
 write_icon).
 """
@@ -145,10 +146,10 @@ def image_4(rows, colours):
     return header(size, 4, 16, len(pixels) + len(mask)) + colours + bytes(pixels) + mask
 
 
-def write_icon(path, shade, colours):
-    """An icon file of every size of SIZES, each 32-bit and in 16 colours."""
+def write_icon(path, shade, colours, sizes=SIZES):
+    """An icon file of each of `sizes`, each 32-bit and in 16 colours."""
     images = []
-    for size in SIZES:
+    for size in sizes:
         rows = render(size, shade)
         images.append((size, 0, 32, image_32(rows)))
         images.append((size, 16, 4, image_4(rows, colours)))

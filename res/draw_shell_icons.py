@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Draws the main window's icons beside itself, in the sizes and depths of draw_icon.py:
+"""Draws the main window's icons beside itself, in the depths of draw_icon.py, the tray's
+at 16 x 16 and the Readme page's at 32 x 32 (the sizes they are shown at):
 
 - TrayUnplugged.ico: the card is absent: a grey tile, its waves struck through in red;
 - TrayConnected.ico: a blue tile with white waves and a green dot;
@@ -41,15 +42,15 @@ def main():
     here = os.path.dirname(os.path.abspath(__file__))
     icons = {
         "TrayUnplugged.ico": (tile(GREY, DARK_GREY, LIGHT_GREY, DARK_GREY, struck=True),
-                              (GREY, DARK_GREY, LIGHT_GREY, RED)),
+                              (GREY, DARK_GREY, LIGHT_GREY, RED), 16),
         "TrayConnected.ico": (tile(BLUE, DARK_BLUE, WHITE, GREEN),
-                              (BLUE, DARK_BLUE, WHITE, GREEN)),
+                              (BLUE, DARK_BLUE, WHITE, GREEN), 16),
         "TrayNoConnection.ico": (tile(BLUE, DARK_BLUE, LIGHT_GREY, RED),
-                                 (BLUE, DARK_BLUE, LIGHT_GREY, RED)),
-        "Readme.ico": (information, (BLUE, DARK_BLUE, WHITE)),
+                                 (BLUE, DARK_BLUE, LIGHT_GREY, RED), 16),
+        "Readme.ico": (information, (BLUE, DARK_BLUE, WHITE), 32),
     }
-    for name, (shade, colours) in icons.items():
-        write_icon(os.path.join(here, name), shade, colours)
+    for name, (shade, colours, size) in icons.items():
+        write_icon(os.path.join(here, name), shade, colours, (size,))
 
 
 if __name__ == "__main__":

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""Draws the link icons of the Network Status page beside itself, in the sizes and depths
-of draw_icon.py: four signal bars rising to the right on a rounded tile, with the band of
-the link in a badge at the top left.
+"""Draws the link icons of the Network Status page beside itself, in the depths of
+draw_icon.py at 32 x 32 (the size of the pages' icon controls): four signal bars rising
+to the right on a rounded tile, with the band of the link in a badge at the top left.
 
 - LinkB.ico: an 802.11b link: green bars, badge "b";
 - LinkA.ico: an 802.11a link (5 GHz): orange bars, badge "a";
@@ -65,7 +65,7 @@ def main():
         "NoLink.ico": (link(GREY, struck=True), (TILE, RIM, GREY, RED)),
     }
     for name, (shade, colours) in icons.items():
-        write_icon(os.path.join(here, name), shade, colours)
+        write_icon(os.path.join(here, name), shade, colours, (32,))
 
 
 if __name__ == "__main__":

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Draws the Site Survey list's icons beside itself, in the sizes and depths of
-draw_icon.py:
+"""Draws the Site Survey list's icons beside itself, in the depths of draw_icon.py at
+16 x 16 (the list's size):
 
 - Ap80211b.ico: an 802.11b access point: a green box with an antenna sending waves;
 - Ap80211g.ico: an 802.11g or 802.11a access point: the same in blue;
@@ -74,12 +74,12 @@ def main():
     ap_g = access_point(BLUE, DARK_BLUE)
     ap_colours = (DARK, WHITE, GREEN, BLUE, DARK_BLUE)
     peer_colours = (DARK, SCREEN, LINK, WHITE, GREEN)
-    write_icon(os.path.join(here, "Ap80211b.ico"), ap_b, ap_colours)
-    write_icon(os.path.join(here, "Ap80211bInUse.ico"), ticked(ap_b), ap_colours)
-    write_icon(os.path.join(here, "Ap80211g.ico"), ap_g, ap_colours)
-    write_icon(os.path.join(here, "Ap80211gInUse.ico"), ticked(ap_g), ap_colours)
-    write_icon(os.path.join(here, "Peer.ico"), peers, peer_colours)
-    write_icon(os.path.join(here, "PeerInUse.ico"), ticked(peers), peer_colours)
+    write_icon(os.path.join(here, "Ap80211b.ico"), ap_b, ap_colours, (16,))
+    write_icon(os.path.join(here, "Ap80211bInUse.ico"), ticked(ap_b), ap_colours, (16,))
+    write_icon(os.path.join(here, "Ap80211g.ico"), ap_g, ap_colours, (16,))
+    write_icon(os.path.join(here, "Ap80211gInUse.ico"), ticked(ap_g), ap_colours, (16,))
+    write_icon(os.path.join(here, "Peer.ico"), peers, peer_colours, (16,))
+    write_icon(os.path.join(here, "PeerInUse.ico"), ticked(peers), peer_colours, (16,))
 
 
 if __name__ == "__main__":

@@ -8,7 +8,8 @@
   gradient with waves rising from the lower left and a profile card;
 - WizardHeader.bmp (49 x 49): the wizard's header image: the card on white.
 
-The icons come in the sizes and depths of draw_icon.py; the bitmaps are 24-bit.
+The icons come in the depths of draw_icon.py, 16 x 16 only (the list's size); the
+bitmaps have 8 bits a pixel and a palette of their own.
 """
 import math
 import os
@@ -111,23 +112,74 @@ def pixels(width, height, shade):
     return rows
 
 
+def distance(a, b):
+    return sum((a[i] - b[i]) ** 2 for i in range(3))
+
+
+def palette_of(counts, size=256):
+    """At most `size` colours standing for the colours counted in `counts` (colour: pixels):
+    all of them when they are few enough, else boxes of the colour cube cut at the median
+    of their widest side until there are `size`, each then moved to the mean of the pixels
+    nearest to it a few times over."""
+    colours = sorted(counts)
+    if len(colours) <= size:
+        return colours
+    boxes = [colours]
+    while len(boxes) < size:
+        box = max((b for b in boxes if len(b) > 1),
+                  key=lambda b: max(max(c[i] for c in b) - min(c[i] for c in b) for i in range(3)))
+        side = max(range(3), key=lambda i: max(c[i] for c in box) - min(c[i] for c in box))
+        box.sort(key=lambda c: c[side])
+        half, cut, total = 0, 0, sum(counts[c] for c in box)
+        while cut < len(box) - 1 and half + counts[box[cut]] <= total / 2:
+            half += counts[box[cut]]
+            cut += 1
+        cut = max(cut, 1)
+        boxes.remove(box)
+        boxes += [box[:cut], box[cut:]]
+    palette = [tuple(round(sum(c[i] * counts[c] for c in b) / sum(counts[c] for c in b))
+                     for i in range(3)) for b in boxes]
+    for _ in range(4):
+        sums = [[0, 0, 0, 0] for _ in palette]
+        for c, n in counts.items():
+            k = min(range(len(palette)), key=lambda j: distance(c, palette[j]))
+            for i in range(3):
+                sums[k][i] += c[i] * n
+            sums[k][3] += n
+        palette = [tuple(round(t[i] / t[3]) for i in range(3)) if t[3] else p
+                   for t, p in zip(sums, palette)]
+    return sorted(set(palette))
+
+
 def write_bitmap(path, width, height, shade):
-    """A 24-bit bitmap file, bottom row first, rows padded to 4 bytes."""
+    """An 8-bit bitmap file with a palette of its own (of its colours when there are no
+    more than 256, else of 256 that stand for them, each pixel the nearest), bottom row
+    first, rows padded to 4 bytes."""
+    rows = pixels(width, height, shade)
+    counts = {}
+    for row in rows:
+        for colour in row:
+            counts[colour] = counts.get(colour, 0) + 1
+    palette = palette_of(counts)
+    index = {c: min(range(len(palette)), key=lambda j: distance(c, palette[j])) for c in counts}
     data = b""
-    for row in reversed(pixels(width, height, shade)):
-        line = b"".join(bytes((b, g, r)) for (r, g, b) in row)
+    for row in reversed(rows):
+        line = bytes(index[colour] for colour in row)
         data += line + b"\0" * (-len(line) % 4)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
-    head = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(data), 0, 0, 14 + len(info))
+    colours = b"".join(bytes((b, g, r, 0)) for (r, g, b) in palette)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 8, 0, len(data), 2835, 2835,
+                       len(palette), 0)
+    offset = 14 + len(info) + len(colours)
+    head = struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset)
     with open(path, "wb") as f:
-        f.write(head + info + data)
+        f.write(head + info + colours + data)
 
 
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
-    write_icon(os.path.join(here, "ProfileRow.ico"), card, (WHITE, PAPER_EDGE, LINE, BLUE))
+    write_icon(os.path.join(here, "ProfileRow.ico"), card, (WHITE, PAPER_EDGE, LINE, BLUE), (16,))
     write_icon(os.path.join(here, "ProfileInUse.ico"), in_use,
-               (WHITE, PAPER_EDGE, LINE, BLUE, GREEN, DARK_GREEN))
+               (WHITE, PAPER_EDGE, LINE, BLUE, GREEN, DARK_GREEN), (16,))
     write_bitmap(os.path.join(here, "WizardWatermark.bmp"), 164, 314, watermark)
     write_bitmap(os.path.join(here, "WizardHeader.bmp"), 49, 49, header_image)
 

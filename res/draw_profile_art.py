@@ -9,7 +9,7 @@
 - WizardHeader.bmp (49 x 49): the wizard's header image: the card on white.
 
 The icons come in the depths of draw_icon.py, 16 x 16 only (the list's size); the
-bitmaps have 8 bits a pixel and a palette of their own.
+bitmaps have 8 bits a pixel, run-length encoded, and a palette of their own.
 """
 import math
 import os
@@ -151,10 +151,48 @@ def palette_of(counts, size=256):
     return sorted(set(palette))
 
 
+BI_RLE8 = 1
+
+
+def rle8(line):
+    """One row run-length encoded: runs of one colour as (count, index), stretches of
+    three or more pixels that do not repeat as (0, count, pixels) padded to an even size,
+    then the end of the row (0, 0)."""
+    out = bytearray()
+    literal = bytearray()
+
+    def flush():
+        while literal:
+            part = literal[:255]
+            del literal[:255]
+            if len(part) < 3:
+                for pixel in part:
+                    out.extend((1, pixel))
+            else:
+                out.extend((0, len(part)))
+                out.extend(part)
+                if len(part) % 2:
+                    out.append(0)
+
+    i = 0
+    while i < len(line):
+        run = 1
+        while i + run < len(line) and run < 255 and line[i + run] == line[i]:
+            run += 1
+        if run >= 2:
+            flush()
+            out.extend((run, line[i]))
+        else:
+            literal.append(line[i])
+        i += run
+    flush()
+    return bytes(out + b"\0\0")
+
+
 def write_bitmap(path, width, height, shade):
-    """An 8-bit bitmap file with a palette of its own (of its colours when there are no
-    more than 256, else of 256 that stand for them, each pixel the nearest), bottom row
-    first, rows padded to 4 bytes."""
+    """An 8-bit run-length encoded bitmap file with a palette of its own (of its colours
+    when there are no more than 256, else of 256 that stand for them, each pixel the
+    nearest), bottom row first."""
     rows = pixels(width, height, shade)
     counts = {}
     for row in rows:
@@ -162,12 +200,10 @@ def write_bitmap(path, width, height, shade):
             counts[colour] = counts.get(colour, 0) + 1
     palette = palette_of(counts)
     index = {c: min(range(len(palette)), key=lambda j: distance(c, palette[j])) for c in counts}
-    data = b""
-    for row in reversed(rows):
-        line = bytes(index[colour] for colour in row)
-        data += line + b"\0" * (-len(line) % 4)
+    data = b"".join(rle8(bytes(index[colour] for colour in row)) for row in reversed(rows))
+    data += b"\0\1"
     colours = b"".join(bytes((b, g, r, 0)) for (r, g, b) in palette)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 8, 0, len(data), 2835, 2835,
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 8, BI_RLE8, len(data), 2835, 2835,
                        len(palette), 0)
     offset = 14 + len(info) + len(colours)
     head = struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset)

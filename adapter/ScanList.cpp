@@ -6,20 +6,7 @@
 
 namespace scan {
 
-namespace {
-
 using namespace wire;
-
-// First channel, first frequency (MHz) and channel count of the three 5 GHz sub-bands;
-// channels step by 4 every 20 MHz.
-struct SubBand {
-    uint32_t firstChannel;
-    uint32_t firstMhz;
-    uint32_t channels;
-};
-constexpr SubBand kSubBands[] = {{36, 5180, 4}, {52, 5260, 4}, {149, 5745, 5}};
-
-}  // namespace
 
 // --- Entry
 
@@ -34,17 +21,6 @@ std::string Entry::bssidText() const {
 std::optional<uint32_t> Entry::driverBand() const {
     if (layout_ != Layout::ScanList) return std::nullopt;
     return u32(kBand);
-}
-
-Elements Entry::elements() const {
-    const uint8_t* end = record_ + size_;
-    if (layout_ == Layout::ScanList) return Elements(record_ + kScanListElements, end);
-    if (size_ < kFullListElements) return Elements(end, end);
-    // IELength counts the fixed fields too; a smaller value means no elements.
-    const uint32_t ieLength = u32(kIeLength);
-    const size_t declared = ieLength > kFixedIeFields ? ieLength - kFixedIeFields : 0;
-    const size_t available = std::min(declared, size_ - kFullListElements);
-    return Elements(record_ + kFullListElements, record_ + kFullListElements + available);
 }
 
 // --- ScanList
@@ -66,35 +42,6 @@ std::optional<Entry> ScanList::find(const Bssid& bssid) const {
         if (entry.bssid() == bssid) return entry;
     }
     return std::nullopt;
-}
-
-// --- Derived values
-
-Band classifyBand(uint32_t frequencyKhz, const std::array<uint8_t, 16>& rates) {
-    if (frequencyKhz > 5000000) return Band80211a;
-    for (size_t i = 0; i < 14; ++i) {
-        const uint8_t rate = rates[i] & 0x7F;
-        if (rate == 0) break;
-        const uint8_t even = rate & 0x7E;
-        if (even == 18 || even > 22) return Band80211g;
-    }
-    return Band80211b;
-}
-
-uint32_t channelFromFrequency(uint32_t frequencyKhz) {
-    const uint32_t mhz = frequencyKhz / 1000;
-    if (mhz < kSubBands[0].firstMhz) {
-        if (mhz == 2484) return 14;
-        const uint32_t channel = (mhz - 2412) / 5 + 1;  // wraps below 2412 MHz
-        return channel >= 1 && channel <= 14 ? channel : 0;
-    }
-    const SubBand* band = std::begin(kSubBands);
-    for (const SubBand& candidate : kSubBands) {
-        if (mhz >= candidate.firstMhz) band = &candidate;
-    }
-    // Beyond the last channel of its sub-band a frequency is none of the card's.
-    const uint32_t step = (mhz - band->firstMhz) / 20;
-    return step < band->channels ? band->firstChannel + 4 * step : 0;
 }
 
 // --- Security detection

@@ -159,15 +159,14 @@ private:
 // The records of a buffer, in buffer order.
 class ScanList {
 public:
+    // Keeps the record's checked length, so that each record is checked once.
     class Iterator {
     public:
-        Iterator(const ScanList* list, size_t offset, uint32_t position)
-            : list_(list), offset_(offset), position_(position) {}
-        Entry operator*() const {
-            return Entry(list_->buffer_ + offset_, list_->recordSizeAt(offset_), list_->layout_);
-        }
+        Iterator(const ScanList* list, size_t offset, size_t size, uint32_t position)
+            : list_(list), offset_(offset), size_(size), position_(position) {}
+        Entry operator*() const { return Entry(list_->buffer_ + offset_, size_, list_->layout_); }
         Iterator& operator++() {
-            *this = list_->iteratorAt(offset_ + list_->recordSizeAt(offset_), position_ + 1);
+            *this = list_->iteratorAt(offset_ + size_, position_ + 1);
             return *this;
         }
         bool operator!=(const Iterator& other) const { return position_ != other.position_; }
@@ -175,6 +174,7 @@ public:
     private:
         const ScanList* list_;
         size_t offset_;
+        size_t size_;
         uint32_t position_;
     };
 
@@ -184,7 +184,7 @@ public:
         : ScanList(buffer.data(), buffer.size(), layout) {}
 
     Iterator begin() const { return iteratorAt(wire::kFirstRecord, 0); }
-    Iterator end() const { return Iterator(this, 0, count_); }
+    Iterator end() const { return Iterator(this, 0, 0, count_); }
 
     // The record at `position` in buffer order, if there is one.
     std::optional<Entry> at(int position) const;
@@ -201,8 +201,8 @@ private:
     }
     // An iterator on the record at `offset`, or end() when there is none to visit.
     Iterator iteratorAt(size_t offset, uint32_t position) const {
-        if (position >= count_ || recordSizeAt(offset) == 0) return end();
-        return Iterator(this, offset, position);
+        const size_t size = position < count_ ? recordSizeAt(offset) : 0;
+        return size == 0 ? end() : Iterator(this, offset, size, position);
     }
 
     const uint8_t* buffer_;
@@ -213,11 +213,44 @@ private:
 
 // Band classification: above 5,000,000 kHz 802.11a; otherwise 802.11g when one of the
 // first 14 rates (basic-rate flag and lowest bit ignored) is 9 Mbit/s or passes 11 Mbit/s,
-// else 802.11b.
-Band classifyBand(uint32_t frequencyKhz, const std::array<uint8_t, 16>& rates);
+// else 802.11b. Inline, as the channel is, since every reader of a list asks each record.
+inline Band classifyBand(uint32_t frequencyKhz, const std::array<uint8_t, 16>& rates) {
+    if (frequencyKhz > 5000000) return Band80211a;
+    for (size_t i = 0; i < 14; ++i) {
+        const uint8_t rate = rates[i] & 0x7F;
+        if (rate == 0) break;
+        const uint8_t even = rate & 0x7E;
+        if (even == 18 || even > 22) return Band80211g;
+    }
+    return Band80211b;
+}
+
+// First channel, first frequency (MHz) and channel count of the three 5 GHz sub-bands;
+// channels step by 4 every 20 MHz.
+struct SubBand {
+    uint32_t firstChannel;
+    uint32_t firstMhz;
+    uint32_t channels;
+};
+inline constexpr SubBand kSubBands[] = {{36, 5180, 4}, {52, 5260, 4}, {149, 5745, 5}};
+
 // The channel of a centre frequency in kHz: 1 to 14, or on 5 GHz 36 to 48, 52 to 64 and
 // 149 to 165; 0 when it is none of these.
-uint32_t channelFromFrequency(uint32_t frequencyKhz);
+inline uint32_t channelFromFrequency(uint32_t frequencyKhz) {
+    const uint32_t mhz = frequencyKhz / 1000;
+    if (mhz < kSubBands[0].firstMhz) {
+        if (mhz == 2484) return 14;
+        const uint32_t channel = (mhz - 2412) / 5 + 1;  // wraps below 2412 MHz
+        return channel >= 1 && channel <= 14 ? channel : 0;
+    }
+    const SubBand* band = std::begin(kSubBands);
+    for (const SubBand& candidate : kSubBands) {
+        if (mhz >= candidate.firstMhz) band = &candidate;
+    }
+    // Beyond the last channel of its sub-band a frequency is none of the card's.
+    const uint32_t step = (mhz - band->firstMhz) / 20;
+    return step < band->channels ? band->firstChannel + 4 * step : 0;
+}
 // RSSI + 96 dBm, limited to 0..40: the signal level of level bars and Auto Link.
 inline int signalLevel(int32_t rssi) {
     const int64_t sum = static_cast<int64_t>(rssi) + 96;
@@ -227,6 +260,17 @@ inline int signalLevel(int32_t rssi) {
 inline int signalPercent(int32_t rssi) { return signalLevel(rssi) * 100 / 40; }
 
 inline Band Entry::band() const { return classifyBand(frequencyKhz(), supportedRates()); }
+inline Elements Entry::elements() const {
+    const uint8_t* end = record_ + size_;
+    if (layout_ == Layout::ScanList) return Elements(record_ + wire::kScanListElements, end);
+    if (size_ < wire::kFullListElements) return Elements(end, end);
+    // IELength counts the fixed fields too; a smaller value means no elements.
+    const uint32_t ieLength = u32(wire::kIeLength);
+    const size_t declared = ieLength > wire::kFixedIeFields ? ieLength - wire::kFixedIeFields : 0;
+    const size_t available = std::min(declared, size_ - wire::kFullListElements);
+    return Elements(record_ + wire::kFullListElements,
+                    record_ + wire::kFullListElements + available);
+}
 inline uint32_t Entry::channel() const { return channelFromFrequency(frequencyKhz()); }
 inline int Entry::signalPercent() const { return scan::signalPercent(rssi()); }
 

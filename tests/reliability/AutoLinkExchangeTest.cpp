@@ -141,17 +141,7 @@ private:
         if (pulled_ && !told_) {
             told_ = true;
             deliverEvents();
-            std::vector<sim::DeviceChange> changes;
-            {
-                const faults::Uncounted card;
-                changes = card_.takeDeviceChanges();
-            }
-            for (const sim::DeviceChange& change : changes) {
-                bench_.deviceChange(
-                    change.arrival ? fw::dbt::Arrival : fw::dbt::RemoveComplete,
-                    fw::DeviceKind::Interface,
-                    "\\\\?\\" + change.hardwareId + "#{ad498944-762f-11d0-8dcb-00c04fc3358c}");
-            }
+            tellDeviceChanges(card_, bench_);
             if (dialog_ && dialog_->hasWindow()) stayedWithoutCard_ = true;
         }
     }

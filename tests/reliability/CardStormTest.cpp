@@ -6,9 +6,11 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <functional>
 #include <iostream>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "profiles/ProfileFile.h"
 #include "sim/NativeCard.h"
@@ -57,14 +59,45 @@ struct StartupRun {
     std::string problem;
 };
 
-// Starts the window over a profile file and ends it, with the `failAt`-th call of `kind`
-// on the window thread failing: a library call, or a file operation of the load at
-// start-up and the save at exit. A profile file that could not be read or written must
-// have been told, and must be as it was before.
-StartupRun startAndExit(faults::Kind kind, int failAt) {
-    sim::NativeCard card(kWorld);
+// How the card stands when the window starts: what its section says besides.
+struct CardStart {
+    const char* name;
+    const char* card;
+};
+
+const CardStart kCardStarts[] = {
+    {"CardPresent", ""},
+    {"CardAbsent", "    present no\n"},
+    {"RadioOff", "    radio off\n"},
+    {"ZeroConfiguration", "    zero-config on\n"},
+};
+
+// What goes wrong: the calls of one kind fail in turn, or (`removal`) the card goes away
+// just before each library call of the window thread.
+struct StartupSweep {
+    std::string name;
+    CardStart start;
+    faults::Kind kind;
+    bool removal;
+};
+
+// Starts the window over a profile file and ends it, with the `failAt`-th call of the
+// sweep's kind on the window thread failing: a library call, or a file operation of the
+// load at start-up and the save at exit. A profile file that could not be read or written
+// must have been told, and must be as it was before. A card that went away is told to the
+// window as the system tells it, at the end of the message being handled, and must leave
+// the window without an adapter, its worker stopped.
+StartupRun startAndExit(const StartupSweep& sweep, int failAt) {
+    const std::string world = kWorld + "card\n" + sweep.start.card;
+    sim::NativeCard card(world);
     GuardedCard guard(card);
-    faults::injectLibraryFaults(guard.zel);
+    bool pulled = false;
+    faults::injectLibraryFaults(guard.zel, [&] {
+        if (sweep.removal && !pulled) {
+            pulled = true;
+            card.load(world + "    present no\n");
+        }
+    });
     ShellBench bench(guard.zel.api());
     bench.set("Advanced", "AutoLink", "0");
     const ProfileList profiles = listOf({infra("Open"), infra("Office"), adHoc("Peer")});
@@ -73,11 +106,21 @@ StartupRun startAndExit(faults::Kind kind, int failAt) {
     ProfileStore(path).saveProfiles(path, profiles);
     const auto oldImage = readBytes(path);
     StartupRun run;
+    bool openWithoutCard = false;
     {
-        faults::Armed armed(kind, failAt);
-        bench.start();
-        bench.pump();
-        bench.exit();
+        faults::Armed armed(sweep.kind, failAt);
+        bool told = false;
+        const auto message = [&](const std::function<void()>& handle) {
+            handle();
+            if (pulled && !told && bench.sheet->hasWindow()) {
+                told = true;
+                tellDeviceChanges(card, bench);
+                openWithoutCard = bench.sheet->adapter() != nullptr;
+            }
+        };
+        message([&] { bench.start(); });
+        message([&] { bench.pump(); });
+        message([&] { bench.exit(); });
         run.calls = armed.calls();
         run.fired = armed.fired();
         run.firedAt = armed.firedAt();
@@ -93,34 +136,45 @@ StartupRun startAndExit(faults::Kind kind, int failAt) {
     if (bench.sheet->hasWindow()) run.problem = "the window stayed";
     if (status != LoadStatus::Loaded || sorted(names) != before) run.problem = "profiles lost";
     if (readBytes(path) == oldImage && !told) run.problem = "a failed save was not told";
-    if (kind == faults::Kind::Library && !bench.host.script().failures().empty()) {
+    if (sweep.kind == faults::Kind::Library && !bench.host.script().failures().empty()) {
         run.problem = "an unexpected message box";
     }
+    if (openWithoutCard) run.problem = "the adapter stayed open without the card";
     if (guard.misuses() > 0) run.problem = "a closed adapter was used: " + guard.firstMisuse();
     return run;
 }
 
-class StartupFaults : public testing::TestWithParam<faults::Kind> {};
-
-TEST_P(StartupFaults, EveryCallOfStartupAndExitFailsInTurn) {
-    const faults::Kind kind = GetParam();
-    const int calls = startAndExit(kind, 0).calls;
-    ASSERT_GT(calls, 0);
-    for (int n = 1; n <= calls; ++n) {
-        const StartupRun run = startAndExit(kind, n);
-        EXPECT_TRUE(run.fired && run.problem.empty())
-            << faults::kindName(kind) << " call " << n << " of " << calls << " ("
-            << (run.fired ? run.firedAt : "never fired") << "): " << run.problem;
+std::vector<StartupSweep> startupSweeps() {
+    std::vector<StartupSweep> all;
+    for (const CardStart& start : kCardStarts) {
+        const std::string name = start.name;
+        all.push_back({name, start, faults::Kind::Library, false});
+        all.push_back({name + "_File", start, faults::Kind::File, false});
+        all.push_back({name + "_Removal", start, faults::Kind::Library, true});
     }
-    std::cout << "Startup and exit: " << calls << " " << faults::kindName(kind)
-              << " faults injected, each fired\n";
+    return all;
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, StartupFaults,
-                         testing::Values(faults::Kind::Library, faults::Kind::File),
-                         [](const auto& info) {
-                             return std::string(faults::kindName(info.param));
-                         });
+class StartupFaults : public testing::TestWithParam<StartupSweep> {};
+
+TEST_P(StartupFaults, EveryCallOfStartupAndExitFailsInTurn) {
+    const StartupSweep& sweep = GetParam();
+    const int calls = startAndExit(sweep, 0).calls;
+    ASSERT_GT(calls, 0);
+    for (int n = 1; n <= calls; ++n) {
+        const StartupRun run = startAndExit(sweep, n);
+        EXPECT_TRUE(run.fired && run.problem.empty())
+            << faults::kindName(sweep.kind) << " call " << n << " of " << calls << " ("
+            << (run.fired ? run.firedAt : "never fired") << "): " << run.problem;
+    }
+    std::cout << "Startup and exit, " << sweep.name << ": " << calls << " "
+              << (sweep.removal ? "removals"
+                                : std::string(faults::kindName(sweep.kind)) + " faults")
+              << " injected, each fired\n";
+}
+
+INSTANTIATE_TEST_SUITE_P(Starts, StartupFaults, testing::ValuesIn(startupSweeps()),
+                         [](const auto& info) { return info.param.name; });
 
 int flips() {
     const char* text = std::getenv("TOVIX_REMOVAL_FLIPS");
@@ -155,12 +209,7 @@ TEST(RemovalStorm, TheCardComesAndGoesAtRandomMomentsWhileTheWorkerConnects) {
         card.load(present ? kWorld : kWorld + "card\n    present no\n");
         card.advance(0);
         card.takeEvents();
-        for (const sim::DeviceChange& change : card.takeDeviceChanges()) {
-            bench.deviceChange(
-                change.arrival ? fw::dbt::Arrival : fw::dbt::RemoveComplete,
-                fw::DeviceKind::Interface,
-                "\\\\?\\" + change.hardwareId + "#{ad498944-762f-11d0-8dcb-00c04fc3358c}");
-        }
+        tellDeviceChanges(card, bench);
         if ((bench.sheet->adapter() != nullptr) != present) ++wrongState;
         joins += guard.zel.callsTo("ZelSetSsid").size();
         guard.zel.takeCalls();

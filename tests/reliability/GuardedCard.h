@@ -6,9 +6,11 @@
 #include <atomic>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "sim/NativeCard.h"
 #include "tests/reliability/Faults.h"
+#include "tests/shell/ShellBench.h"
 #include "tests/support/ZelRecorder.h"
 
 class GuardedCard {
@@ -55,3 +57,18 @@ private:
     std::atomic<int> misuses_{0};
     std::string firstMisuse_;
 };
+
+// Hands the main window the device broadcasts the card sent since the last look, as the
+// system delivers them.
+inline void tellDeviceChanges(sim::NativeCard& card, ShellBench& bench) {
+    std::vector<sim::DeviceChange> changes;
+    {
+        const faults::Uncounted system;
+        changes = card.takeDeviceChanges();
+    }
+    for (const sim::DeviceChange& change : changes) {
+        bench.deviceChange(
+            change.arrival ? fw::dbt::Arrival : fw::dbt::RemoveComplete, fw::DeviceKind::Interface,
+            "\\\\?\\" + change.hardwareId + "#{ad498944-762f-11d0-8dcb-00c04fc3358c}");
+    }
+}

@@ -2,7 +2,8 @@
 // dialog comes up by itself while the card is not connected and an Auto Link access point
 // is in range, and ends as the access point makes it end: set up with the PIN and joined
 // under the SSID it reports, joined with its PIN after a wrong one, failed, or cut short
-// by the card going away. Pictures of the dialog and of a countdown.
+// by the card going away, or left by Exit before the card has joined. Pictures of the
+// dialog, of a countdown and of the main window after Exit.
 #include <windows.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -144,6 +145,26 @@ TEST_F(AutoLinkProgram, AFailedExchangeClosesAfterItsCountdownWithNoProfile) {
                           kExchangePatience));
     ASSERT_TRUE(dialogGone());
     for (const std::string& name : profileNames()) EXPECT_NE(name, "VORNAX-Home");
+}
+
+TEST_F(AutoLinkProgram, ExitWhileTheCardJoinsLeavesTheAccessPoint) {
+    const std::string slowCard = R"(card
+    mac 00:1D:6A:70:42:17
+    association-delay 2500
+)";
+    HWND dialog = start(slowCard + kConfigured);
+    ASSERT_TRUE(dialog);
+    SendMessageA(GetDlgItem(dialog, IDC_AUTO_LINK_DONT_ASK), BM_SETCHECK, BST_CHECKED, 0);
+    enterPin(dialog, kPin);
+    pressButton(dialog, IDCANCEL);
+    ASSERT_TRUE(dialogGone());
+    // Longer than the card would take to join.
+    waitUntil([] { return false; }, 4000);
+    PostMessageA(sheet, WM_COMMAND, ID_TRAY_RESTORE, 0);
+    ASSERT_TRUE(waitUntil([&] { return IsWindowVisible(sheet) != FALSE; }));
+    HWND status = showTab(kNetworkStatusTab);
+    picture(status, "auto-link-exit");
+    EXPECT_NE(windowText(GetDlgItem(status, kStatusText)), "Connected");
 }
 
 TEST_F(AutoLinkProgram, PullingTheCardClosesTheDialogAndTheProgramStillEnds) {

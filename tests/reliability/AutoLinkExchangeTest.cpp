@@ -125,6 +125,14 @@ public:
         if (guard_.misuses() > 0)
             run_.problem = "a closed adapter was used: " + guard_.firstMisuse();
         if (pulled_ && bench_.sheet->adapter() != nullptr) run_.problem = "the card stayed open";
+        // The window has let go of the dialog, however it ended: the card going away now
+        // closes the adapter and nothing else.
+        if (!pulled_) {
+            card_.load(world(exchange_.outcome, false));
+            deliverEvents();
+            tellDeviceChanges(card_, bench_);
+            if (bench_.sheet->adapter() != nullptr) run_.problem = "the card stayed open";
+        }
         bench_.exit();
         return run_;
     }

@@ -129,17 +129,23 @@ void ScenarioWatch::checkFile() {
                                        size == size_));
         if (seen_ && same) return;
         const bool first = !seen_;
+        std::string text;
+        const bool readable = exists && readFile(path_, text);
+        // A file that is there but could not be read (one being replaced: Windows 9x shares
+        // no deletion) counts as none yet, so that the next look, within a second, reads
+        // it again; it is told of once.
+        const bool toldAlready = unreadable_;
+        unreadable_ = exists && !readable;
         seen_ = true;
-        exists_ = exists;
+        exists_ = readable;
         lastWrite_ = data.ftLastWriteTime;
         size_ = size;
 
-        std::string text;
-        if (!exists || !readFile(path_, text)) {
+        if (!readable) {
             if (first) {
                 host_.note("cannot read the scenario file " + path_ + "; no card is plugged in");
                 changes = library_.load(withoutCard());
-            } else {
+            } else if (!toldAlready) {
                 host_.note("cannot read the scenario file " + path_ + "; the card keeps its world");
             }
         } else {

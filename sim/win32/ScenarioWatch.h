@@ -42,8 +42,9 @@ private:
     HMODULE threadModule_ = nullptr;  // the running thread's reference to the library
 
     std::mutex fileMutex_;
-    bool seen_ = false;  // the file's state below was taken
-    bool exists_ = false;
+    bool seen_ = false;        // the file's state below was taken
+    bool exists_ = false;      // and could be read
+    bool unreadable_ = false;  // it was there at the last look, but could not be read
     FILETIME lastWrite_{};
     uint64_t size_ = 0;
 };

@@ -104,7 +104,7 @@ public:
     ~PrivateLibrary() {
         if (module_) release();
         DeleteFileA(path().c_str());
-        DeleteFileA((folder_ + "Tovix.scn").c_str());
+        DeleteFileA(scenarioPath().c_str());
         RemoveDirectoryA(folder_.c_str());
     }
 
@@ -115,7 +115,8 @@ public:
     }
 
     HMODULE module() const { return module_; }
-    void writeScenario(const std::string& text) const { writeFile(folder_ + "Tovix.scn", text); }
+    void writeScenario(const std::string& text) const { writeFile(scenarioPath(), text); }
+    std::string scenarioPath() const { return folder_ + "Tovix.scn"; }
 
     // Every operation by its name, as the program fills its table.
     ZelApi bind(std::vector<std::string>& missing) const {
@@ -365,6 +366,33 @@ TEST_F(LibraryByName, UnpluggingAndPluggingInTheScenarioReachTheWindow) {
     ASSERT_EQ(api_.ZelInitialize(window), 0);
     unplugAndPlugIn(*library_, api_);
     EXPECT_EQ(received.devnodesChanged, 0);
+    DestroyWindow(window);
+}
+
+// A scenario that changes while someone holds the file (as a replacement does on Windows
+// 9x, which shares no deletion) is read once the file is free, not left unread.
+TEST_F(LibraryByName, AScenarioChangedWhileTheFileIsHeldIsReadOnceItIsFree) {
+    const HWND window = createWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_EQ(api_.ZelInitialize(window), 0);
+    ZelHandle handle = nullptr;
+    ASSERT_EQ(api_.ZelOpenAdapter(&handle), 0);
+    const HANDLE held = CreateFileA(library_->scenarioPath().c_str(), GENERIC_WRITE, 0, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const std::string unplugged = kCard + "    present no\n" + kNetworks;
+    DWORD written = 0;
+    WriteFile(held, unplugged.data(), static_cast<DWORD>(unplugged.size()), &written, nullptr);
+    SetEndOfFile(held);
+    // The library wakes for the change and finds the file held.
+    const DWORD freed = GetTickCount() + 500;
+    pumpUntil([freed] { return GetTickCount() >= freed; });
+    CloseHandle(held);
+    EXPECT_TRUE(pumpUntil([] { return received.hasEvent(zel::EventCardRemoval); }));
+    library_->writeScenario(kCard + kNetworks);
+    EXPECT_TRUE(pumpUntil([] { return !received.arrivals.empty(); }));
+    ASSERT_EQ(api_.ZelOpenAdapter(&handle), 0);
+    ASSERT_EQ(api_.ZelCloseAdapter(&handle), 0);
     DestroyWindow(window);
 }
 

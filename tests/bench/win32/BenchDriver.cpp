@@ -224,7 +224,13 @@ bool start(Started& run, const std::string& exe, bool tovix) {
     for (const char* file : files) {
         CopyFileA((ownFolder() + file).c_str(), (run.folder + "\\" + file).c_str(), FALSE);
     }
-    if (tovix) writeProfiles(run.folder + "\\Data.cfg");
+    if (tovix) {
+        writeProfiles(run.folder + "\\Data.cfg");
+        // The default world's Auto Link access point would have the Auto Link dialog take
+        // the main window's place at once: the figures are the main window's.
+        WritePrivateProfileStringA("Advanced", "AutoLink", "0",
+                                   (run.folder + "\\Tovix.ini").c_str());
+    }
     const double begin = nowMs();
     if (!run.driver.start(run.folder + "\\" + exe, run.folder)) return false;
     run.sheet = run.driver.waitForWindow(kTitle, 60000);

@@ -12,6 +12,8 @@ if(WIN32)
   set(TOVIX_SIZE_OPTIONS -Os -ffunction-sections -fdata-sections)
   set(TOVIX_SHIP_LINK -Wl,--gc-sections)
 endif()
+# A native build may ask for the same (tools/bench: -DTOVIX_SIZE_OPTIONS=-Os), so that its
+# micro-benchmarks run the code as it ships.
 
 # tovix_library(name SOURCES ... [LIBS ...] [FOR_SPEED])
 # FOR_SPEED keeps the Windows build's optimisation for speed, for the code that decodes

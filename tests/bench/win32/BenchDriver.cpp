@@ -227,9 +227,12 @@ bool start(Started& run, const std::string& exe, bool tovix) {
     if (tovix) {
         writeProfiles(run.folder + "\\Data.cfg");
         // The default world's Auto Link access point would have the Auto Link dialog take
-        // the main window's place at once: the figures are the main window's.
-        WritePrivateProfileStringA("Advanced", "AutoLink", "0",
-                                   (run.folder + "\\Tovix.ini").c_str());
+        // the main window's place at once, and automatic connection would join another
+        // network while the card joins the one applied: the figures are the main window's
+        // and the Profile Manager's alone.
+        const std::string settings = run.folder + "\\Tovix.ini";
+        WritePrivateProfileStringA("Advanced", "AutoLink", "0", settings.c_str());
+        WritePrivateProfileStringA("Advanced", "Auto Configuration", "0", settings.c_str());
     }
     const double begin = nowMs();
     if (!run.driver.start(run.folder + "\\" + exe, run.folder)) return false;
